@@ -1,0 +1,90 @@
+// Package frame: result codes, the reporter, life cycle, globals hand-over, version checks and the
+// two borrowed lookup-table services (fast character math, fast sine).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "tal/export.h"
+
+/// Result code of every fallible operation; 0 is success.
+typedef int32_t Tal_Err;
+
+constexpr Tal_Err Tal_Err_NONE = 0;
+constexpr Tal_Err Tal_Err_BAD_AXIS = 3;
+constexpr Tal_Err Tal_Err_OUT_OF_MEMORY = 4;
+constexpr Tal_Err Tal_Err_VERSION_MISMATCH = 7;
+constexpr Tal_Err Tal_Err_OVERFLOW = 0x1102;
+constexpr Tal_Err Tal_Err_UNDERFLOW = 0x1103;
+constexpr Tal_Err Tal_Err_DIV_BY_ZERO = 0x1104;
+constexpr Tal_Err Tal_Err_UNREQUESTED_SERVICE = 0x1105;
+constexpr Tal_Err Tal_Err_ZERO_DENOM = 0x1106;
+constexpr Tal_Err Tal_Err_CANT_INVERT = 0x1107;
+constexpr Tal_Err Tal_Err_CANT_DECOMPOSE = 0x1108;
+constexpr Tal_Err Tal_Err_CANT_CALC_NORMAL = 0x1109;
+constexpr Tal_Err Tal_Err_CANT_INTERSECT_PLANE = 0x110A;
+constexpr Tal_Err Tal_Err_ZERO_VECTOR = 0x110B;
+constexpr Tal_Err Tal_Err_ZERO_W = 0x110C;
+
+/// Report code of a site: the package number 0x11 in the high half, the site in the low half.
+constexpr int32_t Tal_ReportCode(uint16_t site) { return int32_t(0x110000u | site); }
+
+/// Reports err once, at site, with the message for its code and phrase (a message index) as the
+/// detail; returns err unchanged, and does nothing for 0.
+TAL_C_API Tal_Err Talp_ReportErr(uint16_t site, Tal_Err err, int16_t phrase);
+
+// ---- Message table ----------------------------------------------------------------------------
+
+/// One message: "$$$/SV/Tal/LStr/NNNN=" + default text; the other words belong to the base library.
+struct Tal_LStrEntry {
+    const char* key;
+    uint32_t reserved[3];
+};
+
+/// Descriptor of the message table: package name, record count (with terminator), records.
+struct Tal_LStrTable {
+    const char* name;
+    uint32_t count;
+    const Tal_LStrEntry* records;
+    uint32_t reserved;
+};
+
+constexpr int Tal_MessageCount = 42;
+
+/// The message table every lookup goes through.
+TAL_C_API const Tal_LStrTable* Tal_G_zref;
+
+// ---- Life cycle and globals -------------------------------------------------------------------
+
+typedef uint8_t Tal_ServiceFlags;
+constexpr Tal_ServiceFlags Tal_Service_BASIC = 1;
+constexpr Tal_ServiceFlags Tal_Service_FAST_TRIG = 2;
+constexpr Tal_ServiceFlags Tal_Service_FCMD = 4;
+constexpr Tal_ServiceFlags Tal_Service_GAUSSIAN = 8;
+
+/// Guard word held by both guards while the library is born.
+constexpr uint32_t Tal_BornGuard = 0x27182818;
+/// Package version: major 18 in the high half, minor 4 in the low half.
+constexpr uint32_t Tal_PackageVersion = 0x120004;
+constexpr int32_t Tal_MajorVersion = 18;
+
+/// The whole state of the library, handed between instances as 36 raw bytes.
+struct Talp_Globals {
+    uint32_t guard1;        // Tal_BornGuard while born
+    uint32_t bornServices;  // services whose set-up succeeded
+    uint32_t reserved1;
+    uint32_t mulHandle;  // Bas_Handle of the character multiply table
+    uint32_t divHandle;  // Bas_Handle of the character divide table
+    uint32_t reserved2;
+    uint32_t sineHandle;  // Bas_Handle of the fast sine table
+    uint32_t guard2;      // Tal_BornGuard while born
+    uint16_t fcmdRequests;
+    uint16_t trigRequests;
+};
+static_assert(sizeof(Talp_Globals) == 36, "the globals block is 36 bytes on every platform");
+static_assert(offsetof(Talp_Globals, mulHandle) == 12 && offsetof(Talp_Globals, sineHandle) == 24 &&
+                  offsetof(Talp_Globals, guard2) == 28 && offsetof(Talp_Globals, fcmdRequests) == 32 &&
+                  offsetof(Talp_Globals, trigRequests) == 34,
+              "globals block layout");
+
+TAL_C_API Talp_Globals Talp_G;
