@@ -1,0 +1,73 @@
+// Bit counts shared by the integer utilities and the fixed-point arithmetic: the nibble-table
+// search is the reference; the hardware count is used where the compiler offers it.
+#pragma once
+
+#include <cstdint>
+
+namespace talp {
+
+// Searches by halving down to a nibble, then looks the nibble up.
+inline int16_t LeadingZerosByNibbles(uint32_t x) {
+    static constexpr uint8_t kNibble[16] = {4, 3, 2, 2, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0};
+    int16_t n = 0;
+    if ((x & 0xFFFF0000u) == 0) {
+        n += 16;
+        x <<= 16;
+    }
+    if ((x & 0xFF000000u) == 0) {
+        n += 8;
+        x <<= 8;
+    }
+    if ((x & 0xF0000000u) == 0) {
+        n += 4;
+        x <<= 4;
+    }
+    return int16_t(n + kNibble[x >> 28]);
+}
+
+inline int16_t TrailingZerosByNibbles(uint32_t x) {
+    static constexpr uint8_t kNibble[16] = {4, 0, 1, 0, 2, 0, 1, 0, 3, 0, 1, 0, 2, 0, 1, 0};
+    int16_t n = 0;
+    if ((x & 0xFFFFu) == 0) {
+        n += 16;
+        x >>= 16;
+    }
+    if ((x & 0xFFu) == 0) {
+        n += 8;
+        x >>= 8;
+    }
+    if ((x & 0xFu) == 0) {
+        n += 4;
+        x >>= 4;
+    }
+    return int16_t(n + kNibble[x & 0xFu]);
+}
+
+// The builtins are undefined for 0, which the table search maps to 32.
+inline int16_t LeadingZeros(uint32_t x) {
+#if defined(__GNUC__) || defined(__clang__)
+    return x == 0 ? int16_t(32) : int16_t(__builtin_clz(x));
+#else
+    return LeadingZerosByNibbles(x);
+#endif
+}
+
+inline int16_t TrailingZeros(uint32_t x) {
+#if defined(__GNUC__) || defined(__clang__)
+    return x == 0 ? int16_t(32) : int16_t(__builtin_ctz(x));
+#else
+    return TrailingZerosByNibbles(x);
+#endif
+}
+
+// |v| as unsigned, so that the magnitude of -2^31 is 2^31.
+inline uint32_t Magnitude(int32_t v) {
+    return v < 0 ? 0u - uint32_t(v) : uint32_t(v);
+}
+
+// Two's-complement reinterpretation; defined on every supported compiler.
+inline int32_t Wrap(uint32_t v) {
+    return int32_t(v);
+}
+
+}  // namespace talp
