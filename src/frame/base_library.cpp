@@ -76,7 +76,8 @@ Bas_Handle NewHandle(int32_t byteCount) {
     void* block = std::malloc(byteCount > 0 ? size_t(byteCount) : 1);
     if (!block) return 0;
     size_t index = 0;
-    while (index < s.slots.size() && s.slots[index].live) ++index;
+    while (index < s.slots.size() && s.slots[index].live)
+        ++index;
     if (index == s.slots.size()) s.slots.emplace_back();
     s.slots[index] = Slot{block, true, false};
     return Bas_Handle(index + 1);
@@ -113,7 +114,9 @@ void Bas_SetReportSink(Bas_ReportSink sink, void* context) {
     State().sinkContext = sink ? context : nullptr;
 }
 
-int32_t Bas_RecordedReportCount(void) { return int32_t(State().recorded.size()); }
+int32_t Bas_RecordedReportCount(void) {
+    return int32_t(State().recorded.size());
+}
 
 int Bas_GetRecordedReport(int32_t index, int32_t* code, int32_t* severity, int32_t* number,
                           const char** text) {
@@ -127,7 +130,9 @@ int Bas_GetRecordedReport(int32_t index, int32_t* code, int32_t* severity, int32
     return 1;
 }
 
-void Bas_ClearRecordedReports(void) { State().recorded.clear(); }
+void Bas_ClearRecordedReports(void) {
+    State().recorded.clear();
+}
 
 // ---- Messages ---------------------------------------------------------------------------------
 
@@ -152,7 +157,9 @@ Bas_Handle Bas_AllocateHandle(int32_t code, const char* name, int32_t byteCount,
     return h;
 }
 
-Bas_Handle Bas_AllocateHandleQuiet(int32_t byteCount, int32_t) { return NewHandle(byteCount); }
+Bas_Handle Bas_AllocateHandleQuiet(int32_t byteCount, int32_t) {
+    return NewHandle(byteCount);
+}
 
 void Bas_FreeHandle(Bas_Handle handle) {
     Slot* slot = Resolve(handle);
@@ -179,17 +186,24 @@ void Bas_PurgeMemory(void) {
     }
 }
 
-void Bas_FailNextHandleAllocations(int32_t n) { State().failHandles = n > 0 ? n : 0; }
+void Bas_FailNextHandleAllocations(int32_t n) {
+    State().failHandles = n > 0 ? n : 0;
+}
 
-void Bas_FailNextTrackedAllocations(int32_t n) { State().failTracked = n > 0 ? n : 0; }
+void Bas_FailNextTrackedAllocations(int32_t n) {
+    State().failTracked = n > 0 ? n : 0;
+}
 
 int32_t Bas_LiveHandleCount(void) {
     int32_t n = 0;
-    for (const Slot& slot : State().slots) n += slot.live ? 1 : 0;
+    for (const Slot& slot : State().slots)
+        n += slot.live ? 1 : 0;
     return n;
 }
 
-int32_t Bas_LiveTrackedCount(void) { return State().liveTracked; }
+int32_t Bas_LiveTrackedCount(void) {
+    return State().liveTracked;
+}
 
 // ---- Tracked allocation and exceptions ----------------------------------------------------------
 
@@ -199,8 +213,8 @@ void* Bas_MemTrackedObject::TrackedNew(size_t byteCount, bool clear) {
         --s.failTracked;
         throw std::bad_alloc();
     }
-    void* block = clear ? std::calloc(byteCount ? byteCount : 1, 1)
-                        : std::malloc(byteCount ? byteCount : 1);
+    void* block =
+        clear ? std::calloc(byteCount ? byteCount : 1, 1) : std::malloc(byteCount ? byteCount : 1);
     if (!block) throw std::bad_alloc();
     ++s.liveTracked;
     return block;
@@ -215,20 +229,46 @@ void Bas_MemTrackedObject::TrackedDelete(void* block) {
 long Bas_TranslateAndReportException(const std::exception& e) {
     const bool memory = dynamic_cast<const std::bad_alloc*>(&e) != nullptr ||
                         dynamic_cast<const std::length_error*>(&e) != nullptr;
-    std::snprintf(Basp_G_buffer, Basp_BufferSize, "%s: %s",
-                  memory ? "out of memory" : "exception", e.what());
+    std::snprintf(Basp_G_buffer, Basp_BufferSize, "%s: %s", memory ? "out of memory" : "exception",
+                  e.what());
     Basp_ReportError(Tal_ReportCode(0), 8);
     return memory ? Tal_Err_OUT_OF_MEMORY : Bas_NiroErr(1);
 }
 
 // ---- Versions, log, memory move -----------------------------------------------------------------
 
-int32_t Bas_CheckVersions(int32_t, int32_t version) { return version == kBasVersion ? 0 : 1; }
+namespace {
+bool g_failBas = false;
+bool g_failLex = false;
+Basp_VersionCheckLog g_versionLog{};
+}  // namespace
 
-int32_t Lex_CheckVersions(int32_t, int32_t version) { return version == kLexVersion ? 0 : 1; }
+int32_t Bas_CheckVersions(int32_t code, int32_t version) {
+    g_versionLog.basCalls++;
+    g_versionLog.basCode = code;
+    g_versionLog.basVersion = version;
+    return g_failBas || version != kBasVersion ? 1 : 0;
+}
+
+int32_t Lex_CheckVersions(int32_t code, int32_t version) {
+    g_versionLog.lexCalls++;
+    g_versionLog.lexCode = code;
+    g_versionLog.lexVersion = version;
+    return g_failLex || version != kLexVersion ? 1 : 0;
+}
+
+void Basp_FailVersionChecks(bool bas, bool lex) {
+    g_failBas = bas;
+    g_failLex = lex;
+}
+
+Basp_VersionCheckLog Basp_VersionChecks() {
+    return g_versionLog;
+}
 
 void Pev_Log(int32_t, const char*, const char*, const char*) {}
 
 void BlockMove(const void* source, void* destination, long byteCount) {
-    if (byteCount > 0 && source != destination) std::memmove(destination, source, size_t(byteCount));
+    if (byteCount > 0 && source != destination)
+        std::memmove(destination, source, size_t(byteCount));
 }

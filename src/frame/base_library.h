@@ -27,7 +27,8 @@ TAL_C_API Tal_Err Basp_ReportNiroErrString(int32_t code, int32_t severity, int32
                                            const char* text);
 
 /// Display text of message index of the table zref describes; never null ("" when out of range).
-TAL_C_API const char* Bas_ZLookupLStrCache(const Tal_LStrTable* zref, int32_t index, int32_t, int32_t);
+TAL_C_API const char* Bas_ZLookupLStrCache(const Tal_LStrTable* zref, int32_t index, int32_t,
+                                           int32_t);
 
 /// Allocates a movable block; on failure reports code with name and returns 0.
 TAL_C_API Bas_Handle Bas_AllocateHandle(int32_t code, const char* name, int32_t byteCount,
@@ -40,6 +41,8 @@ TAL_C_API void Bas_HPurge(Bas_Handle handle);
 /// The block's address, or null once purged (or for the null handle).
 TAL_C_API void* Bas_HandleBlock(Bas_Handle handle);
 
+/// Non-zero when the caller's version differs from the one this base library expects (or when a
+/// test made it fail).
 TAL_C_API int32_t Bas_CheckVersions(int32_t code, int32_t version);
 TAL_C_API int32_t Lex_CheckVersions(int32_t code, int32_t version);
 TAL_C_API void Pev_Log(int32_t level, const char* package, const char* event, const char* text);
@@ -53,3 +56,13 @@ struct TAL_API Bas_MemTrackedObject {
     static void* TrackedNew(size_t byteCount, bool clear);
     static void TrackedDelete(void* block);
 };
+
+// ---- Test hooks (not exported) ------------------------------------------------------------------
+
+/// Makes every later Bas_CheckVersions / Lex_CheckVersions fail (true) or judge normally (false).
+void Basp_FailVersionChecks(bool bas, bool lex);
+/// Calls of Bas_CheckVersions and Lex_CheckVersions so far, and the last code each received.
+struct Basp_VersionCheckLog {
+    int32_t basCalls, lexCalls, basCode, lexCode, basVersion, lexVersion;
+};
+Basp_VersionCheckLog Basp_VersionChecks();

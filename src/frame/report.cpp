@@ -10,23 +10,34 @@ constexpr int16_t kUnknownError = 0;
 // Message index of the format that carries a phrase, for the codes that take one.
 int16_t PhraseFormat(Tal_Err err) {
     switch (err) {
-        case Tal_Err_OVERFLOW: return 2;
-        case Tal_Err_UNDERFLOW: return 1;
-        case Tal_Err_DIV_BY_ZERO: return 3;
-        case Tal_Err_UNREQUESTED_SERVICE: return 7;
-        case Tal_Err_ZERO_DENOM: return 10;
-        default: return -1;
+        case Tal_Err_OVERFLOW:
+            return 2;
+        case Tal_Err_UNDERFLOW:
+            return 1;
+        case Tal_Err_DIV_BY_ZERO:
+            return 3;
+        case Tal_Err_UNREQUESTED_SERVICE:
+            return 7;
+        case Tal_Err_ZERO_DENOM:
+            return 10;
+        default:
+            return -1;
     }
 }
 
 // Message index of the format used alone, for the codes without a phrase.
 int16_t PlainFormat(Tal_Err err) {
     switch (err) {
-        case Tal_Err_CANT_INVERT: return 24;
-        case Tal_Err_CANT_DECOMPOSE: return 34;
-        case Tal_Err_CANT_CALC_NORMAL: return 36;
-        case Tal_Err_CANT_INTERSECT_PLANE: return 37;
-        default: return -1;
+        case Tal_Err_CANT_INVERT:
+            return 24;
+        case Tal_Err_CANT_DECOMPOSE:
+            return 34;
+        case Tal_Err_CANT_CALC_NORMAL:
+            return 36;
+        case Tal_Err_CANT_INTERSECT_PLANE:
+            return 37;
+        default:
+            return -1;
     }
 }
 

@@ -1,0 +1,152 @@
+// Birth, death, the globals hand-over between instances, and the version checks.
+#include <cstdio>
+
+#include "frame/base_library.h"
+#include "frame/frame_internal.h"
+
+Talp_Globals Talp_G;
+
+namespace {
+
+constexpr int32_t kNiroInvalidBlock = 2;
+constexpr int32_t kNiroGaussian = 5;
+constexpr int32_t kNiroNotBorn = 11;
+constexpr int32_t kNiroAlreadyBorn = 12;
+constexpr int16_t kGaussianText = 5;  // "Gaussian table initialization."
+constexpr uint16_t kBirthSite = 0x14;
+constexpr uint16_t kDeathSite = 0x15;
+constexpr uint16_t kGetGlobalsSite = 0x16;
+constexpr uint16_t kSetGlobalsSite = 0x17;
+constexpr uint16_t kGaussianBirthSite = 0x1D;
+constexpr uint16_t kGaussianDeathSite = 0x1E;
+constexpr uint16_t kVersionSite = 0x01;
+constexpr int32_t kBasVersion = 61;
+constexpr int32_t kLexVersion = 3;
+constexpr long kGlobalsBytes = long(sizeof(Talp_Globals));
+
+bool g_versionsChecked = false;
+
+Tal_Err Refuse(uint16_t site, int32_t number) {
+    return Basp_ReportNiroErrString(Tal_ReportCode(site), 8, number, nullptr);
+}
+
+Tal_Err GaussianStep(uint16_t site) {
+    return Basp_ReportNiroErrString(Tal_ReportCode(site), 8, kNiroGaussian,
+                                    Bas_ZLookupLStrCache(Tal_G_zref, kGaussianText, 0, 0));
+}
+
+void SetGuards(uint32_t value) {
+    Talp_G.guard1 = value;
+    Talp_G.guard2 = value;
+}
+
+Tal_Err SetUp(Tal_ServiceFlags service) {
+    switch (service) {
+        case Tal_Service_FAST_TRIG:
+            return Talp_BirthFastTrig();
+        case Tal_Service_FCMD:
+            return Talp_BirthFCMD();
+        case Tal_Service_GAUSSIAN:
+            return GaussianStep(kGaussianBirthSite);
+        default:
+            return 0;
+    }
+}
+
+Tal_Err Release(Tal_ServiceFlags service) {
+    switch (service) {
+        case Tal_Service_FAST_TRIG:
+            return Talp_DeathFastTrig();
+        case Tal_Service_FCMD:
+            return Talp_DeathFCMD();
+        case Tal_Service_GAUSSIAN:
+            return GaussianStep(kGaussianDeathSite);
+        default:
+            return 0;
+    }
+}
+
+constexpr Tal_ServiceFlags kServiceOrder[] = {Tal_Service_BASIC, Tal_Service_FAST_TRIG,
+                                              Tal_Service_FCMD, Tal_Service_GAUSSIAN};
+
+// A failed birth cannot be followed by a death, so the tables it allocated go back at once.
+void UndoTables(uint32_t setUp) {
+    if (setUp & Tal_Service_FAST_TRIG) Talp_DeathFastTrig();
+    if (setUp & Tal_Service_FCMD) Talp_DeathFCMD();
+}
+
+}  // namespace
+
+Tal_Err Tal_Birth(Tal_ServiceFlags requested, uint32_t* bornServices) {
+    Pev_Log(10, "Tal", "Birth", "Tal Birth");
+    if (Talp_IsBorn()) return Refuse(kBirthSite, kNiroAlreadyBorn);
+    Talp_G.bornServices = 0;
+    Tal_Err err = 0;
+    uint32_t setUp = 0;
+    for (Tal_ServiceFlags service : kServiceOrder) {
+        if (!(requested & service)) continue;
+        const Tal_Err result = SetUp(service);
+        if (result == 0) setUp |= service;
+        if (result != 0 && err == 0) err = result;
+        if (result == 0 && err == 0) Talp_G.bornServices |= service;
+    }
+    if (bornServices) *bornServices = Talp_G.bornServices;
+    if (err != 0) {
+        UndoTables(setUp);
+        return err;
+    }
+    SetGuards(Tal_BornGuard);
+    return 0;
+}
+
+Tal_Err Tal_Death(void) {
+    Pev_Log(10, "Tal", "Death", "Tal Death");
+    if (!Talp_IsBorn()) return Refuse(kDeathSite, kNiroNotBorn);
+    Tal_Err result = 0;
+    for (Tal_ServiceFlags service : kServiceOrder)
+        if (Talp_G.bornServices & service) result = Release(service);
+    SetGuards(0);
+    return result;
+}
+
+Tal_Err Tal_GetGlobals(void* dst) {
+    if (!Talp_IsBorn()) return Refuse(kGetGlobalsSite, kNiroNotBorn);
+    BlockMove(&Talp_G, dst, kGlobalsBytes);
+    SetGuards(0);
+    return 0;
+}
+
+Tal_Err Tal_SetGlobals(const void* src) {
+    if (Talp_IsBorn()) return Refuse(kSetGlobalsSite, kNiroAlreadyBorn);
+    BlockMove(src, &Talp_G, kGlobalsBytes);
+    if (Talp_IsBorn()) return 0;
+    return Refuse(kSetGlobalsSite, kNiroInvalidBlock);
+}
+
+Tal_Err Tal_CheckVersions(int32_t code, int32_t expectedMajor) {
+    int32_t baseResult = 0;
+    if (!g_versionsChecked) {
+        g_versionsChecked = true;  // set first: a check that calls back in must not recurse
+        const int32_t bas = Bas_CheckVersions(Tal_ReportCode(kVersionSite), kBasVersion);
+        const int32_t lex = Lex_CheckVersions(Tal_ReportCode(kVersionSite), kLexVersion);
+        baseResult = bas | lex;
+    }
+    if (expectedMajor != Tal_MajorVersion) {
+        Basp_G_err_buf[0] = 0;
+        std::snprintf(Basp_G_buffer, Basp_BufferSize,
+                      "Plug-in version mismatch detected (did you install over an older version of "
+                      "Sorvane?). Try uninstalling and re-installing. (%s package v%ld != %s v%ld)",
+                      "Tal", long(Tal_MajorVersion), "Tal", long(expectedMajor));
+        Basp_ReportError(code, 16);
+        return Tal_Err_VERSION_MISMATCH;
+    }
+    return baseResult != 0 ? Tal_Err_VERSION_MISMATCH : 0;
+}
+
+uint32_t Tal_PkgObjectVersion(void) {
+    return Tal_PackageVersion;
+}
+
+void Talp_ResetVersionCheck() {
+    g_versionsChecked = false;
+}
