@@ -1,0 +1,50 @@
+// Row-vector products shared by the bulk transforms and the matrix point members. Every sum runs
+// left to right, row by row, so that each caller gets the same bits.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+
+#include "tal/vector.h"
+
+/// Affine image of (x, y) under a 3x3 m: the third column is ignored.
+inline Tal_Vector2T<double> Talp_MapAffine(const double* m, double x, double y) {
+    return {x * m[0] + y * m[3] + m[6], x * m[1] + y * m[4] + m[7]};
+}
+
+/// (x, y, w) x m for a 3x3 m.
+inline Tal_Vector3T<double> Talp_Map3(const double* m, double x, double y, double w) {
+    return {x * m[0] + y * m[3] + w * m[6], x * m[1] + y * m[4] + w * m[7],
+            x * m[2] + y * m[5] + w * m[8]};
+}
+
+/// (x, y, z, w) x m for a 4x4 m.
+inline Tal_Vector4T<double> Talp_Map4(const double* m, double x, double y, double z, double w) {
+    return {x * m[0] + y * m[4] + z * m[8] + w * m[12], x * m[1] + y * m[5] + z * m[9] + w * m[13],
+            x * m[2] + y * m[6] + z * m[10] + w * m[14],
+            x * m[3] + y * m[7] + z * m[11] + w * m[15]};
+}
+
+/// The W test of the homogeneous divide: both bounds exclusive, so NaN is not near zero.
+inline bool Talp_NearZeroW(double w) {
+    return w > -1e-12 && w < 1e-12;
+}
+
+/// Calls map(matrix, element) for each element in order. The matrix is copied to the stack first
+/// so that it stays in registers, unless the array overlaps it: then every element reads the
+/// caller's storage afresh, as the plain loop would.
+template <size_t N, typename Elem, typename Map>
+inline void Talp_ForEachElement(const double* m, long count, Elem* elems, Map map) {
+    const auto mBegin = reinterpret_cast<uintptr_t>(m);
+    const auto eBegin = reinterpret_cast<uintptr_t>(elems);
+    const uintptr_t eBytes = uintptr_t(count) * sizeof(Elem);
+    if (eBegin < mBegin + N * sizeof(double) && mBegin < eBegin + eBytes) {
+        for (long i = 0; i < count; ++i)
+            map(m, elems[i]);
+        return;
+    }
+    double k[N];
+    std::memcpy(k, m, sizeof k);
+    for (long i = 0; i < count; ++i)
+        map(k, elems[i]);
+}
