@@ -1,0 +1,38 @@
+// 8.24 multiply and ratio through doubles; failures are reported, then give the mark.
+#include "tal/fixed.h"
+
+namespace {
+
+constexpr uint16_t kMulSite = 0x08;
+constexpr uint16_t kRatioSite = 0x09;
+constexpr int16_t kMulPhrase = 21;    // "in fix24 multiply"
+constexpr int16_t kRatioPhrase = 22;  // "in fix24 divide"
+
+// Range test, then rounding half away from zero; a rounded value beyond 32 bits (q in
+// (-129, -128) or just under 128) gives the mark without a report.
+Tal_Fix24 Fix24FromDouble(double q, uint16_t site, int16_t phrase) {
+    if (!(q > -129.0 && q < 128.0)) {
+        Talp_ReportErr(site, Tal_Err_OVERFLOW, phrase);
+        return Tal_FixedFailure;
+    }
+    double s = q * 16777216.0;
+    s += q >= 0 ? 0.5 : -0.5;
+    if (s > -2147483649.0 && s < 2147483648.0) return int32_t(s);
+    return Tal_FixedFailure;
+}
+
+}  // namespace
+
+Tal_Fix24 Tal_Fix24Mul(Tal_Fix24 a, Tal_Fix24 b) {
+    // Each operand is scaled on its own side, in this order, so the product rounds once.
+    const double q = (a * 0x1p-24) * (0x1p-24 * b);
+    return Fix24FromDouble(q, kMulSite, kMulPhrase);
+}
+
+Tal_Fix24 Tal_Fix24Ratio(int32_t a, int32_t b) {
+    if (b == 0) {
+        Talp_ReportErr(kRatioSite, Tal_Err_DIV_BY_ZERO, kRatioPhrase);
+        return Tal_FixedFailure;
+    }
+    return Fix24FromDouble(double(a) / double(b), kRatioSite, kRatioPhrase);
+}
