@@ -42,14 +42,7 @@ Tal_Err Tal_TransformVector4NoDivide(const double m[16], long count, Tal_Vector4
 
 Tal_Err Tal_Transform3DFloatPoints(const double m[16], long count, Tal_Vector3T<double>* points) {
     if (count < 1) return 0;
-    Talp_ForEachElement<16>(m, count, points, [](const double* k, Tal_Vector3T<double>& p) {
-        const Tal_Vector4T<double> q = Talp_Map4(k, p.x, p.y, p.z, 1.0);
-        if (Talp_NearZeroW(q.w)) {
-            p = {q.x, q.y, q.z};
-            return;
-        }
-        const double r = 1 / q.w;
-        p = {q.x * r, q.y * r, q.z * r};
-    });
+    Talp_ForEachElement<16>(
+        m, count, points, [](const double* k, Tal_Vector3T<double>& p) { Talp_MapPoint3D(k, p); });
     return 0;
 }
