@@ -46,6 +46,7 @@ struct BaseState {
     void* sinkContext = nullptr;
     std::deque<Recorded> recorded;
     std::vector<Slot> slots;  // handle h lives in slots[h - 1]
+    int32_t skipHandles = 0;  // allocations that still succeed before failHandles apply
     int32_t failHandles = 0;
     int32_t failTracked = 0;
     int32_t liveTracked = 0;
@@ -68,7 +69,9 @@ void Deliver(int32_t code, int32_t severity, int32_t number, const char* text) {
 
 Bas_Handle NewHandle(int32_t byteCount) {
     BaseState& s = State();
-    if (s.failHandles > 0) {
+    if (s.skipHandles > 0) {
+        --s.skipHandles;
+    } else if (s.failHandles > 0) {
         --s.failHandles;
         return 0;
     }
@@ -187,7 +190,12 @@ void Bas_PurgeMemory(void) {
 }
 
 void Bas_FailNextHandleAllocations(int32_t n) {
+    Bas_FailHandleAllocationsAfter(0, n);
+}
+
+void Bas_FailHandleAllocationsAfter(int32_t skip, int32_t n) {
     State().failHandles = n > 0 ? n : 0;
+    State().skipHandles = n > 0 && skip > 0 ? skip : 0;
 }
 
 void Bas_FailNextTrackedAllocations(int32_t n) {
