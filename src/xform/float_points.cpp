@@ -22,12 +22,7 @@ Tal_Err Tal_TransformVector4(const double m[16], long count, Tal_Vector4T<double
     if (count < 1) return 0;
     Talp_ForEachElement<16>(m, count, v, [](const double* k, Tal_Vector4T<double>& p) {
         const Tal_Vector4T<double> q = Talp_Map4(k, p.x, p.y, p.z, p.w);
-        if (Talp_NearZeroW(q.w)) {
-            p = q;
-            return;
-        }
-        const double r = 1 / q.w;
-        p = {q.x * r, q.y * r, q.z * r, 1.0};
+        p = Talp_NearZeroW(q.w) ? q : Talp_DivideByW(q);
     });
     return 0;
 }

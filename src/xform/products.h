@@ -30,15 +30,17 @@ inline bool Talp_NearZeroW(double w) {
     return w > -1e-12 && w < 1e-12;
 }
 
+/// The 4x4 divide: one reciprocal, three products, and w becomes 1.
+inline Tal_Vector4T<double> Talp_DivideByW(const Tal_Vector4T<double>& q) {
+    const double r = 1 / q.w;
+    return {q.x * r, q.y * r, q.z * r, 1.0};
+}
+
 /// (x, y, z, 1) x m for a 4x4 m, divided by w' unless w' is near zero; w' is dropped.
 inline void Talp_MapPoint3D(const double* m, Tal_Vector3T<double>& p) {
-    const Tal_Vector4T<double> q = Talp_Map4(m, p.x, p.y, p.z, 1.0);
-    if (Talp_NearZeroW(q.w)) {
-        p = {q.x, q.y, q.z};
-        return;
-    }
-    const double r = 1 / q.w;
-    p = {q.x * r, q.y * r, q.z * r};
+    Tal_Vector4T<double> q = Talp_Map4(m, p.x, p.y, p.z, 1.0);
+    if (!Talp_NearZeroW(q.w)) q = Talp_DivideByW(q);
+    p = {q.x, q.y, q.z};
 }
 
 /// Calls map(matrix, element) for each element in order. The matrix is copied to the stack first
