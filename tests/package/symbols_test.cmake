@@ -12,7 +12,10 @@ set(plain "")
 set(mangled "")
 foreach(line ${lines})
     string(REGEX REPLACE " .*" "" name "${line}")
-    if(name MATCHES "^_Z")
+    if(line MATCHES "^_ZNK?S[^ ]* [WV] ")
+        # A weak instance of a standard-library template: the standard library marks its
+        # namespace default-visible, so these are vague-linkage copies, not exports of ours.
+    elseif(name MATCHES "^_Z")
         list(APPEND mangled ${name})
     elseif(name MATCHES "^(_init|_fini|_edata|_end|__bss_start)$"
            OR name MATCHES "^(__asan|__odr_asan|__ubsan|__sanitizer|__lsan)")
@@ -29,6 +32,9 @@ if(mangled)
     string(REGEX REPLACE "\n$" "" demangled "${demangled}")
     string(REPLACE "\n" ";" demangled "${demangled}")
     foreach(name ${demangled})
+        if(name MATCHES "^typeinfo (name )?for .*\\(")
+            continue()  # function-type typeinfo that UndefinedBehaviorSanitizer emits
+        endif()
         # A member, vtable or typeinfo of an own class, or an instance of an own template.
         string(REGEX REPLACE "^(vtable|typeinfo|typeinfo name|VTT|guard variable) for " "" bare
                              "${name}")
