@@ -105,12 +105,13 @@ TAL_C_API Tal_Err Tal_Birth(Tal_ServiceFlags requested, uint32_t* bornServices);
 TAL_C_API Tal_Err Tal_Death(void);
 
 /// Moves the 36-byte globals block to dst and leaves this instance not born. Not born: reports
-/// base-library number 11 at site 0x16 and writes nothing.
+/// base-library number 11 at site 0x16 and writes nothing; a null dst reports number 2 there and
+/// stays born.
 TAL_C_API Tal_Err Tal_GetGlobals(void* dst);
 
 /// Takes a 36-byte globals block from src; born if both its guards are intact, otherwise the bytes
 /// stay but the instance is not born and number 2 is reported at site 0x17. Already born: reports
-/// number 12 at site 0x17 and copies nothing.
+/// number 12 at site 0x17 and copies nothing. A null src reports number 2 and changes nothing.
 TAL_C_API Tal_Err Tal_SetGlobals(const void* src);
 
 /// Checks the caller's major version against 18 (and, on the first call only, the base libraries);

@@ -111,6 +111,7 @@ Tal_Err Tal_Death(void) {
 
 Tal_Err Tal_GetGlobals(void* dst) {
     if (!Talp_IsBorn()) return Refuse(kGetGlobalsSite, kNiroNotBorn);
+    if (!dst) return Refuse(kGetGlobalsSite, kNiroInvalidBlock);
     BlockMove(&Talp_G, dst, kGlobalsBytes);
     SetGuards(0);
     return 0;
@@ -118,6 +119,7 @@ Tal_Err Tal_GetGlobals(void* dst) {
 
 Tal_Err Tal_SetGlobals(const void* src) {
     if (Talp_IsBorn()) return Refuse(kSetGlobalsSite, kNiroAlreadyBorn);
+    if (!src) return Refuse(kSetGlobalsSite, kNiroInvalidBlock);
     BlockMove(src, &Talp_G, kGlobalsBytes);
     if (Talp_IsBorn()) return 0;
     return Refuse(kSetGlobalsSite, kNiroInvalidBlock);

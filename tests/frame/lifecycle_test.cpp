@@ -186,7 +186,11 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusalCase{"DeathWhenNotBorn", false, [] { return Tal_Death(); },
                                   Niro(0x110015, 11)},
                       RefusalCase{"GetGlobalsWhenNotBorn", false,
-                                  [] { return Tal_GetGlobals(&g_sink); }, Niro(0x110016, 11)}),
+                                  [] { return Tal_GetGlobals(&g_sink); }, Niro(0x110016, 11)},
+                      RefusalCase{"GetGlobalsIntoNull", true,
+                                  [] { return Tal_GetGlobals(nullptr); }, Niro(0x110016, 2)},
+                      RefusalCase{"SetGlobalsFromNull", false,
+                                  [] { return Tal_SetGlobals(nullptr); }, Niro(0x110017, 2)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- Hand-over --------------------------------------------------------------------------------
