@@ -1,0 +1,33 @@
+// Normalization of a four-component direction.
+#include <cmath>
+
+#include "frame/base_library.h"
+#include "tal/vector.h"
+
+namespace {
+
+constexpr uint16_t kNormalizeSite = 0x37;
+constexpr int32_t kMsgZeroVector = 38;
+constexpr int32_t kMsgHomogeneousPoint = 41;
+
+void ReportNormalizeMessage(int32_t message) {
+    Basp_ReportErrString(Tal_ReportCode(kNormalizeSite), 8,
+                         Bas_ZLookupLStrCache(Tal_G_zref, message, 0, 0));
+}
+
+}  // namespace
+
+template <>
+void Tal_Vector4T<double>::Normalize() {
+    // Written so that a NaN w also warns.
+    if (!(w < 1e-12 && w > -1e-12)) ReportNormalizeMessage(kMsgHomogeneousPoint);
+    const double len2 = (y * y + x * x) + z * z;
+    if (len2 < 1e-12) {
+        ReportNormalizeMessage(kMsgZeroVector);
+        throw long(Tal_Err_ZERO_VECTOR);
+    }
+    const double k = 1 / std::sqrt(len2);
+    x *= k;
+    y *= k;
+    z *= k;
+}
