@@ -1,0 +1,78 @@
+// Addition and subtraction: one worker, exact in 32 bits where the predictions allow.
+#include "scalar/ratio_internal.h"
+#include "tal/integer.h"
+
+namespace {
+
+// Inline Euclid on two non-zero denominators: the common case is short and stays in registers.
+inline uint32_t DenominatorGCD(uint32_t x, uint32_t y) {
+    while (y != 0) {
+        const uint32_t r = x % y;
+        x = y;
+        y = r;
+    }
+    return x;
+}
+
+// x + t / tDen in 32 bits; false when a prediction says some step could overflow.
+bool TrySum(const Tal_Ratio& x, int32_t t, uint32_t tDen, Tal_Ratio* sum) {
+    if (x.num == 0) {
+        *sum = Tal_Ratio{t, tDen};
+        return true;
+    }
+    if (t == 0) {
+        *sum = x;
+        return true;
+    }
+    if (x.den == tDen) {
+        if (Tal_AddWouldOverflow(x.num, t)) return false;
+        *sum = Tal_Ratio{x.num + t, tDen};
+        return true;
+    }
+    const uint32_t g = DenominatorGCD(x.den, tDen);
+    const uint32_t xScale = tDen / g;
+    const uint32_t tScale = x.den / g;
+    if (Tal_UMulWouldOverflow(xScale, x.den)) return false;
+    // Past that prediction neither xScale nor x.den (nor so tScale) has its top bit set.
+    if (Tal_MulWouldOverflow(int32_t(xScale), x.num)) return false;
+    if (Tal_MulWouldOverflow(int32_t(tScale), t)) return false;
+    const int32_t left = int32_t(xScale) * x.num;
+    const int32_t right = int32_t(tScale) * t;
+    if (Tal_AddWouldOverflow(left, right)) return false;
+    *sum = Tal_Ratio{left + right, xScale * x.den};
+    return true;
+}
+
+}  // namespace
+
+Tal_Err talp::AddSubRatio(const Tal_Ratio* a, const Tal_Ratio* b, bool subtract, int16_t phrase,
+                          Tal_Ratio* out, Tal_RatioStatus* status) {
+    const RatioOperation op = BeginRatioOperation(a, b, status, kSiteRatioAdd, phrase, out);
+    if (op.zeroDenom) return op.zeroDenom;
+    Tal_Ratio x = op.a;
+    Tal_Ratio y = op.b;
+    for (;;) {
+        // -(-2^31) does not fit: treated like any other predicted overflow.
+        const bool negationFits = !(subtract && y.num == INT32_MIN);
+        Tal_Ratio sum{};
+        if (negationFits && TrySum(x, subtract ? -y.num : y.num, y.den, &sum)) {
+            return FinishExact(op, sum, out);
+        }
+        const bool xChanged = ReduceChanged(&x);
+        const bool yChanged = ReduceChanged(&y);
+        if (!xChanged && !yChanged) break;
+    }
+    const double left = double(op.a.num) / double(op.a.den);
+    const double right = double(op.b.num) / double(op.b.den);
+    return FinishFallback(op, subtract ? left - right : left + right, out);
+}
+
+Tal_Err Tal_AddRatio(const Tal_Ratio* a, const Tal_Ratio* b, Tal_Ratio* out,
+                     Tal_RatioStatus* status) {
+    return talp::AddSubRatio(a, b, false, talp::kPhraseRatioAdd, out, status);
+}
+
+Tal_Err Tal_SubRatio(const Tal_Ratio* a, const Tal_Ratio* b, Tal_Ratio* out,
+                     Tal_RatioStatus* status) {
+    return talp::AddSubRatio(a, b, true, talp::kPhraseRatioSub, out, status);
+}

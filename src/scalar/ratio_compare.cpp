@@ -1,0 +1,126 @@
+// Comparison, minimum and maximum, clamping to a range and clipping of spans.
+#include "frame/base_library.h"
+#include "scalar/ratio_internal.h"
+
+namespace {
+
+int32_t Sign(bool less, bool greater) {
+    return greater ? 1 : (less ? -1 : 0);
+}
+
+// a against b by cross products: exact in 64 bits while both denominators fit a signed value.
+int32_t CrossCompare(const Tal_Ratio& a, const Tal_Ratio& b) {
+    if (a.den < talp::kDenTopBit && b.den < talp::kDenTopBit) {
+        const int64_t left = int64_t(a.num) * int64_t(b.den);
+        const int64_t right = int64_t(b.num) * int64_t(a.den);
+        return Sign(left<right, left> right);
+    }
+    const double left = double(a.num) * double(b.den);
+    const double right = double(b.num) * double(a.den);
+    return Sign(left<right, left> right);
+}
+
+// One of two records chosen by a comparison; {0, 0} when the comparison fails.
+Tal_Err Choose(const Tal_Ratio* a, const Tal_Ratio* b, bool takeBWhenAGreater, Tal_Ratio* out) {
+    int32_t order = 0;
+    const Tal_Err err = Tal_CompareRatio(a, b, &order);
+    if (err) {
+        *out = Tal_Ratio{0, 0};
+        return err;
+    }
+    const bool takeB = takeBWhenAGreater ? order > 0 : order < 0;
+    *out = takeB ? *b : *a;
+    return 0;
+}
+
+}  // namespace
+
+Tal_Err Tal_CompareRatio(const Tal_Ratio* a, const Tal_Ratio* b, int32_t* result) {
+    Tal_RatioStatus outcome = Tal_RatioStatus_EXACT;  // approximation not allowed
+    Tal_Ratio difference{};
+    const Tal_Err err =
+        talp::AddSubRatio(a, b, true, talp::kPhraseRatioCompare, &difference, &outcome);
+    if (err) {
+        *result = 0;
+        return err;
+    }
+    *result = outcome == Tal_RatioStatus_OVERFLOW ? CrossCompare(*a, *b) : difference.num;
+    return 0;
+}
+
+Tal_Err Tal_MinRatio(const Tal_Ratio* a, const Tal_Ratio* b, Tal_Ratio* out) {
+    return Choose(a, b, true, out);
+}
+
+Tal_Err Tal_MaxRatio(const Tal_Ratio* a, const Tal_Ratio* b, Tal_Ratio* out) {
+    return Choose(a, b, false, out);
+}
+
+Tal_Err Tal_ClipRatio(const Tal_Ratio* value, const Tal_Ratio* low, const Tal_Ratio* high,
+                      Tal_Ratio* out) {
+    int32_t order = 0;
+    Tal_Err err = Tal_CompareRatio(low, high, &order);
+    if (err) return err;
+    if (order > 0) {
+        return Basp_ReportNiroErrString(
+            Tal_ReportCode(talp::kSiteRatioRange), 8, talp::kNiroInvalidRatioRange,
+            Bas_ZLookupLStrCache(Tal_G_zref, talp::kMessageRatioRange, 0, 0));
+    }
+    // Take everything in before out, which may be one of the inputs, is written.
+    const Tal_Ratio v = *value;
+    const Tal_Ratio lo = *low;
+    const Tal_Ratio hi = *high;
+    err = Tal_CompareRatio(&v, &lo, &order);
+    if (!err && order <= 0) {
+        *out = lo;
+        return 0;
+    }
+    if (!err) err = Tal_CompareRatio(&v, &hi, &order);
+    if (err) {
+        *out = Tal_Ratio{0, 0};
+        return err;
+    }
+    *out = order < 0 ? v : hi;
+    return 0;
+}
+
+Tal_Err Tal_ClipRatioToSpan(const Tal_Ratio* value, const Tal_Ratio* start, const Tal_Ratio* length,
+                            Tal_Ratio* out) {
+    const Tal_Ratio v = *value;
+    const Tal_Ratio s = *start;
+    int32_t order = 0;
+    Tal_Err err = Tal_CompareRatio(&v, &s, &order);
+    if (!err && order <= 0) {
+        *out = s;
+        return 0;
+    }
+    Tal_Ratio end{};
+    if (!err) err = talp::AddSubRatio(&s, length, false, talp::kPhraseRatioSpan, &end, nullptr);
+    if (!err) err = Tal_CompareRatio(&v, &end, &order);
+    if (err) {
+        *out = Tal_Ratio{0, 0};
+        return err;
+    }
+    *out = order < 0 ? v : end;
+    return 0;
+}
+
+Tal_Err Tal_ClipSpanToSpan(const Tal_Ratio* start, const Tal_Ratio* length,
+                           const Tal_Ratio* clipStart, const Tal_Ratio* clipLength,
+                           Tal_Ratio* outStart, Tal_Ratio* outLength) {
+    Tal_Ratio clippedStart{};
+    Tal_Ratio end{};
+    Tal_Ratio clippedEnd{};
+    Tal_Ratio clippedLength{};
+    Tal_Err err = Tal_ClipRatioToSpan(start, clipStart, clipLength, &clippedStart);
+    if (!err) err = Tal_AddRatio(start, length, &end, nullptr);
+    if (!err) err = Tal_ClipRatioToSpan(&end, clipStart, clipLength, &clippedEnd);
+    if (!err) err = Tal_SubRatio(&clippedEnd, &clippedStart, &clippedLength, nullptr);
+    if (err) {
+        clippedStart = Tal_Ratio{0, 0};
+        clippedLength = Tal_Ratio{0, 0};
+    }
+    *outStart = clippedStart;
+    *outLength = clippedLength;
+    return err;
+}

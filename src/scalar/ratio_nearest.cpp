@@ -1,0 +1,104 @@
+// Conversion of a double to the nearest fraction with bounded terms.
+#include <cmath>
+
+#include "scalar/ratio_internal.h"
+
+namespace {
+
+constexpr uint32_t kFractionScale = 1u << 23;  // a float of at least 1 has no finer bits
+
+// Continued-fraction expansion in progress: the current and previous convergents p/q, pp/qq,
+// and the Euclid pair whose next quotient is dividend / divisor.
+struct Expansion {
+    uint64_t p, q, pp, qq;
+    uint64_t dividend, divisor;
+    bool boundDen;  // the bound applies to the denominator (|x| < 1) or to the numerator
+
+    uint64_t Bounded() const { return boundDen ? q : p; }
+    uint64_t PrevBounded() const { return boundDen ? qq : pp; }
+};
+
+Tal_Ratio Signed(bool negative, uint64_t num, uint64_t den) {
+    // Both terms are at most the bound, 2^31 - 1 or less.
+    const int32_t n = int32_t(num);
+    return Tal_Ratio{negative ? -n : n, uint32_t(den)};
+}
+
+// Takes full convergents while the bound allows, then settles between the last convergent and
+// the largest semiconvergent within the bound, whichever lies nearer.
+void Settle(Expansion& e, uint64_t bound) {
+    while (e.divisor != 0) {
+        const uint64_t a = e.dividend / e.divisor;
+        const uint64_t rest = e.dividend % e.divisor;
+        const uint64_t t = (bound - e.PrevBounded()) / e.Bounded();
+        if (t > a) {
+            const uint64_t p = a * e.p + e.pp;
+            const uint64_t q = a * e.q + e.qq;
+            e.pp = e.p;
+            e.qq = e.q;
+            e.p = p;
+            e.q = q;
+            e.dividend = e.divisor;
+            e.divisor = rest;
+            continue;
+        }
+        // At 2t = a the semiconvergent is nearer exactly when divisor * qq > rest * q.
+        const bool semi = 2 * t > a || (2 * t == a && e.divisor * e.qq > rest * e.q);
+        if (semi) {
+            e.p = t * e.p + e.pp;
+            e.q = t * e.q + e.qq;
+        }
+        return;
+    }
+}
+
+}  // namespace
+
+Tal_Ratio talp::NearestFraction(float x, int32_t bound) {
+    if (bound <= 0) return Tal_Ratio{0, 1};
+    const bool negative = x < 0;
+    const float ax = std::fabs(x);
+    const uint64_t limit = uint64_t(bound);
+    Expansion e{};
+    if (ax >= 1.0f) {
+        if (ax >= 2147483648.0f) return Signed(negative, limit, 1);
+        const uint32_t a0 = uint32_t(ax);
+        if (a0 >= limit) return Signed(negative, limit, 1);
+        // ax - a0 is exact, and 23 fraction bits hold all of it.
+        const uint32_t fraction = uint32_t((ax - float(a0)) * float(kFractionScale));
+        e = Expansion{a0, 1, 1, 0, kFractionScale, fraction, false};
+    } else {
+        if (ax <= 0x1p-31f) {
+            const bool nearerOne = ax > 0x1p-32f && uint64_t(0.5 / double(ax)) < limit;
+            return nearerOne ? Signed(negative, 1, limit) : Tal_Ratio{0, 1};
+        }
+        int exponent = 0;
+        const float mantissa = std::frexp(ax, &exponent);
+        const uint64_t X = uint64_t(std::ldexp(mantissa, 24));
+        // ax = X / 2^k with k in 24..54, so 2^k and the first quotient fit in 64 bits.
+        const uint64_t power = uint64_t(1) << (24 - exponent);
+        const uint64_t a0 = power / X;
+        if (a0 >= limit) return 2 * limit > a0 ? Signed(negative, 1, limit) : Tal_Ratio{0, 1};
+        e = Expansion{1, a0, 0, 1, X, power % X, true};
+    }
+    Settle(e, limit);
+    return Signed(negative, e.p, e.q);
+}
+
+Tal_Err Tal_FpLong2Ratio(double d, Tal_Ratio* out, uint8_t* overflow) {
+    *overflow = 0;
+    int exponent = 0;
+    const bool finite = std::isfinite(d);
+    if (finite) std::frexp(d, &exponent);
+    if (!finite || exponent > 31) {
+        *overflow = 1;
+        *out = Tal_Ratio{0, 0};
+        return 0;
+    }
+    if (d == 0 || exponent < -31) {
+        *out = Tal_Ratio{0, 1};
+        return 0;
+    }
+    const Tal_Ratio nearest = talp::NearestFraction(float(d), talp::kNearestFractionBound);
+    return Tal_ReduceRatio(&nearest, out, nullptr);
+}

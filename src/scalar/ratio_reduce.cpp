@@ -1,0 +1,96 @@
+// Reduction, reciprocal and change of denominator.
+#include "scalar/integer_bits.h"
+#include "scalar/ratio_internal.h"
+#include "tal/integer.h"
+
+namespace {
+
+inline void SetFlag(uint8_t* flag, bool value) {
+    if (flag) *flag = value ? 1 : 0;
+}
+
+// Divides by the gcd unless it is 1 or too large to be a signed divisor; *gcdNotOne as reported.
+Tal_Ratio Reduced(const Tal_Ratio& r, bool* gcdNotOne) {
+    uint32_t g = 1;
+    Tal_UnsignedGCD(talp::Magnitude(r.num), r.den, &g);
+    *gcdNotOne = g != 1;
+    if (g == 1 || g >= talp::kDenTopBit) return r;
+    return Tal_Ratio{r.num / int32_t(g), r.den / g};
+}
+
+// in.num * newDen / in.den rounded; the report and flags follow the caller's overflow argument.
+// in is a copy because out may be the caller's input record.
+Tal_Err ConvertAt(uint16_t site, const Tal_Ratio in, uint32_t newDen, Tal_Ratio* out,
+                  uint8_t* exact, uint8_t* overflow) {
+    SetFlag(overflow, false);
+    SetFlag(exact, false);
+    *out = Tal_Ratio{0, 0};
+    if (in.den == 0 || newDen == 0) {
+        return Talp_ReportErr(site, Tal_Err_ZERO_DENOM, talp::kPhraseRatioConv);
+    }
+    if (in.den == newDen) {
+        *out = in;
+        SetFlag(exact, true);
+        return 0;
+    }
+    const double v = (double(newDen) / double(in.den)) * double(in.num);
+    if (v > 2147483647.0 || v < -2147483648.0) {
+        if (!overflow) return Talp_ReportErr(site, Tal_Err_OVERFLOW, talp::kPhraseRatioConv);
+        *overflow = 1;
+        return 0;
+    }
+    const int32_t num = Tal_RoundDouble(v);
+    *out = Tal_Ratio{num, newDen};
+    SetFlag(exact, double(newDen) * double(in.num) == double(in.den) * double(num));
+    return 0;
+}
+
+}  // namespace
+
+bool talp::ReduceChanged(Tal_Ratio* r) {
+    bool gcdNotOne = false;
+    const Tal_Ratio reduced = Reduced(*r, &gcdNotOne);
+    const bool changed = reduced.num != r->num || reduced.den != r->den;
+    *r = reduced;
+    return changed;
+}
+
+Tal_Err Tal_ReduceRatio(const Tal_Ratio* in, Tal_Ratio* out, uint8_t* reduced) {
+    SetFlag(reduced, false);
+    bool gcdNotOne = false;
+    *out = Reduced(*in, &gcdNotOne);
+    SetFlag(reduced, gcdNotOne);
+    return 0;
+}
+
+Tal_Err Tal_RecipRatio(const Tal_Ratio* in, Tal_Ratio* out, uint8_t* exact) {
+    Tal_Ratio r = *in;
+    const bool negative = r.num < 0;
+    bool isExact = true;
+    if (r.den >= talp::kDenTopBit && !talp::ReduceChanged(&r)) {
+        // Halving both terms keeps the value roughly and brings den into the signed range.
+        r = Tal_Ratio{int32_t(r.den >> 1), talp::Magnitude(r.num) >> 1};
+        isExact = false;
+    } else {
+        r = Tal_Ratio{int32_t(r.den), talp::Magnitude(r.num)};
+    }
+    // Both numerators are now below 2^31, so negation cannot wrap.
+    if (negative) r.num = -r.num;
+    *out = r;
+    SetFlag(exact, isExact);
+    return 0;
+}
+
+Tal_Err Tal_ConvRatio(const Tal_Ratio* in, uint32_t newDen, Tal_Ratio* out, uint8_t* exact,
+                      uint8_t* overflow) {
+    return ConvertAt(talp::kSiteRatioConv, *in, newDen, out, exact, overflow);
+}
+
+Tal_Err Tal_ShortConvRatio(int32_t num, uint32_t oldDen, uint32_t newDen, int32_t* newNum,
+                           uint8_t* overflow) {
+    Tal_Ratio converted{};
+    const Tal_Err err = ConvertAt(talp::kSiteRatioShortConv, Tal_Ratio{num, oldDen}, newDen,
+                                  &converted, nullptr, overflow);
+    *newNum = converted.num;
+    return err;
+}
