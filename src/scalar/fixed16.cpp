@@ -16,19 +16,21 @@ inline int32_t WrappingMul(int32_t a, int32_t b) {
 }  // namespace
 
 Tal_Fixed Tal_FixMul(Tal_Fixed a, Tal_Fixed b) {
-    const int ta = talp::TrailingZeros(talp::Magnitude(a));
-    int32_t r;
-    if (ta > 16) {
-        r = WrappingMul(FloorShift(a, 16), b);
-    } else {
-        const int tb = talp::TrailingZeros(talp::Magnitude(b));
-        // Both exact paths shift out only zero bits; the last one drops up to 8 bits of each.
-        r = ta + tb > 16 ? WrappingMul(FloorShift(b, 16 - ta), FloorShift(a, ta))
-                         : WrappingMul(FloorShift(a, 8), FloorShift(b, 8));
-    }
-    const bool negative = (a < 0) != (b < 0);
-    if (negative ? r > 0 : r < 0) return Tal_FixedFailure;
-    return r;
+    // A value and its negation share their trailing zeros. Bit 17 caps the count at 17, all the
+    // path choice needs, and keeps it defined for 0.
+    const int ta = talp::TrailingZeros(uint32_t(a) | 0x20000u);
+    const int tb = talp::TrailingZeros(uint32_t(b) | 0x20000u);
+    // Every path shifts out 16 bits in all: a by 16, a by its zeros and b by the rest (only zero
+    // bits either way), or each by 8, which drops up to 8 fractional bits of each. Selecting the
+    // shift instead of branching keeps random operands free of mispredictions.
+    const int exact = -int(ta + tb > 16);
+    int sa = 8 + ((ta - 8) & exact);
+    sa -= int(sa > 16);  // 17 zeros: a alone gives up all 16 bits
+    const int32_t r = WrappingMul(FloorShift(a, sa), FloorShift(b, 16 - sa));
+    // A non-zero product whose sign differs from sign(a) * sign(b) has wrapped.
+    const uint32_t wrapped = uint32_t((r ^ a ^ b) < 0) & uint32_t(r != 0);
+    const uint32_t mask = 0u - wrapped;
+    return talp::Wrap((uint32_t(r) & ~mask) | (uint32_t(Tal_FixedFailure) & mask));
 }
 
 Tal_Fixed Tal_FixDiv(Tal_Fixed a, Tal_Fixed b) {

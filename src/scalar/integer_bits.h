@@ -43,10 +43,11 @@ inline int16_t TrailingZerosByNibbles(uint32_t x) {
     return int16_t(n + kNibble[x & 0xFu]);
 }
 
-// The builtins are undefined for 0, which the table search maps to 32.
+// The builtins are undefined for 0; a marker bit just outside the 32 bits gives 32 there instead,
+// without a branch.
 inline int16_t LeadingZeros(uint32_t x) {
 #if defined(__GNUC__) || defined(__clang__)
-    return x == 0 ? int16_t(32) : int16_t(__builtin_clz(x));
+    return int16_t(__builtin_clzll((uint64_t(x) << 32) | 0x80000000u));
 #else
     return LeadingZerosByNibbles(x);
 #endif
@@ -54,7 +55,7 @@ inline int16_t LeadingZeros(uint32_t x) {
 
 inline int16_t TrailingZeros(uint32_t x) {
 #if defined(__GNUC__) || defined(__clang__)
-    return x == 0 ? int16_t(32) : int16_t(__builtin_ctz(x));
+    return int16_t(__builtin_ctzll(uint64_t(x) | (uint64_t(1) << 32)));
 #else
     return TrailingZerosByNibbles(x);
 #endif

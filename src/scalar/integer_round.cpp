@@ -5,12 +5,6 @@ namespace {
 
 constexpr int32_t kMark = INT32_MIN;
 
-// Truncation toward zero; a result outside signed 32 bits, or NaN, gives 0x80000000.
-int32_t TruncateToInt32(double v) {
-    if (v > -2147483649.0 && v < 2147483648.0) return int32_t(v);
-    return kMark;
-}
-
 }  // namespace
 
 int32_t Tal_RoundToNearestMult(int32_t x, int32_t m) {
@@ -28,19 +22,23 @@ int32_t Tal_RoundToNearestMult(int32_t x, int32_t m) {
     return int32_t(uint32_t(uint64_t(r)));
 }
 
+// The halving rule (d > 0: truncate d + 0.5; else truncate d when d + 0.5 is integral, d - 0.5
+// when not) is floor(d + 0.5) with the sum in double precision, except at -0.49999999999999994,
+// where d - 0.5 rounds to -1. Computed that way it needs no branch on the sign of d.
 int32_t Tal_RoundDouble(double d) {
     const double up = d + 0.5;
-    if (d > 0) return TruncateToInt32(up);
-    // A half (sum exact and integral) moves up to d's truncation; otherwise step down by a half.
-    const int32_t t = TruncateToInt32(up);
-    return double(t) == up ? TruncateToInt32(d) : TruncateToInt32(d - 0.5);
+    // Clamping first keeps the conversion defined; NaN fails the first test and lands low.
+    double c = up > -2147483649.0 ? up : -2147483649.0;
+    c = c < 2147483648.0 ? c : 2147483648.0;
+    int64_t f = int64_t(c);
+    f -= int64_t(double(f) > c);
+    f -= int64_t(d == -0.49999999999999994);
+    const bool fits = f >= INT32_MIN && f <= INT32_MAX;
+    return fits ? int32_t(f) : kMark;
 }
 
 int32_t Tal_RoundDoubleSafe(double d) {
-    if (d > 0) {
-        if (d > 2147483646.5) return INT32_MAX;
-    } else if (d < -2147483647.5) {
-        return kMark;
-    }
+    if (d > 2147483646.5) return INT32_MAX;
+    if (d < -2147483647.5) return kMark;
     return Tal_RoundDouble(d);
 }
