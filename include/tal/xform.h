@@ -62,5 +62,6 @@ TAL_C_API Tal_Err Tal_TransformFloatRect(const double m[9], Tal_FloatRect* r,
 TAL_C_API Tal_Err Tal_TransformFixRect(const double m[9], Tal_FixedRect* r, Tal_FixedPoint* corners,
                                        unsigned char* inexact);
 /// The smallest 32-bit rectangle holding the transformed corners of r (floor of the minima, ceil of
-/// the maxima, limited to the 32-bit range); an empty r gives (0, 0, 0, 0).
+/// the maxima, minima raised to -2^31 and maxima lowered to 2^31 - 1); an edge that still does not
+/// fit, or is NaN, becomes 0x80000000. An empty r gives (0, 0, 0, 0).
 TAL_API Tal_LRect Tal_TransformBounds(const Tal_Matrix3& m, const Tal_LRect& r);

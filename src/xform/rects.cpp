@@ -1,0 +1,114 @@
+// Rectangles of every record kind through 3x3 matrices: the bounding rectangle of the four
+// transformed corners, rounded, limited or outward-rounded as the coordinate kind needs.
+#include <cmath>
+#include <cstdint>
+
+#include "frame/base_library.h"
+#include "tal/integer.h"
+#include "tal/matrix.h"
+#include "tal/xform.h"
+
+namespace {
+
+struct Extremes {
+    double minX, maxX, minY, maxY;
+};
+
+// Scans in corner order with strict comparisons, so a NaN never displaces an earlier extreme.
+template <typename Corner>
+Extremes ExtremesOf(const Corner* c) {
+    Extremes e = {double(c[0].x), double(c[0].x), double(c[0].y), double(c[0].y)};
+    for (int i = 1; i < 4; ++i) {
+        if (c[i].x < e.minX) e.minX = c[i].x;
+        if (c[i].x > e.maxX) e.maxX = c[i].x;
+        if (c[i].y < e.minY) e.minY = c[i].y;
+        if (c[i].y > e.maxY) e.maxY = c[i].y;
+    }
+    return e;
+}
+
+template <typename Corner, typename Coord>
+void CornersOf(Coord left, Coord top, Coord right, Coord bottom, Corner* c) {
+    c[0] = {left, top};
+    c[1] = {right, top};
+    c[2] = {right, bottom};
+    c[3] = {left, bottom};
+}
+
+// Only when the caller asked: 1 when the image of a rectangle need not be axis-aligned.
+Tal_Err SetInexact(const double* m, unsigned char* inexact) {
+    if (!inexact) return 0;
+    long type = 0;
+    if (const Tal_Err err = Tal_GetMatrixType(m, &type)) return err;
+    *inexact = (type == Tal_MatrixType_AFFINE || type == Tal_MatrixType_PERSPECTIVE) ? 1 : 0;
+    return 0;
+}
+
+double Limit(double v, double lo, double hi) {
+    if (v < lo) return lo;
+    if (v > hi) return hi;
+    return v;
+}
+
+int16_t RoundToShort(double v) {
+    return int16_t(uint16_t(uint32_t(Tal_RoundDouble(Limit(v, -32767.0, 32766.0)))));
+}
+
+// Out of range or NaN gives 0x80000000, the library's mark for a value that does not fit.
+int32_t ToLong(double v) {
+    if (v > -2147483649.0 && v < 2147483648.0) return int32_t(v);
+    return INT32_MIN;
+}
+
+}  // namespace
+
+Tal_Err Tal_TransformRect(const double m[9], Tal_Rect* r, Tal_Vector2T<double>* corners,
+                          unsigned char* inexact) {
+    Tal_Vector2T<double> c[4];
+    CornersOf<Tal_Vector2T<double>, double>(r->left, r->top, r->right, r->bottom, c);
+    if (const Tal_Err err = Tal_TransformFloatPoints(m, 4, c)) return err;
+    const Extremes e = ExtremesOf(c);
+    r->left = RoundToShort(e.minX);
+    r->right = RoundToShort(e.maxX);
+    r->top = RoundToShort(e.minY);
+    r->bottom = RoundToShort(e.maxY);
+    if (corners) BlockMove(c, corners, sizeof c);
+    return SetInexact(m, inexact);
+}
+
+Tal_Err Tal_TransformFloatRect(const double m[9], Tal_FloatRect* r, Tal_Vector2T<double>* corners,
+                               unsigned char* inexact) {
+    Tal_Vector2T<double> local[4];
+    Tal_Vector2T<double>* c = corners ? corners : local;
+    CornersOf(r->left, r->top, r->right, r->bottom, c);
+    if (const Tal_Err err = Tal_TransformFloatPoints(m, 4, c)) return err;
+    const Extremes e = ExtremesOf(c);
+    *r = {e.minX, e.minY, e.maxX, e.maxY};
+    return SetInexact(m, inexact);
+}
+
+Tal_Err Tal_TransformFixRect(const double m[9], Tal_FixedRect* r, Tal_FixedPoint* corners,
+                             unsigned char* inexact) {
+    Tal_FixedPoint local[4];
+    Tal_FixedPoint* c = corners ? corners : local;
+    CornersOf(r->left, r->top, r->right, r->bottom, c);
+    if (const Tal_Err err = Tal_TransformFixPoints(m, 4, c)) return err;
+    // Integers: the double scan compares them exactly.
+    const Extremes e = ExtremesOf(c);
+    *r = {Tal_Fixed(e.minX), Tal_Fixed(e.minY), Tal_Fixed(e.maxX), Tal_Fixed(e.maxY)};
+    return SetInexact(m, inexact);
+}
+
+Tal_LRect Tal_TransformBounds(const Tal_Matrix3& m, const Tal_LRect& r) {
+    if (r.right <= r.left || r.bottom <= r.top) return Tal_LRect{0, 0, 0, 0};
+    Tal_Vector2T<double> c[4];
+    CornersOf<Tal_Vector2T<double>, double>(r.left, r.top, r.right, r.bottom, c);
+    if (const Tal_Err err = Tal_TransformFloatPoints(&m.m[0][0], 4, c)) throw long(err);
+    Extremes e = ExtremesOf(c);
+    if (e.minX < -2147483648.0) e.minX = -2147483648.0;
+    if (e.minY < -2147483648.0) e.minY = -2147483648.0;
+    if (e.maxX > 2147483647.0) e.maxX = 2147483647.0;
+    if (e.maxY > 2147483647.0) e.maxY = 2147483647.0;
+    return Tal_LRect{ToLong(std::floor(e.minX)), ToLong(std::floor(e.minY)),
+                     ToLong(std::ceil(e.maxX)), ToLong(std::ceil(e.maxY))};
+}
