@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <string>
+#include <type_traits>
 #include <vector>
 
 #include "rect/rect_kinds.h"
@@ -124,14 +126,22 @@ void CheckCompare(const Edges& ea, const Edges& eb) {
 template <class K>
 class RectSetOps : public ::testing::Test {};
 using IntegerKinds = ::testing::Types<RectKind, LRectKind, FixedRectKind>;
-TYPED_TEST_SUITE(RectSetOps, IntegerKinds);
+struct KindNames {
+    template <class K>
+    static std::string GetName(int) {
+        return std::is_same<K, RectKind>::value    ? "Rect"
+               : std::is_same<K, LRectKind>::value ? "LRect"
+                                                   : "FixedRect";
+    }
+};
+TYPED_TEST_SUITE(RectSetOps, IntegerKinds, KindNames);
 
 TYPED_TEST(RectSetOps, IntersectionIsThePixelIntersection) {
     const std::vector<Edges> all = AllRects();
     for (const Edges& a : all)
         for (const Edges& b : all) {
             CheckSect<TypeParam>(a, b);
-            if (::testing::Test::HasFatalFailure()) FAIL() << "a " << a.left << ',' << a.top;
+            if (::testing::Test::HasFatalFailure()) return;
         }
 }
 
