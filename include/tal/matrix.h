@@ -16,6 +16,7 @@
 
 #include <cstddef>
 #include <type_traits>
+#include <utility>
 
 #include "tal/export.h"
 #include "tal/frame.h"
@@ -65,10 +66,74 @@ public:
     double m[3][3];
 
     // ---- Building and assignment ----
+    // Angles in degrees. Every step post-multiplies (acts after what the matrix already does).
+    // A member that gets a non-zero code from a plain function throws it as a long; a failing
+    // step leaves the matrix as that step left it. Copy assignment is the implicit byte copy.
+
+    /// Becomes the identity.
+    Tal_Matrix3& SetIdentity();
+    /// All nine elements become +0.0.
+    Tal_Matrix3& SetZero();
+    /// this := this x T(tx, ty); no shortcut for (0, 0).
+    Tal_Matrix3& Translate(double tx, double ty);
+    /// this := this x R(angle) about the origin; a multiple of 360 leaves it bit for bit unchanged.
+    Tal_Matrix3& Rotate(double angle);
+    /// this := this x R(angle) about (cx, cy); a multiple of 360 leaves it bit for bit unchanged.
+    Tal_Matrix3& Rotate(double angle, double cx, double cy);
+    /// this := this x diag(sx, sy) about the origin; exactly (1, 1) leaves it unchanged.
+    Tal_Matrix3& Scale(double sx, double sy);
+    /// this := this x diag(sx, sy) about (cx, cy); exactly (1, 1) leaves it unchanged.
+    Tal_Matrix3& Scale(double sx, double sy, double cx, double cy);
+    /// this := this x R(axisAngle) x shear(x - y*tan(skewAngle)) x R(-axisAngle); a skewAngle of
+    /// 0 does nothing at all.
+    Tal_Matrix3& Skew(double skewAngle, double axisAngle);
+    /// this := this x b (this transform, then b's); b may be *this.
+    Tal_Matrix3& operator*=(const Tal_Matrix3& b);
+    /// Element-wise sum, in place.
+    Tal_Matrix3& operator+=(const Tal_Matrix3& b);
+    /// Element-wise difference (this minus b), in place.
+    Tal_Matrix3& operator-=(const Tal_Matrix3& b);
+    /// The 3x3 minor of src without row and col, order kept; an index outside 0..3 drops nothing
+    /// on that side and the first three rows (columns) are taken.
+    Tal_Matrix3& AssignFromByDroppingIndices(const Tal_Matrix4& src, long row, long col);
+    /// The 2D transform of src's z = 0 plane: rows and columns 0, 1 and 3.
+    Tal_Matrix3& AssignFromByDroppingZ(const Tal_Matrix4& src);
 
     // ---- Comparison and classification ----
 
+    /// Byte-wise: +0.0 and -0.0 differ, NaNs with identical bits are equal.
+    bool operator==(const Tal_Matrix3& o) const;
+    /// Negation of the byte-wise operator==.
+    bool operator!=(const Tal_Matrix3& o) const;
+    /// The Tal_GetMatrixType code, by exact comparisons.
+    Tal_MatrixType GetType() const;
+    /// Every element is +0.0 or -0.0 (NaN elements pass).
+    bool IsZero() const;
+    /// Exactly the identity (NaN elements pass).
+    bool IsIdentity() const;
+    /// False at the first element with |v| > eps; NaN elements and a NaN eps never fail.
+    bool IsZeroWithinEpsilon(double eps) const;
+    /// False at the first |v - 1| > eps on the diagonal or |v| > eps off it; NaN never fails.
+    bool IsIdentityWithinEpsilon(double eps) const;
+
     // ---- Inversion and measures ----
+
+    /// Replaces the matrix by its inverse; on a pivot below 1e-20 Tal_Err_CANT_INVERT is reported
+    /// at site 0x23 and thrown, and the matrix is unchanged.
+    Tal_Matrix3& Invert();
+    /// Replaces the matrix by its inverse and returns false; on failure returns true with the
+    /// matrix unchanged, reporting and throwing nothing.
+    bool InvertQuiet();
+    /// Cofactor expansion along row 0 (column 1 term first); no threshold.
+    double Determinant() const;
+    /// Squared lengths of rows 0 and 1 over all three columns (perspective terms count).
+    Tal_Vector2T<double> GetScaleSquared() const;
+    /// Lengths of rows 0 and 1 over all three columns.
+    Tal_Vector2T<double> GetScale() const;
+    /// Transposes in place.
+    Tal_Matrix3& Transpose();
+    /// Replaces the matrix by its adjugate: A x adj(A) = det(A) x I.
+    Tal_Matrix3& Adjoint();
 
     // ---- Point transformation ----
 };
@@ -82,10 +147,76 @@ public:
     double m[4][4];
 
     // ---- Building and assignment ----
+    // Angles in radians. Every step post-multiplies (acts after what the matrix already does).
+    // A member that gets a non-zero code from a plain function throws it as a long; a failing
+    // step leaves the matrix as that step left it. Copy assignment is the implicit byte copy.
+
+    /// Becomes the identity.
+    Tal_Matrix4& SetIdentity();
+    /// All sixteen elements become +0.0.
+    Tal_Matrix4& SetZero();
+    /// The change of basis whose columns 0 to 2 are a, b and c (w ignored).
+    Tal_Matrix4& SetCOB(const Tal_Vector4T<double>& a, const Tal_Vector4T<double>& b,
+                        const Tal_Vector4T<double>& c);
+    /// this := this x T(tx, ty, tz).
+    Tal_Matrix4& Translate(double tx, double ty, double tz);
+    /// this := this x diag(sx, sy, sz, 1).
+    Tal_Matrix4& Scale(double sx, double sy, double sz);
+    /// this := this x Rz(z) x Ry(y) x Rx(x).
+    Tal_Matrix4& RotateXYZ(double x, double y, double z);
+    /// this := this x (turn by angle about (ax, ay, az)); an axis shorter than 1e-12 reports
+    /// message 35 at site 0x2E and throws Tal_Err_BAD_AXIS with the matrix unchanged.
+    Tal_Matrix4& RotateAxis(double ax, double ay, double az, double angle);
+    /// Embeds the 2D transform src (its perspective column dropped, z passes through).
+    Tal_Matrix4& operator=(const Tal_Matrix3& src);
+    /// this := this x b; b may be *this.
+    Tal_Matrix4& operator*=(const Tal_Matrix4& b);
+    /// this := this x (b embedded as by operator=).
+    Tal_Matrix4& operator*=(const Tal_Matrix3& b);
+    /// Element-wise sum, in place.
+    Tal_Matrix4& operator+=(const Tal_Matrix4& b);
+    /// Element-wise difference (this minus b), in place.
+    Tal_Matrix4& operator-=(const Tal_Matrix4& b);
+    /// this := this x P, P the identity with P[2][3] = 1/d, P[3][2] = -1, P[3][3] = 0, so that
+    /// (x, y, z, 1) becomes (x, y, z - 1, z/d); d = 0 gives infinities, never a throw.
+    Tal_Matrix4& Project(double d);
 
     // ---- Comparison and classification ----
 
+    /// Byte-wise: +0.0 and -0.0 differ, NaNs with identical bits are equal.
+    bool operator==(const Tal_Matrix4& o) const;
+    /// Negation of the byte-wise operator==.
+    bool operator!=(const Tal_Matrix4& o) const;
+    /// Every element is +0.0 or -0.0 (NaN elements pass).
+    bool IsZero() const;
+    /// Exactly the identity (NaN elements pass).
+    bool IsIdentity() const;
+    /// False at the first element with |v| > eps; NaN elements and a NaN eps never fail.
+    bool IsZeroWithinEpsilon(double eps) const;
+    /// False at the first |v - 1| > eps on the diagonal or |v| > eps off it; NaN never fails.
+    bool IsIdentityWithinEpsilon(double eps) const;
+    /// No element is infinite or NaN.
+    bool IsFinite() const;
+
     // ---- Inversion, decomposition and measures ----
+
+    /// Replaces the matrix by its inverse; when |det| < 1e-16 Tal_Err_CANT_INVERT is reported
+    /// at site 0x2D and thrown, and the matrix is unchanged.
+    Tal_Matrix4& Invert();
+    /// Replaces the matrix by its inverse and returns false; on failure returns true with the
+    /// matrix unchanged, reporting and throwing nothing.
+    bool InvertQuiet();
+    /// The determinant by cofactors along row 0; no threshold.
+    double Determinant() const;
+    /// Splits the matrix into *d; perspective or m[3][3] == 0 reports at site 0x2D and throws
+    /// Tal_Err_CANT_DECOMPOSE with *d all zero.
+    void Decompose(Tal_Matrix4Decomp* d) const;
+    /// Squared lengths of rows 0, 1 and 2 over all four columns.
+    Tal_Vector3T<double> GetScaleSquared() const;
+    /// Lengths of rows 0, 1 and 2 over all four columns.
+    Tal_Vector3T<double> GetScale() const;
+    /// Transposes in place.
+    Tal_Matrix4& Transpose();
 
     // ---- Point transformation ----
 };
@@ -178,3 +309,47 @@ TAL_C_API Tal_Err Tal_DecomposeMatrix4(const double* m, Tal_Matrix4Decomp* d,
 /// Folds x or y rotations of +-180 degrees into scale signs for a layer in 2D; scale.z becomes
 /// 1. Returns 0.
 TAL_C_API Tal_Err Tal_Correct3DDecompFor2D(Tal_Matrix4Decomp* d);
+
+// ==== Rotations, Euler angles and interpolation ================================================
+// The 3x3 steps take the matrix first and degrees; the 4x4 steps take it last and radians. Every
+// step post-multiplies: m := m x S. Ordered XYZ angles (x, y, z) stand for Rz(z) x Ry(y) x Rx(x).
+
+/// m := m x T(tx, ty). Returns 0.
+TAL_C_API Tal_Err Tal_TranslateMatrix(double* m, double tx, double ty);
+/// m := m x (turn by degrees about (cx, cy)); fmod(degrees, 360) == 0 leaves m bit for bit
+/// unchanged. Returns 0.
+TAL_C_API Tal_Err Tal_RotateMatrix(double* m, double degrees, double cx, double cy);
+/// m := m x (scale by sx, sy about (cx, cy)); exactly (1, 1) leaves m unchanged. Returns 0.
+TAL_C_API Tal_Err Tal_ScaleMatrix(double* m, double sx, double sy, double cx, double cy);
+/// m := m x T(tx, ty, tz). Returns 0.
+TAL_C_API Tal_Err Tal_TranslateMatrix4(double tx, double ty, double tz, double* m);
+/// m := m x diag(sx, sy, sz, 1). Returns 0.
+TAL_C_API Tal_Err Tal_ScaleMatrix4(double sx, double sy, double sz, double* m);
+/// m := m x (turn by radians about (ax, ay, az) through the origin); an axis shorter than 1e-12
+/// reports message 35 at site 0x2E and returns Tal_Err_BAD_AXIS with m untouched.
+TAL_C_API Tal_Err Tal_RotateMatrix4(double ax, double ay, double az, double radians, double* m);
+/// separate != 0: m := m x Rz(z) x Ry(y) x Rx(x), m untouched on failure. separate == 0: m is
+/// turned about its own current x, then y, then z axes (a near-zero axis skips its step) and
+/// written back as far as it got. Returns the first failing step's code.
+TAL_C_API Tal_Err Tal_RotateMatrix4XYZPlus(double x, double y, double z, unsigned char separate,
+                                           double* m);
+/// m := m x Rz(z) x Ry(y) x Rx(x).
+TAL_C_API Tal_Err Tal_RotateMatrix4XYZ(double x, double y, double z, double* m);
+/// Ordered-XYZ angles of m's rotation part (translation, scale and shear removed): y in
+/// [-pi/2, pi/2], x = 0 within 1e-5 of gimbal lock. Perspective or m[3][3] == 0 reports
+/// Tal_Err_CANT_DECOMPOSE at site 0x2D and leaves all three angles 0.
+TAL_C_API Tal_Err Tal_GetOrderedXYZRotationFromMatrix(const double* m, double* x, double* y,
+                                                      double* z);
+/// Ordered-XYZ angles of the turn by radians about (ax, ay, az); a zero axis reports message 35
+/// at site 0x2E and returns Tal_Err_BAD_AXIS with the angles 0.
+TAL_C_API Tal_Err Tal_ConvertAxisAngleToOrderedXYZRotation(double ax, double ay, double az,
+                                                           double radians, double* x, double* y,
+                                                           double* z);
+/// out := spherical interpolation from q0 (t = 0) to q1 (t = 1) along the shorter arc, linear
+/// within 1e-5 of parallel, not renormalized, t not limited; nearly equal inputs copy q0. out
+/// may be q0 or q1. Returns 0.
+TAL_C_API Tal_Err Tal_Slerp(const Tal_Quat* q0, const Tal_Quat* q1, double t, Tal_Quat* out);
+/// The images of the unit x and y directions under m, free of translation (third column
+/// ignored).
+TAL_API std::pair<Tal_Vector2T<double>, Tal_Vector2T<double>> Tal_ComputeDirectionalComponents(
+    const Tal_Matrix3& m);
