@@ -35,19 +35,17 @@ Tal_Fixed Tal_FixMul(Tal_Fixed a, Tal_Fixed b) {
 
 Tal_Fixed Tal_FixDiv(Tal_Fixed a, Tal_Fixed b) {
     if (b == 0) return Tal_FixedFailure;
-    const bool negative = (a < 0) != (b < 0);
     const uint32_t ua = talp::Magnitude(a);
-    uint32_t ub = talp::Magnitude(b);
+    // Below 2^16 the dividend takes all 16 fraction bits; above, it keeps all its bits and the
+    // divisor gives up its low 16 - z bits instead, which can leave it 0.
     const int z = talp::LeadingZeros(ua);
-    uint32_t q;
-    if (z >= 16) {
-        q = (ua << 16) / ub;
-    } else {
-        // The dividend keeps all its bits; the divisor gives up its low 16 - z bits instead.
-        ub >>= 16 - z;
-        if (ub == 0) return Tal_FixedFailure;
-        q = (ua << z) / ub;
-    }
-    if (negative) return q > 0x80000000u ? Tal_FixedFailure : talp::Wrap(0u - q);
-    return q > 0x7FFFFFFFu ? Tal_FixedFailure : int32_t(q);
+    const int dropped = z >= 16 ? 0 : 16 - z;
+    const uint32_t ub = talp::Magnitude(b) >> dropped;
+    const uint32_t q = (ua << (16 - dropped)) / (ub | uint32_t(ub == 0));
+    // Negative quotients reach one step further: 0x80000000 is the legal -32768.0.
+    const uint32_t negative = 0u - uint32_t((a ^ b) < 0);
+    const uint32_t limit = 0x7FFFFFFFu - negative;
+    const uint32_t fail = 0u - uint32_t((q > limit) | (ub == 0));
+    const uint32_t r = (q ^ negative) - negative;
+    return talp::Wrap((r & ~fail) | (uint32_t(Tal_FixedFailure) & fail));
 }
