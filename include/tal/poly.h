@@ -9,9 +9,10 @@
 
 /// *inside = 1 when point lies inside the closed outline vertices[0..count) by the even-odd rule
 /// (concave, self-intersecting and repeated vertices allowed), on it, or within |tolerance| of it;
-/// one distinct vertex is a point test. count < 1 gives outside and 0. Out of memory (or a count
-/// no list can hold) is reported through the base library and its code returned with *inside 0.
-/// T is Tal_Vector2T<double> or Tal_Vector2T<float>; all arithmetic is in double.
+/// one distinct vertex is a point test. count < 1 gives outside and 0. A count no vertex list
+/// could hold is reported as out of memory through the base library and Tal_Err_OUT_OF_MEMORY
+/// returned, *inside 0. T is Tal_Vector2T<double> or Tal_Vector2T<float>; all arithmetic is in
+/// double. Allocates nothing.
 template <typename T>
 long Tal_IsFloatPointInConcavePoly(const T* point, const T* vertices, long count, double tolerance,
                                    unsigned char* inside);

@@ -1,8 +1,14 @@
 // Even-odd point-in-polygon test of closed outlines, with an optional tolerance band.
+//
+// The outline is walked in place: its vertex list is the caller's array read with consecutive
+// bitwise repeats skipped, and its edges are the pairs of neighbours plus the closing pair. A
+// repeat only adds an edge of zero length, which never straddles the point and whose band tests
+// repeat those of its neighbours, so the walk visits the raw pairs; only an outline of one
+// distinct vertex needs telling apart, and the scan for it stops at the first different vertex.
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <exception>
-#include <memory>
 #include <stdexcept>
 
 #include "frame/base_library.h"
@@ -14,44 +20,24 @@ namespace {
 
 typedef Tal_Vector2T<double> Vec2;
 
-// Outlines up to this many vertices are tested without touching the heap.
-constexpr long kInlineVertices = 64;
-
-// The distinct vertices of one call, closed by a copy of the first: room for count + 1.
+// A count whose vertex list would not fit in the address space is a caller's error that must
+// still end as a report, not as a read through a wild pointer.
 template <typename T>
-class VertexList {
-public:
-    explicit VertexList(long count) : data_(inline_) {
-        if (count <= kInlineVertices) return;
-        if (size_t(count) >= PTRDIFF_MAX / sizeof(T)) throw std::length_error("vertex list");
-        heap_.reset(new T[size_t(count) + 1]);
-        data_ = heap_.get();
-    }
-    T* data() { return data_; }
-
-private:
-    T inline_[kInlineVertices + 1];
-    std::unique_ptr<T[]> heap_;
-    T* data_;
-};
+void CheckListFits(long count) {
+    if (size_t(count) >= size_t(PTRDIFF_MAX) / sizeof(T)) throw std::length_error("vertex list");
+}
 
 template <typename T>
 bool SameBits(const T& a, const T& b) {
     return std::memcmp(&a, &b, sizeof(T)) == 0;
 }
 
-// Copies in[0..count) to out dropping consecutive bitwise repeats (+0.0 and -0.0 differ, equal
-// NaNs match), then repeats out[0] after the last; returns the number of distinct vertices.
+// True when every vertex has the bits of the first (+0.0 and -0.0 differ, equal NaNs match).
 template <typename T>
-long CopyDistinct(const T* in, long count, T* out) {
-    out[0] = in[0];
-    long n = 1;
-    for (long i = 1; i < count; ++i) {
-        out[n] = in[i];
-        n += SameBits(in[i], out[n - 1]) ? 0 : 1;
-    }
-    out[n] = out[0];
-    return n;
+bool OneDistinctVertex(const T* v, long count) {
+    for (long i = 1; i < count; ++i)
+        if (!SameBits(v[i], v[0])) return false;
+    return true;
 }
 
 // Single-vertex outline. The float instance rounds the differences and their squared sum to
@@ -66,27 +52,40 @@ bool HitsVertex(const Vec2& p, double vx, double vy, double tolSq) {
     return p.x == vx && p.y == vy;
 }
 
-bool WithinOfPoint(const Vec2& p, double x, double y, double tolSq) {
-    const double dx = p.x - x, dy = p.y - y;
+bool WithinOfPoint(const Vec2& p, const Vec2& v, double tolSq) {
+    const double dx = p.x - v.x, dy = p.y - v.y;
     return dx * dx + dy * dy <= tolSq;
 }
 
-// Within the band around edge (x0, y0)-(x1, y1): beside the segment or near either end.
-bool WithinOfEdge(const Vec2& p, double x0, double y0, double x1, double y1, double tolSq) {
-    const Vec2 start{x0, y0}, end{x1, y1};
-    unsigned char beside = 0;
-    double dist = 0.0;
-    if (const Tal_Err err = Tal_PerpDistTo2DLine(&p, &start, &end, &beside, &dist)) throw long(err);
-    if (beside && dist * dist <= tolSq) return true;
-    return WithinOfPoint(p, x0, y0, tolSq) || WithinOfPoint(p, x1, y1, tolSq);
+// Cheap, conservative: p is so far outside the edge's box widened by tol that no band test of
+// the edge can hold. The margin dwarfs any rounding of those tests, and a NaN or infinite
+// coordinate makes it NaN or infinite, which never rejects.
+bool FarFromEdge(const Vec2& p, const Vec2& a, const Vec2& b, double tol) {
+    const double margin = 1e-9 * (tol + std::fabs(p.x - a.x) + std::fabs(p.y - a.y) +
+                                  std::fabs(b.x - a.x) + std::fabs(b.y - a.y));
+    const double reach = tol + margin;
+    const double loX = a.x < b.x ? a.x : b.x, hiX = a.x < b.x ? b.x : a.x;
+    const double loY = a.y < b.y ? a.y : b.y, hiY = a.y < b.y ? b.y : a.y;
+    const double gapX = p.x < loX ? loX - p.x : p.x > hiX ? p.x - hiX : 0.0;
+    const double gapY = p.y < loY ? loY - p.y : p.y > hiY ? p.y - hiY : 0.0;
+    return gapX * gapX + gapY * gapY > reach * reach;
 }
 
-// One edge against the upward ray from p: true when p lies on the edge; otherwise counts a
-// crossing above p. The x interval is half-open so a vertex on the ray counts once; vertical
-// and zero-length edges never straddle.
-inline bool OnEdgeOrCount(const Vec2& p, double x0, double y0, double x1, double y1,
-                          uint32_t& crossings) {
-    if ((x0 < p.x) == (x1 < p.x)) return false;  // cheap filter; the exact rule follows
+// Within the band around edge a-b: beside the segment or near either end.
+bool WithinOfEdge(const Vec2& p, const Vec2& a, const Vec2& b, double tol, double tolSq) {
+    if (FarFromEdge(p, a, b, tol)) return false;
+    unsigned char beside = 0;
+    double dist = 0.0;
+    if (const Tal_Err err = Tal_PerpDistTo2DLine(&p, &a, &b, &beside, &dist)) throw long(err);
+    if (beside && dist * dist <= tolSq) return true;
+    return WithinOfPoint(p, a, tolSq) || WithinOfPoint(p, b, tolSq);
+}
+
+// Edge a-b against the upward ray from p, once the cheap test (x0 < px) != (x1 < px) has passed
+// (it holds for every straddling edge): true when p lies on the edge; otherwise counts a crossing
+// above p. The x interval is half-open so a vertex on the ray counts once; vertical and
+// zero-length edges never straddle.
+bool OnEdgeOrCount(const Vec2& p, double x0, double y0, double x1, double y1, uint32_t& crossings) {
     if (!((x0 < p.x && p.x <= x1) || (x1 < p.x && p.x <= x0))) return false;
     const double yint = y1 + (y0 - y1) * ((p.x - x1) / (x0 - x1));
     if (Talp_NearlyEqual(yint, p.y, Talp_NearlyEqualUnits, Talp_NearlyEqualRel)) return true;
@@ -99,27 +98,43 @@ bool OddAndPositive(uint32_t crossings) {
     return count > 0 && (count & 1) != 0;
 }
 
-// Walks the closed outline v[0..n] (v[n] == v[0]) edge by edge.
+Vec2 Widen(const Tal_Vector2T<double>& v) {
+    return v;
+}
+Vec2 Widen(const Tal_Vector2T<float>& v) {
+    return {v.x, v.y};
+}
+
+// Edge i runs from v[i] to v[i + 1], the last one back to v[0].
 template <typename T>
-bool HitsOutline(const Vec2& p, const T* v, long n, double tolSq) {
+bool HitsOutlineWithBand(const Vec2& p, const T* v, long count, double tolSq) {
+    const double tol = std::sqrt(tolSq);
     uint32_t crossings = 0;
-    double x0 = v[0].x, y0 = v[0].y;
-    if (tolSq > 0) {
-        for (long i = 1; i <= n; ++i) {
-            const double x1 = v[i].x, y1 = v[i].y;
-            if (WithinOfEdge(p, x0, y0, x1, y1, tolSq)) return true;
-            if (OnEdgeOrCount(p, x0, y0, x1, y1, crossings)) return true;
-            x0 = x1;
-            y0 = y1;
-        }
-    } else {
-        for (long i = 1; i <= n; ++i) {
-            const double x1 = v[i].x, y1 = v[i].y;
-            if (OnEdgeOrCount(p, x0, y0, x1, y1, crossings)) return true;
-            x0 = x1;
-            y0 = y1;
-        }
+    for (long i = 0; i < count; ++i) {
+        const Vec2 a = Widen(v[i]), b = Widen(v[i + 1 == count ? 0 : i + 1]);
+        if (WithinOfEdge(p, a, b, tol, tolSq)) return true;
+        if ((a.x < p.x) != (b.x < p.x) && OnEdgeOrCount(p, a.x, a.y, b.x, b.y, crossings))
+            return true;
     }
+    return OddAndPositive(crossings);
+}
+
+// The hot loop of the plain test: only x is read until an edge straddles the point.
+template <typename T>
+bool HitsOutline(const Vec2& p, const T* v, long count) {
+    uint32_t crossings = 0;
+    double x0 = v[0].x;
+    bool left0 = x0 < p.x;
+    for (long i = 1; i < count; ++i) {
+        const double x1 = v[i].x;
+        const bool left1 = x1 < p.x;
+        if (left0 != left1 && OnEdgeOrCount(p, x0, v[i - 1].y, x1, v[i].y, crossings)) return true;
+        x0 = x1;
+        left0 = left1;
+    }
+    const double x1 = v[0].x;
+    if (left0 != (x1 < p.x) && OnEdgeOrCount(p, x0, v[count - 1].y, x1, v[0].y, crossings))
+        return true;
     return OddAndPositive(crossings);
 }
 
@@ -133,12 +148,15 @@ long Tal_IsFloatPointInConcavePoly(const T* point, const T* vertices, long count
     if (count < 1) return 0;
     const double tolSq = tolerance * tolerance;
     try {
-        VertexList<T> list(count);
-        T* v = list.data();
-        const long n = CopyDistinct(vertices, count, v);
-        const Vec2 p{double(point->x), double(point->y)};
-        const bool hit =
-            n == 1 ? HitsVertex<Component>(p, v[0].x, v[0].y, tolSq) : HitsOutline(p, v, n, tolSq);
+        CheckListFits<T>(count);
+        const Vec2 p = Widen(*point);
+        bool hit;
+        if (OneDistinctVertex(vertices, count))
+            hit = HitsVertex<Component>(p, vertices[0].x, vertices[0].y, tolSq);
+        else if (tolSq > 0)
+            hit = HitsOutlineWithBand(p, vertices, count, tolSq);
+        else
+            hit = HitsOutline(p, vertices, count);
         *inside = hit ? 1 : 0;
         return 0;
     } catch (long code) {

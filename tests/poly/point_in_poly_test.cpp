@@ -135,6 +135,17 @@ INSTANTIATE_TEST_SUITE_P(
                  {5, 5},
                  0,
                  1},
+        // Far from the origin the band still reaches 0.5 beside the left edge.
+        ListCase{"BandFarOut",
+                 {{1e15, 1e15}, {1e15 + 100, 1e15}, {1e15 + 100, 1e15 + 100}, {1e15, 1e15 + 100}},
+                 {1e15 - 0.375, 1e15 + 50},
+                 0.5,
+                 1},
+        ListCase{"BeyondTheBandFarOut",
+                 {{1e15, 1e15}, {1e15 + 100, 1e15}, {1e15 + 100, 1e15 + 100}, {1e15, 1e15 + 100}},
+                 {1e15 - 0.625, 1e15 + 50},
+                 0.5,
+                 0},
         // A pentagram: its central pentagon is covered twice.
         ListCase{"StarCentreIsOutside",
                  {{0, 10}, {5.88, -8.09}, {-9.51, 3.09}, {9.51, 3.09}, {-5.88, -8.09}},
