@@ -13,6 +13,12 @@ inline int32_t WrappingMul(int32_t a, int32_t b) {
     return talp::Wrap(uint32_t(a) * uint32_t(b));
 }
 
+// The mark where failed, else r; a mask rather than a branch, as failures come unpredictably.
+inline int32_t MarkIf(bool failed, uint32_t r) {
+    const uint32_t mask = 0u - uint32_t(failed);
+    return talp::Wrap((r & ~mask) | (uint32_t(Tal_FixedFailure) & mask));
+}
+
 }  // namespace
 
 Tal_Fixed Tal_FixMul(Tal_Fixed a, Tal_Fixed b) {
@@ -28,9 +34,7 @@ Tal_Fixed Tal_FixMul(Tal_Fixed a, Tal_Fixed b) {
     sa -= int(sa > 16);  // 17 zeros: a alone gives up all 16 bits
     const int32_t r = WrappingMul(FloorShift(a, sa), FloorShift(b, 16 - sa));
     // A non-zero product whose sign differs from sign(a) * sign(b) has wrapped.
-    const uint32_t wrapped = uint32_t((r ^ a ^ b) < 0) & uint32_t(r != 0);
-    const uint32_t mask = 0u - wrapped;
-    return talp::Wrap((uint32_t(r) & ~mask) | (uint32_t(Tal_FixedFailure) & mask));
+    return MarkIf(((r ^ a ^ b) < 0) & (r != 0), uint32_t(r));
 }
 
 Tal_Fixed Tal_FixDiv(Tal_Fixed a, Tal_Fixed b) {
@@ -45,7 +49,5 @@ Tal_Fixed Tal_FixDiv(Tal_Fixed a, Tal_Fixed b) {
     // Negative quotients reach one step further: 0x80000000 is the legal -32768.0.
     const uint32_t negative = 0u - uint32_t((a ^ b) < 0);
     const uint32_t limit = 0x7FFFFFFFu - negative;
-    const uint32_t fail = 0u - uint32_t((q > limit) | (ub == 0));
-    const uint32_t r = (q ^ negative) - negative;
-    return talp::Wrap((r & ~fail) | (uint32_t(Tal_FixedFailure) & fail));
+    return MarkIf((q > limit) | (ub == 0), (q ^ negative) - negative);
 }
