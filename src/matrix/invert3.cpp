@@ -1,6 +1,6 @@
-// 3x3 inversion by Gauss-Jordan elimination with partial pivoting. Rows are never exchanged:
-// the pivot rows are remembered and the result rows put in order at the end, so that a failure
-// leaves dst exactly as far as the elimination got.
+// 3x3 inversion by Gauss-Jordan elimination with partial pivoting. The work rows are kept in
+// pivot order locally, so that every step is straight-line code; dst only ever sees rows in
+// their original places, so a failure leaves it exactly as far as the elimination got.
 #include <cmath>
 #include <cstring>
 
@@ -12,7 +12,8 @@ constexpr uint16_t kInverseSite = 0x23;
 
 struct Elimination {
     double w[3][3];  // the work copy of the source, reduced in place
-    double* dst;     // accumulates the inverse, row by row
+    double d[3][3];  // the inverse being built
+    int row[3];      // original row number of each local row
 };
 
 // A pivot fails when strictly inside (-1e-20, 1e-20); a NaN passes.
@@ -20,24 +21,37 @@ bool PivotTooSmall(double v) {
     return -1e-20 < v && v < 1e-20;
 }
 
-// Scales pivot row p to 1 at column c, then clears column c from the other two rows.
-void EliminateColumn(Elimination& e, int p, int c) {
-    const double d = 1 / e.w[p][c];
-    e.w[p][c] = 1;
-    for (int k = c + 1; k < 3; ++k)
-        e.w[p][k] *= d;
-    double* const dp = e.dst + p * 3;
+void SwapRows(Elimination& e, int a, int b) {
+    if (a == b) return;
+    double t[3];
+    std::memcpy(t, e.w[a], sizeof t);
+    std::memcpy(e.w[a], e.w[b], sizeof t);
+    std::memcpy(e.w[b], t, sizeof t);
+    std::memcpy(t, e.d[a], sizeof t);
+    std::memcpy(e.d[a], e.d[b], sizeof t);
+    std::memcpy(e.d[b], t, sizeof t);
+    const int r = e.row[a];
+    e.row[a] = e.row[b];
+    e.row[b] = r;
+}
+
+// Scales local row C to 1 at column C, then clears column C from the other two rows.
+template <int C>
+void EliminateColumn(Elimination& e) {
+    const double inv = 1 / e.w[C][C];
+    e.w[C][C] = 1;
+    for (int k = C + 1; k < 3; ++k)
+        e.w[C][k] *= inv;
     for (int k = 0; k < 3; ++k)
-        dp[k] *= d;
+        e.d[C][k] *= inv;
     for (int r = 0; r < 3; ++r) {
-        if (r == p) continue;
-        const double f = -e.w[r][c];
-        e.w[r][c] = 0;
-        for (int k = c + 1; k < 3; ++k)
-            e.w[r][k] += f * e.w[p][k];
-        double* const dr = e.dst + r * 3;
+        if (r == C) continue;
+        const double f = -e.w[r][C];
+        e.w[r][C] = 0;
+        for (int k = C + 1; k < 3; ++k)
+            e.w[r][k] += f * e.w[C][k];
         for (int k = 0; k < 3; ++k)
-            dr[k] += f * dp[k];
+            e.d[r][k] += f * e.d[C][k];
     }
 }
 
@@ -48,34 +62,41 @@ int FirstPivotRow(const double (&w)[3][3]) {
     return a0 > a2 ? 0 : 2;
 }
 
+// Of local rows 1 and 2, the larger magnitude in column 1; ties go to the higher original row.
+int SecondPivotRow(const Elimination& e) {
+    const int lo = e.row[1] < e.row[2] ? 1 : 2, hi = 3 - lo;
+    return std::fabs(e.w[lo][1]) > std::fabs(e.w[hi][1]) ? lo : hi;
+}
+
+Tal_Err Fail(const Elimination& e, double* dst, unsigned char* failed) {
+    for (int l = 0; l < 3; ++l)
+        std::memcpy(dst + e.row[l] * 3, e.d[l], sizeof e.d[l]);
+    if (failed) *failed = 1;
+    return Tal_Err_CANT_INVERT;
+}
+
 }  // namespace
 
 Tal_Err Tal_InverseMatrixQuiet(const double* src, double* dst, unsigned char* failed) {
     Elimination e;
     std::memcpy(e.w, src, sizeof e.w);
     if (failed) *failed = 0;
-    if (Tal_Err err = Tal_SetIdentityMatrix(dst)) return err;
-    e.dst = dst;
+    if (Tal_Err err = Tal_SetIdentityMatrix(&e.d[0][0])) return err;
+    e.row[0] = 0;
+    e.row[1] = 1;
+    e.row[2] = 2;
 
-    int pivot[3];
-    pivot[0] = FirstPivotRow(e.w);
-    // The two rows left for column 1, in row order, so that the later one wins a tie.
-    const int lo = pivot[0] == 0 ? 1 : 0;
-    const int hi = pivot[0] == 2 ? 1 : 2;
-    for (int c = 0; c < 3; ++c) {
-        if (c == 1) pivot[1] = std::fabs(e.w[lo][1]) > std::fabs(e.w[hi][1]) ? lo : hi;
-        if (c == 2) pivot[2] = 3 - pivot[0] - pivot[1];
-        if (PivotTooSmall(e.w[pivot[c]][c])) {
-            if (failed) *failed = 1;
-            return Tal_Err_CANT_INVERT;
-        }
-        EliminateColumn(e, pivot[c], c);
-    }
+    SwapRows(e, 0, FirstPivotRow(e.w));
+    if (PivotTooSmall(e.w[0][0])) return Fail(e, dst, failed);
+    EliminateColumn<0>(e);
+    SwapRows(e, 1, SecondPivotRow(e));
+    if (PivotTooSmall(e.w[1][1])) return Fail(e, dst, failed);
+    EliminateColumn<1>(e);
+    if (PivotTooSmall(e.w[2][2])) return Fail(e, dst, failed);
+    EliminateColumn<2>(e);
 
-    double ordered[9];
-    for (int c = 0; c < 3; ++c)
-        std::memcpy(ordered + c * 3, dst + pivot[c] * 3, 3 * sizeof(double));
-    std::memcpy(dst, ordered, sizeof ordered);
+    // Row c of the inverse is the row that pivoted column c: local row c.
+    std::memcpy(dst, e.d, sizeof e.d);
     return 0;
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "matrix/minors.h"
+#include "matrix/simd.h"
 #include "tal/matrix.h"
 
 namespace {
@@ -28,7 +29,75 @@ inline double RowZeroExpansion(const double (&m)[16], const double* k0) {
 
 }  // namespace
 
+#if TALP_HAVE_SSE2
+namespace {
+
+// One row of the matrix spread for two minors at once. Lane l of a, b, c holds the row's
+// elements at the first, second and third column kept by minor column 2g+l.
+struct SpreadRow {
+    __m128d a, b, c;
+};
+
+// Columns kept: minor column 0 keeps (1, 2, 3), column 1 keeps (0, 2, 3).
+SpreadRow SpreadLow(const double* row) {
+    const __m128d lo = _mm_loadu_pd(row), hi = _mm_loadu_pd(row + 2);
+    return {_mm_shuffle_pd(lo, lo, 1), _mm_unpacklo_pd(hi, hi), _mm_unpackhi_pd(hi, hi)};
+}
+
+// Columns kept: minor column 2 keeps (0, 1, 3), column 3 keeps (0, 1, 2).
+SpreadRow SpreadHigh(const double* row) {
+    const __m128d lo = _mm_loadu_pd(row), hi = _mm_loadu_pd(row + 2);
+    return {_mm_unpacklo_pd(lo, lo), _mm_unpackhi_pd(lo, lo), _mm_shuffle_pd(hi, hi, 1)};
+}
+
+inline __m128d Mul3(__m128d x, __m128d y, __m128d z) {
+    return _mm_mul_pd(_mm_mul_pd(x, y), z);
+}
+
+// The six-term rule on two minors side by side.
+__m128d SixTerms(const SpreadRow& i, const SpreadRow& j, const SpreadRow& k) {
+    __m128d s = _mm_add_pd(Mul3(i.a, j.b, k.c), Mul3(i.b, j.c, k.a));
+    s = _mm_add_pd(s, Mul3(i.c, j.a, k.b));
+    s = _mm_sub_pd(s, Mul3(i.c, j.b, k.a));
+    s = _mm_sub_pd(s, Mul3(i.a, j.c, k.b));
+    return _mm_sub_pd(s, Mul3(i.b, j.a, k.c));
+}
+
+// ((m00*K00 - m01*K01) + m02*K02) - m03*K03
+double RowZeroExpansionPairs(const double* m, __m128d k01, __m128d k23) {
+    double p[2], q[2];
+    _mm_storeu_pd(p, _mm_mul_pd(_mm_loadu_pd(m), k01));
+    _mm_storeu_pd(q, _mm_mul_pd(_mm_loadu_pd(m + 2), k23));
+    return ((p[0] - p[1]) + q[0]) - q[1];
+}
+
+}  // namespace
+
 double Talp_Matrix4Minors(const double* src, double* minors) {
+    SpreadRow lo[4], hi[4];
+    for (int r = 0; r < 4; ++r) {
+        lo[r] = SpreadLow(src + r * 4);
+        hi[r] = SpreadHigh(src + r * 4);
+    }
+    const __m128d k0lo = SixTerms(lo[1], lo[2], lo[3]), k0hi = SixTerms(hi[1], hi[2], hi[3]);
+    const double det = RowZeroExpansionPairs(src, k0lo, k0hi);
+    if (!minors) return det;
+    _mm_storeu_pd(minors, k0lo);
+    _mm_storeu_pd(minors + 2, k0hi);
+    for (int r = 1; r < 4; ++r) {
+        const int i = kRest[r][0], j = kRest[r][1], k = kRest[r][2];
+        _mm_storeu_pd(minors + r * 4, SixTerms(lo[i], lo[j], lo[k]));
+        _mm_storeu_pd(minors + r * 4 + 2, SixTerms(hi[i], hi[j], hi[k]));
+    }
+    return det;
+}
+#else
+double Talp_Matrix4Minors(const double* src, double* minors) {
+    return Talp_Matrix4MinorsPortable(src, minors);
+}
+#endif
+
+double Talp_Matrix4MinorsPortable(const double* src, double* minors) {
     double m[16];
     std::memcpy(m, src, sizeof m);
     if (!minors) {
@@ -44,23 +113,59 @@ double Talp_Matrix4Minors(const double* src, double* minors) {
     return RowZeroExpansion(m, k);
 }
 
+namespace {
+
+#if TALP_HAVE_SSE2
+// adj[i][j] = (-1)^(i+j) * k[j][i], two elements at a time.
+void Adjugate(const double* k, double* adj) {
+    const __m128d plusMinus = _mm_set_pd(-0.0, 0.0), minusPlus = _mm_set_pd(0.0, -0.0);
+    for (int half = 0; half < 2; ++half) {
+        const double* kc = k + half * 2;  // columns 2*half and 2*half+1 of k
+        const __m128d k0 = _mm_loadu_pd(kc), k1 = _mm_loadu_pd(kc + 4);
+        const __m128d k2 = _mm_loadu_pd(kc + 8), k3 = _mm_loadu_pd(kc + 12);
+        double* even = adj + half * 8;
+        double* odd = even + 4;
+        _mm_storeu_pd(even, _mm_xor_pd(_mm_unpacklo_pd(k0, k1), plusMinus));
+        _mm_storeu_pd(even + 2, _mm_xor_pd(_mm_unpacklo_pd(k2, k3), plusMinus));
+        _mm_storeu_pd(odd, _mm_xor_pd(_mm_unpackhi_pd(k0, k1), minusPlus));
+        _mm_storeu_pd(odd + 2, _mm_xor_pd(_mm_unpackhi_pd(k2, k3), minusPlus));
+    }
+}
+
+void DivideAll(const double* adj, double det, double* dst) {
+    const __m128d d = _mm_set1_pd(det);
+    for (int i = 0; i < 16; i += 2)
+        _mm_storeu_pd(dst + i, _mm_div_pd(_mm_loadu_pd(adj + i), d));
+}
+#else
+void Adjugate(const double* k, double* adj) {
+    for (int i = 0; i < 4; ++i) {
+        for (int j = 0; j < 4; ++j) {
+            adj[i * 4 + j] = ((i + j) & 1) ? -k[j * 4 + i] : k[j * 4 + i];
+        }
+    }
+}
+
+void DivideAll(const double* adj, double det, double* dst) {
+    for (int i = 0; i < 16; ++i)
+        dst[i] = adj[i] / det;
+}
+#endif
+
+}  // namespace
+
 Tal_Err Tal_InverseMatrix4Quiet(const double* src, double* dst, unsigned char* failed) {
     if (failed) *failed = 0;
-    double k[16];
+    double k[16], adj[16];
     const double det = Talp_Matrix4Minors(src, k);
-    // dst[i][j] is the cofactor of [j][i]; a NaN det is not below the threshold and divides.
-    double adj[16];
-    for (int i = 0; i < 4; ++i) {
-        for (int j = 0; j < 4; ++j)
-            adj[i * 4 + j] = ((i + j) & 1) ? -k[j * 4 + i] : k[j * 4 + i];
-    }
+    Adjugate(k, adj);
+    // A NaN determinant is not below the threshold: it divides.
     if (std::fabs(det) < 1e-16) {
         std::memcpy(dst, adj, sizeof adj);
         if (failed) *failed = 1;
         return Tal_Err_CANT_INVERT;
     }
-    for (int i = 0; i < 16; ++i)
-        dst[i] = adj[i] / det;
+    DivideAll(adj, det, dst);
     return 0;
 }
 

@@ -5,3 +5,7 @@
 /// row r and column c, each by the six-term rule summed left to right; returns the determinant
 /// expanded along row 0. Without a minors array only the four minors of row 0 are computed.
 double Talp_Matrix4Minors(const double* src, double* minors);
+
+/// The same minors and determinant, one element at a time: the reference the fast form must
+/// match bit for bit.
+double Talp_Matrix4MinorsPortable(const double* src, double* minors);
