@@ -8,32 +8,34 @@ namespace {
 constexpr uint32_t kFractionScale = 1u << 23;  // a float of at least 1 has no finer bits
 
 // Continued-fraction expansion in progress: the current and previous convergents p/q, pp/qq,
-// and the Euclid pair whose next quotient is dividend / divisor.
+// and the Euclid pair whose next quotient is dividend / divisor. Every term stays below 2^31 and
+// the Euclid pair below 2^24, so 32-bit divisions do.
 struct Expansion {
-    uint64_t p, q, pp, qq;
-    uint64_t dividend, divisor;
+    uint32_t p, q, pp, qq;
+    uint32_t dividend, divisor;
     bool boundDen;  // the bound applies to the denominator (|x| < 1) or to the numerator
 
-    uint64_t Bounded() const { return boundDen ? q : p; }
-    uint64_t PrevBounded() const { return boundDen ? qq : pp; }
+    uint32_t Bounded() const { return boundDen ? q : p; }
+    uint32_t PrevBounded() const { return boundDen ? qq : pp; }
 };
 
-Tal_Ratio Signed(bool negative, uint64_t num, uint64_t den) {
+Tal_Ratio Signed(bool negative, uint32_t num, uint32_t den) {
     // Both terms are at most the bound, 2^31 - 1 or less.
     const int32_t n = int32_t(num);
-    return Tal_Ratio{negative ? -n : n, uint32_t(den)};
+    return Tal_Ratio{negative ? -n : n, den};
 }
 
 // Takes full convergents while the bound allows, then settles between the last convergent and
 // the largest semiconvergent within the bound, whichever lies nearer.
-void Settle(Expansion& e, uint64_t bound) {
+void Settle(Expansion& e, uint32_t bound) {
     while (e.divisor != 0) {
-        const uint64_t a = e.dividend / e.divisor;
-        const uint64_t rest = e.dividend % e.divisor;
-        const uint64_t t = (bound - e.PrevBounded()) / e.Bounded();
+        const uint32_t a = e.dividend / e.divisor;
+        const uint32_t rest = e.dividend % e.divisor;
+        const uint32_t t = (bound - e.PrevBounded()) / e.Bounded();
         if (t > a) {
-            const uint64_t p = a * e.p + e.pp;
-            const uint64_t q = a * e.q + e.qq;
+            // t > a keeps a * Bounded() + PrevBounded() within the bound, the other term below it.
+            const uint32_t p = a * e.p + e.pp;
+            const uint32_t q = a * e.q + e.qq;
             e.pp = e.p;
             e.qq = e.q;
             e.p = p;
@@ -43,7 +45,9 @@ void Settle(Expansion& e, uint64_t bound) {
             continue;
         }
         // At 2t = a the semiconvergent is nearer exactly when divisor * qq > rest * q.
-        const bool semi = 2 * t > a || (2 * t == a && e.divisor * e.qq > rest * e.q);
+        const bool semi =
+            uint64_t(2) * t > a ||
+            (uint64_t(2) * t == a && uint64_t(e.divisor) * e.qq > uint64_t(rest) * e.q);
         if (semi) {
             e.p = t * e.p + e.pp;
             e.q = t * e.q + e.qq;
@@ -58,7 +62,7 @@ Tal_Ratio talp::NearestFraction(float x, int32_t bound) {
     if (bound <= 0) return Tal_Ratio{0, 1};
     const bool negative = x < 0;
     const float ax = std::fabs(x);
-    const uint64_t limit = uint64_t(bound);
+    const uint32_t limit = uint32_t(bound);
     Expansion e{};
     if (ax >= 1.0f) {
         if (ax >= 2147483648.0f) return Signed(negative, limit, 1);
@@ -78,8 +82,10 @@ Tal_Ratio talp::NearestFraction(float x, int32_t bound) {
         // ax = X / 2^k with k in 24..54, so 2^k and the first quotient fit in 64 bits.
         const uint64_t power = uint64_t(1) << (24 - exponent);
         const uint64_t a0 = power / X;
-        if (a0 >= limit) return 2 * limit > a0 ? Signed(negative, 1, limit) : Tal_Ratio{0, 1};
-        e = Expansion{1, a0, 0, 1, X, power % X, true};
+        if (a0 >= limit) {
+            return uint64_t(2) * limit > a0 ? Signed(negative, 1, limit) : Tal_Ratio{0, 1};
+        }
+        e = Expansion{1, uint32_t(a0), 0, 1, uint32_t(X), uint32_t(power % X), true};
     }
     Settle(e, limit);
     return Signed(negative, e.p, e.q);
@@ -99,6 +105,7 @@ Tal_Err Tal_FpLong2Ratio(double d, Tal_Ratio* out, uint8_t* overflow) {
         *out = Tal_Ratio{0, 1};
         return 0;
     }
-    const Tal_Ratio nearest = talp::NearestFraction(float(d), talp::kNearestFractionBound);
-    return Tal_ReduceRatio(&nearest, out, nullptr);
+    // Convergents and semiconvergents are in lowest terms already: reducing would change nothing.
+    *out = talp::NearestFraction(float(d), talp::kNearestFractionBound);
+    return 0;
 }
