@@ -47,6 +47,17 @@ void BM_TransformFloatPoints(benchmark::State& state) {
     Finish(state);
 }
 
+void BM_Matrix3TransformPoints(benchmark::State& state) {
+    Tal_Matrix3 m;
+    std::memcpy(m.m, kAffine, sizeof m.m);
+    auto p = Points<Tal_Vector2T<double>>(state.range(0));
+    for (auto _ : state) {
+        m.TransformPoints(state.range(0), p.data());
+        benchmark::ClobberMemory();
+    }
+    Finish(state);
+}
+
 void BM_TransformVector4(benchmark::State& state) {
     auto p = Points<Tal_Vector4T<double>>(state.range(0));
     for (auto& v : p)
@@ -79,6 +90,7 @@ void BM_TransformPoints16(benchmark::State& state) {
 }
 
 BENCHMARK(BM_TransformFloatPoints)->Arg(4)->Arg(64)->Arg(4096);
+BENCHMARK(BM_Matrix3TransformPoints)->Arg(4)->Arg(64)->Arg(4096);
 BENCHMARK(BM_TransformVector4)->Arg(4)->Arg(64)->Arg(4096);
 BENCHMARK(BM_Transform3DFloatPoints)->Arg(4)->Arg(64)->Arg(4096);
 BENCHMARK(BM_TransformPoints16)->Arg(4)->Arg(64)->Arg(4096);

@@ -20,6 +20,7 @@
 
 #include "tal/export.h"
 #include "tal/frame.h"
+#include "tal/rect.h"
 #include "tal/vector.h"
 
 // ==== Types and records ========================================================================
@@ -136,6 +137,42 @@ public:
     Tal_Matrix3& Adjoint();
 
     // ---- Point transformation ----
+    // In place, p' = p x m. The dividing members test W' = the transformed W: when
+    // -1e-12 < W' < 1e-12 they report message 40 at their site and throw Tal_Err_ZERO_W as a long,
+    // leaving that point and every later one unchanged (earlier ones are done); otherwise they
+    // store x'/W', y'/W' and 1.0 for W. Counts below 1 do nothing. The 16-bit, fixed and rectangle
+    // forms throw the code of the bulk function they call, which has reported it.
+
+    /// (x, y) through the affine part; the third column is ignored.
+    void TransformPoint(Tal_Vector2T<double>* p) const;
+    /// (x, y) through the affine part for n points, four per pass.
+    void TransformPoints(long n, Tal_Vector2T<double>* p) const;
+    /// (x, y, W) x m, stored undivided.
+    void TransformPoint(Tal_Vector3T<double>* p) const;
+    /// (x, y, W) x m for n points, undivided (Tal_TransformVector3).
+    void TransformPoints(long n, Tal_Vector3T<double>* p) const;
+    /// (x, y, W) x m divided by W'; site 0x39.
+    void TransformPointAndDivide(Tal_Vector3T<double>* p) const;
+    /// (x, y, 1) x m divided by W'; site 0x39.
+    void TransformPointAndDivide(Tal_Vector2T<double>* p) const;
+    /// The tested divide for n points, stopping at the first failure; site 0x3A.
+    void TransformPointsAndDivide(long n, Tal_Vector3T<double>* p) const;
+    /// The tested divide of (x, y, 1) for n points, stopping at the first failure; site 0x39.
+    void TransformPointsAndDivide(long n, Tal_Vector2T<double>* p) const;
+    /// (x, y, W) x m divided by W' untested: W' = 0 gives infinities or NaN, silently.
+    void TransformPointAndDivideFast(Tal_Vector3T<double>* p) const;
+    /// The untested divide for n points.
+    void TransformPointsAndDivideFast(long n, Tal_Vector3T<double>* p) const;
+    /// Tal_TransformPoints on n 16-bit points; throws Tal_Err_OVERFLOW.
+    void TransformPoints(long n, Tal_Point* p) const;
+    /// Tal_TransformFixPoints on n 16.16 points; throws Tal_Err_OVERFLOW.
+    void TransformPoints(long n, Tal_FixedPoint* p) const;
+    /// Tal_TransformRect: r becomes the rounded bounds, corners and flag are optional.
+    void TransformRect(Tal_Rect* r, Tal_Vector2T<double>* corners = nullptr,
+                       unsigned char* flag = nullptr) const;
+    /// Tal_TransformFixRect: r becomes the bounds, or stays on a thrown Tal_Err_OVERFLOW.
+    void TransformRect(Tal_FixedRect* r, Tal_FixedPoint* corners = nullptr,
+                       unsigned char* flag = nullptr) const;
 };
 
 // ==== class Tal_Matrix4 ========================================================================
@@ -219,6 +256,31 @@ public:
     Tal_Matrix4& Transpose();
 
     // ---- Point transformation ----
+    // In place, p' = p x m, dividing by multiplication with 1/w'. The dividing members test w':
+    // when -1e-12 < w' < 1e-12 they report message 40 at their site and throw Tal_Err_ZERO_W as a
+    // long, leaving that point and every later one unchanged (earlier ones are done); otherwise
+    // they store x'/w', y'/w', z'/w' and 1.0 for w. Counts below 1 do nothing.
+
+    /// (x, y, z, w) x m, stored undivided.
+    void TransformPoint(Tal_Vector4T<double>* p) const;
+    /// (x, y, z, 1) x m; w' is dropped undivided.
+    void TransformPoint(Tal_Vector3T<double>* p) const;
+    /// (x, y, z, w) x m for n points, undivided (Tal_TransformVector4NoDivide).
+    void TransformPoints(long n, Tal_Vector4T<double>* p) const;
+    /// (x, y, z, 1) x m for n points, w' dropped.
+    void TransformPoints(long n, Tal_Vector3T<double>* p) const;
+    /// (x, y, z, w) x m divided by w'; site 0x3B.
+    void TransformPointAndDivide(Tal_Vector4T<double>* p) const;
+    /// (x, y, z, 1) x m divided by w'; site 0x3B.
+    void TransformPointAndDivide(Tal_Vector3T<double>* p) const;
+    /// The tested divide for n points, stopping at the first failure; site 0x3C.
+    void TransformPointsAndDivide(long n, Tal_Vector4T<double>* p) const;
+    /// The tested divide of (x, y, z, 1) for n points, stopping at the first failure; site 0x3B.
+    void TransformPointsAndDivide(long n, Tal_Vector3T<double>* p) const;
+    /// (x, y, z, w) x m divided by w' untested: w' = 0 gives infinities or NaN, silently.
+    void TransformPointAndDivideFast(Tal_Vector4T<double>* p) const;
+    /// The untested divide for n points.
+    void TransformPointsAndDivideFast(long n, Tal_Vector4T<double>* p) const;
 };
 
 static_assert(sizeof(Tal_Matrix3) == 72 && sizeof(Tal_Matrix4) == 128, "matrices are bare storage");
