@@ -486,11 +486,12 @@ TEST(MatrixMembers, SumsAndDifferencesAliasSafely) {
     std::mt19937_64 gen(0x5a);
     Tal_Matrix3 a = Filled<Tal_Matrix3>(gen, -1, 1);
     const Tal_Matrix3 old = a;
-    a += a;
+    Tal_Matrix3& alias = a;
+    a += alias;
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 3; ++c)
             EXPECT_EQ(a.m[r][c], 2 * old.m[r][c]);
-    a -= a;
+    a -= alias;
     EXPECT_TRUE(a.IsZero());
     Tal_Matrix4 b = Identity4(), c = Identity4();
     c.m[3][0] = 5;
