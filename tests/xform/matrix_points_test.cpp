@@ -186,12 +186,8 @@ TEST(DividingMembers, EqualMultiplyThenDivideOnRandomPoints) {
     for (int i = 0; i < 3000; ++i) {
         Tal_Matrix3 a;
         Tal_Matrix4 b;
-        for (auto& row : a.m)
-            for (double& v : row)
-                v = rng.Uniform(-2, 2);
-        for (auto& row : b.m)
-            for (double& v : row)
-                v = rng.Uniform(-2, 2);
+        rng.Fill(a.m, -2, 2);
+        rng.Fill(b.m, -2, 2);
         const Tal_Vector3T<double> in3 = {rng.Uniform(-50, 50), rng.Uniform(-50, 50),
                                           rng.Uniform(-2, 2)};
         const Tal_Vector4T<double> in4 = {in3.x, in3.y, in3.z, rng.Uniform(-2, 2)};
@@ -241,12 +237,8 @@ TEST(PlainMembers, AgreeWithTheBulkFunctionsForEveryRemainder) {
     xformtest::Rng rng(5);
     Tal_Matrix3 a;
     Tal_Matrix4 b;
-    for (auto& row : a.m)
-        for (double& v : row)
-            v = rng.Uniform(-3, 3);
-    for (auto& row : b.m)
-        for (double& v : row)
-            v = rng.Uniform(-3, 3);
+    rng.Fill(a.m, -3, 3);
+    rng.Fill(b.m, -3, 3);
     for (long n = 0; n <= 9; ++n) {
         Tal_Vector2T<double> p[9], q[9];
         Tal_Vector3T<double> v[9], w[9];
