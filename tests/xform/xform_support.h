@@ -71,6 +71,11 @@ struct Rng {
         for (double& v : m)
             v = Uniform(lo, hi);
     }
+    template <size_t R, size_t C>
+    void Fill(double (&m)[R][C], double lo, double hi) {
+        for (auto& row : m)
+            Fill(row, lo, hi);
+    }
 };
 
 /// Row-vector product in long double over an n x n matrix: the exact-as-possible model.
