@@ -2,7 +2,6 @@
 #include <cmath>
 
 #include "tal/matrix.h"
-#include "tal/xform.h"
 
 namespace {
 
@@ -40,6 +39,6 @@ std::pair<Tal_Vector2T<double>, Tal_Vector2T<double>> Tal_ComputeDirectionalComp
     const Tal_Matrix3& m) {
     // Images of two unit steps minus the image of the origin: the translation cancels.
     Tal_Vector2T<double> p[3] = {{1, 0}, {0, 1}, {0, 0}};
-    Tal_TransformFloatPoints(&m.m[0][0], 3, p);
+    m.TransformPoints(3, p);
     return {{p[0].x - p[2].x, p[0].y - p[2].y}, {p[1].x - p[2].x, p[1].y - p[2].y}};
 }
