@@ -1,7 +1,11 @@
-// Tal demo: what a host does with the library, printed compactly for a person to read.
+// Tal demo: what a host does with the library, printed compactly for a person to read. The
+// centrepiece is the typical request, which also draws one picture per camera position into the
+// folder given as the first argument (default tal-demo-out).
 #include <cstdio>
 #include <cstring>
 
+#include "demo_transforms.h"
+#include "demo_typical_request.h"
 #include "tal/frame.h"
 #include "tal/host.h"
 
@@ -70,12 +74,16 @@ void HandOver() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
     Bas_SetReportSink(PrintReport, nullptr);
     if (!CheckVersions() || !Birth()) return 1;
     ShowTables();
+    std::printf("\n");
+    RunTransformWalkthrough();
+    const int pictures = RunTypicalRequest(argc > 1 ? argv[1] : "tal-demo-out");
+    std::printf("\n");
     HandOver();
     const Tal_Err err = Tal_Death();
     std::printf("death: result %d\n", int(err));
-    return err == 0 ? 0 : 1;
+    return err == 0 && pictures == 0 ? 0 : 1;
 }
