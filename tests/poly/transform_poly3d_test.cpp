@@ -385,7 +385,8 @@ TEST_F(Poly3D, AssignmentReusesABlockLargeEnough) {
     copy.InitPolyPoints();  // needs eight: a new block
     EXPECT_NE(copy.GetPolyPoints(), copied);
     EXPECT_EQ(copy.NumPolyPoints(), 4);
-    target = target;
+    const Tal_TransformPoly3D& self = target;
+    target = self;  // self-assignment keeps the outline
     EXPECT_EQ(target.NumPolyPoints(), 5);
 }
 
