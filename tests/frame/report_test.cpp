@@ -1,146 +1,88 @@
-// The reporter: every code's message, severity and report code.
+// The reporter and the message table it formats from.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstring>
 
 #include "frame/base_library.h"
-
 #include "support/reports.h"
-#include "tal/frame.h"
 
 namespace {
 
 using taltest::Msg;
+using Reports = std::vector<taltest::Report>;
 using taltest::TakeReports;
 
-struct ReportCase {
-    uint16_t site;
-    Tal_Err err;
-    int16_t phrase;
-    taltest::Report expected;
-};
-
-class ReportErr : public ::testing::TestWithParam<ReportCase> {};
-
-TEST_P(ReportErr, FormatsTheCodesMessageAndReturnsTheCode) {
-    const ReportCase& c = GetParam();
-    TakeReports();
-    EXPECT_EQ(Talp_ReportErr(c.site, c.err, c.phrase), c.err);
-    EXPECT_EQ(TakeReports(), std::vector<taltest::Report>{c.expected});
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    EveryCode, ReportErr,
-    ::testing::Values(
-        ReportCase{0x10, Tal_Err_OVERFLOW, 11, Msg(0x110010, "overflow in ratio addition.")},
-        ReportCase{0x10, Tal_Err_UNDERFLOW, 12,
-                   Msg(0x110010, "underflow in ratio subtraction.", 4)},
-        ReportCase{0x09, Tal_Err_DIV_BY_ZERO, 22, Msg(0x110009, "divide by zero in fix24 divide.")},
-        ReportCase{0x1F, Tal_Err_UNREQUESTED_SERVICE, 18,
-                   Msg(0x11001F, "attempt to use unrequested math service (fast char math).")},
-        ReportCase{0x12, Tal_Err_ZERO_DENOM, 14,
-                   Msg(0x110012, "zero denominator converting ratio denominators.")},
-        ReportCase{0x23, Tal_Err_CANT_INVERT, 999, Msg(0x110023, "unable to invert matrix.")},
-        ReportCase{0x2D, Tal_Err_CANT_DECOMPOSE, -1, Msg(0x11002D, "unable to decompose matrix.")},
-        ReportCase{0x01, Tal_Err_CANT_CALC_NORMAL, 0,
-                   Msg(0x110001, "unable to calculate normal vector.")},
-        ReportCase{0x2F, Tal_Err_CANT_INTERSECT_PLANE, 0,
-                   Msg(0x11002F, "unable to intersect plane.")},
-        ReportCase{0x20, 5, 18, Msg(0x110020, "unknown error (5).")},
-        ReportCase{0x20, Tal_Err_ZERO_VECTOR, 0, Msg(0x110020, "unknown error (4363).")},
-        ReportCase{0xFFFF, -7, 0, Msg(0x11FFFF, "unknown error (-7).")},
-        // Codes returned after a direct report fall to the generic message when passed here.
-        ReportCase{0x2E, Tal_Err_BAD_AXIS, 35, Msg(0x11002E, "unknown error (3).")},
-        ReportCase{0x19, Tal_Err_OUT_OF_MEMORY, 6, Msg(0x110019, "unknown error (4).")},
-        ReportCase{0x01, Tal_Err_VERSION_MISMATCH, 0, Msg(0x110001, "unknown error (7).")},
-        ReportCase{0x39, Tal_Err_ZERO_W, 40, Msg(0x110039, "unknown error (4364).")},
-        ReportCase{0x8000, INT32_MIN, 0, Msg(0x118000, "unknown error (-2147483648).")},
-        ReportCase{0x26, Tal_Err_OVERFLOW, 26, Msg(0x110026, "overflow in point transformation.")},
-        ReportCase{0x11, Tal_Err_OVERFLOW, 29, Msg(0x110011, "overflow in ratio divide.")},
-        ReportCase{0x2A, Tal_Err_UNREQUESTED_SERVICE, 31,
-                   Msg(0x11002A, "attempt to use unrequested math service (fast trig).")},
+TEST(ReportErr, FormatsEachCodesMessageUnderTheSiteAndReturnsTheCode) {
+    // clang-format off
+    const struct { uint16_t site; int32_t err, phrase, severity; const char* text; } cases[] = {
+        {0x10, 0, 11, 0, nullptr},  // success: no lookup, no report, err_buf untouched
+        {0x10, Tal_Err_OVERFLOW, 11, 8, "overflow in ratio addition."},
+        {0x10, Tal_Err_UNDERFLOW, 12, 4, "underflow in ratio subtraction."},
+        {0x09, Tal_Err_DIV_BY_ZERO, 22, 8, "divide by zero in fix24 divide."},
+        {0x1F, Tal_Err_UNREQUESTED_SERVICE, 18, 8,
+         "attempt to use unrequested math service (fast char math)."},
+        {0x12, Tal_Err_ZERO_DENOM, 14, 8, "zero denominator converting ratio denominators."},
+        {0x23, Tal_Err_CANT_INVERT, 999, 8, "unable to invert matrix."},  // phrase ignored
+        {0x2D, Tal_Err_CANT_DECOMPOSE, -1, 8, "unable to decompose matrix."},
+        {0x01, Tal_Err_CANT_CALC_NORMAL, 0, 8, "unable to calculate normal vector."},
+        {0x2F, Tal_Err_CANT_INTERSECT_PLANE, 0, 8, "unable to intersect plane."},
+        {0x20, 5, 18, 8, "unknown error (5)."},
+        {0x01, Tal_Err_VERSION_MISMATCH, 0, 8,
+         "unknown error (7)."},                                       // reported directly elsewhere
+        {0x20, Tal_Err_ZERO_VECTOR, 38, 8, "unknown error (4363)."},  // just above the plain range
+        {0x1101, 0x1101, 0, 8, "unknown error (4353)."},              // just below the phrase range
+        {0xFFFF, -7, 0, 8, "unknown error (-7)."},                    // site not sign-extended
+        {0x8000, INT32_MIN, 0, 8, "unknown error (-2147483648)."},
         // A phrase outside the table reads as empty rather than as stray memory.
-        ReportCase{0x08, Tal_Err_OVERFLOW, 42, Msg(0x110008, "overflow .")},
-        ReportCase{0x08, Tal_Err_UNDERFLOW, -1, Msg(0x110008, "underflow .", 4)}));
-
-TEST(ReportErrBuffer, ClearsTheFirstErrorWordBeforeComposing) {
+        {0x08, Tal_Err_OVERFLOW, 42, 8, "overflow ."},
+        {0x08, Tal_Err_UNDERFLOW, -1, 4, "underflow ."}};
+    // clang-format on
     TakeReports();
-    Basp_G_err_buf[0] = 0x5A5A;
-    Talp_ReportErr(0x10, Tal_Err_OVERFLOW, 11);
-    EXPECT_EQ(Basp_G_err_buf[0], 0);
-    TakeReports();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.err);
+        Basp_G_err_buf[0] = 0x5A5A;
+        EXPECT_EQ(Talp_ReportErr(c.site, c.err, int16_t(c.phrase)), c.err);
+        EXPECT_EQ(Basp_G_err_buf[0], c.text ? 0 : 0x5A5A);
+        EXPECT_EQ(TakeReports(),
+                  c.text ? Reports{Msg(0x110000 + c.site, c.text, c.severity)} : Reports{});
+    }
 }
 
-struct SinkLog {
-    std::vector<taltest::Report> reports;
-};
-
-TEST(ReportSink, AHostSinkReceivesReportsInsteadOfTheRecorder) {
+TEST(ReportErr, AHostSinkReceivesReportsInsteadOfTheRecorder) {
     TakeReports();
-    SinkLog log;
+    Reports log;
     Bas_SetReportSink(
         [](int32_t code, int32_t severity, int32_t number, const char* text, void* context) {
-            static_cast<SinkLog*>(context)->reports.push_back({code, severity, number, text});
+            static_cast<Reports*>(context)->push_back({code, severity, number, text});
         },
         &log);
     Talp_ReportErr(0x23, Tal_Err_CANT_INVERT, 0);
     Bas_SetReportSink(nullptr, nullptr);
-    EXPECT_EQ(log.reports, std::vector<taltest::Report>{Msg(0x110023, "unable to invert matrix.")});
+    EXPECT_EQ(log, Reports{Msg(0x110023, "unable to invert matrix.")});
     EXPECT_TRUE(TakeReports().empty());
 }
 
-// ---- The message table ------------------------------------------------------------------------
-
-TEST(MessageTable, DescriptorNamesThePackageAndCountsTheTerminator) {
-    ASSERT_NE(Tal_G_zref, nullptr);
+TEST(MessageTable, DescriptorKeysAndTextsAreExact) {
     EXPECT_STREQ(Tal_G_zref->name, "Tal");
-    EXPECT_EQ(Tal_G_zref->count, 43u);
-    EXPECT_EQ(Tal_G_zref->reserved, 0u);
+    EXPECT_TRUE(Tal_G_zref->count == 43 && Tal_G_zref->reserved == 0);
     const Tal_LStrEntry& end = Tal_G_zref->records[Tal_MessageCount];
-    EXPECT_EQ(end.key, nullptr);
-    EXPECT_EQ(end.reserved[0], 0xFFFFFFFFu);
-    EXPECT_EQ(end.reserved[1], 0xFFFFFFFFu);
-    EXPECT_EQ(end.reserved[2], 0u);
-}
-
-TEST(MessageTable, EveryKeyIsNumberedByItsIndexAndLookupGivesTheDefaultText) {
+    EXPECT_TRUE(!end.key && end.reserved[0] == ~0u && end.reserved[1] == ~0u && !end.reserved[2]);
+    uint64_t hash = 0xcbf29ce484222325u;  // FNV-1a over every text, each with its NUL
     for (int i = 0; i < Tal_MessageCount; ++i) {
         const Tal_LStrEntry& e = Tal_G_zref->records[i];
-        char prefix[32];
-        std::snprintf(prefix, sizeof prefix, "$$$/SV/Tal/LStr/%04d=", i);
-        ASSERT_NE(e.key, nullptr);
-        EXPECT_EQ(std::string(e.key).rfind(prefix, 0), 0u) << e.key;
-        EXPECT_STREQ(Bas_ZLookupLStrCache(Tal_G_zref, i, 0, 0), e.key + std::strlen(prefix));
+        char key[32];
+        std::snprintf(key, sizeof key, "$$$/SV/Tal/LStr/%04d=", i);
+        ASSERT_EQ(std::strncmp(e.key, key, std::strlen(key)), 0) << e.key;
+        const char* text = Bas_ZLookupLStrCache(Tal_G_zref, i, 0, 0);
+        EXPECT_EQ(text, e.key + std::strlen(key));
         EXPECT_EQ(e.reserved[0] | e.reserved[1] | e.reserved[2], 0u);
+        for (size_t n = 0; n <= std::strlen(text); ++n)
+            hash = (hash ^ uint8_t(text[n])) * 0x100000001b3u;
     }
-}
-
-struct TextCase {
-    int32_t index;
-    const char* text;
-};
-
-TEST(MessageTable, TextsTheFrameUsesAndOutOfRangeIndices) {
-    const TextCase cases[] = {{0, "unknown error (%ld)."},
-                              {5, "Gaussian table initialization."},
-                              {6, "FCM/D table"},
-                              {8, "fast character math will be unavailable."},
-                              {18, "fast char math"},
-                              {31, "fast trig"},
-                              {32, "fast trig will be unavailable."},
-                              {41, "attempt to normalize a homegeneous point"},
-                              {42, ""},
-                              {-1, ""},
-                              {INT32_MAX, ""}};
-    for (const TextCase& c : cases)
-        EXPECT_STREQ(Bas_ZLookupLStrCache(Tal_G_zref, c.index, 0, 0), c.text) << c.index;
-}
-
-TEST(ReportErrZero, ReportsNothing) {
-    TakeReports();
-    EXPECT_EQ(Talp_ReportErr(0x10, 0, 11), 0);
-    EXPECT_TRUE(TakeReports().empty());
+    EXPECT_EQ(hash, 0x582ef49e5f35f5f5u);
+    for (int32_t outside : {42, -1, INT32_MAX})
+        EXPECT_STREQ(Bas_ZLookupLStrCache(Tal_G_zref, outside, 0, 0), "");
 }
 
 }  // namespace
