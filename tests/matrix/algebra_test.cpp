@@ -1,377 +1,246 @@
-// Products, transpose, inversion, determinant and normal matrix against independent references.
+// Products, transpose, inversion, determinant, normal matrix and decomposition.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
-#include <cstdint>
 #include <cstring>
-#include <limits>
 #include <random>
+#include <tuple>
 
 #include "matrix/minors.h"
+#include "matrix/rotation_angles.h"
 #include "support/reports.h"
 #include "tal/matrix.h"
 
 namespace {
 
-using taltest::Msg;
-using taltest::TakeReports;
+using Reports = std::vector<taltest::Report>;
 
-constexpr double kEps = std::numeric_limits<double>::epsilon();
-const double kNaN = std::numeric_limits<double>::quiet_NaN();
-const std::string kCantInvert = "unable to invert matrix.";
+const double kNaN = NAN, kEps = 0x1p-52;
+const Reports kNone,
+    kCantInvert4 = {taltest::Msg(Tal_ReportCode(0x2D), "unable to invert matrix.")};
 
-template <int N>
-bool SameBits(const double* a, const double* b) {
-    return std::memcmp(a, b, N * sizeof(double)) == 0;
+template <typename T>
+bool SameBits(const T* a, const T* b, int n = 1) {
+    return std::memcmp(a, b, n * sizeof(T)) == 0;
 }
 
-// Diagonally dominant, hence well conditioned: 4 on the diagonal, [-1, 1] elsewhere.
+// c = a x b, each element summed left to right; t = the transpose of a.
 template <int N>
-void RandomWellConditioned(std::mt19937_64& rng, double* m) {
-    std::uniform_real_distribution<double> u(-1, 1);
-    for (int i = 0; i < N * N; ++i)
-        m[i] = u(rng) + (i % (N + 1) == 0 ? (u(rng) < 0 ? -4 : 4) : 0);
-}
-
-template <int N>
-void RandomIntegers(std::mt19937_64& rng, double* m, int64_t* exact, int range) {
-    std::uniform_int_distribution<int> u(-range, range);
-    for (int i = 0; i < N * N; ++i)
-        m[i] = double(exact[i] = u(rng));
-}
-
-template <int N>
-double MaxDistanceFromIdentity(const double* a, const double* b) {
-    double worst = 0;
-    for (int i = 0; i < N; ++i) {
-        for (int j = 0; j < N; ++j) {
-            long double s = 0;
-            for (int k = 0; k < N; ++k)
-                s += (long double)a[i * N + k] * b[k * N + j];
-            worst = std::max(worst, double(std::fabs(s - (i == j ? 1 : 0))));
-        }
+void Product(const double* a, const double* b, double* c, double* t) {
+    for (int i = 0; i < N * N; ++i) {
+        c[i] = a[i / N * N] * b[i % N];
+        for (int k = 1; k < N; ++k)
+            c[i] = c[i] + a[i / N * N + k] * b[k * N + i % N];
+        t[i] = a[i % N * N + i / N];
     }
+}
+
+// Largest distance of a x b from the identity.
+template <int N>
+double IdentityError(const double* a, const double* b) {
+    double p[N * N], t[N * N], worst = 0;
+    Product<N>(a, b, p, t);
+    for (int i = 0; i < N * N; ++i)
+        worst = std::max(worst, std::fabs(p[i] - (i % (N + 1) == 0)));
     return worst;
 }
 
-// ---- Products and transpose ----
+// Runs call on m, an N x N copy of start, and asserts the code it returns and m afterwards.
+#define ASSERT_ON_COPY(N, start, call, code, want)                    \
+    do {                                                              \
+        double m[N * N];                                              \
+        std::memcpy(m, start, sizeof m);                              \
+        ASSERT_EQ(call, code) << #call;                               \
+        ASSERT_TRUE(SameBits(m, want, N* N)) << #call << " at " << n; \
+    } while (0)
 
-TEST(ConcatMatrix4, MatchesExactIntegerProducts) {
-    std::mt19937_64 rng(11);
-    for (int n = 0; n < 2000; ++n) {
-        double a[16], b[16], out[16];
-        int64_t ea[16], eb[16];
-        RandomIntegers<4>(rng, a, ea, 1 << 20);
-        RandomIntegers<4>(rng, b, eb, 1 << 20);
-        Tal_ConcatMatrix4(a, b, out);
-        for (int i = 0; i < 4; ++i) {
-            for (int j = 0; j < 4; ++j) {
-                int64_t s = 0;
-                for (int k = 0; k < 4; ++k)
-                    s += ea[i * 4 + k] * eb[k * 4 + j];
-                ASSERT_EQ(out[i * 4 + j], double(s)) << n;  // |s| < 2^42: exact in a double
-            }
-        }
-    }
-}
-
-TEST(ConcatMatrix, BothSizesSumLeftToRightAndAlias) {
+TEST(ConcatMatrix, BothSizesMatchTheLeftToRightProductUnderEveryAliasing) {
     std::mt19937_64 rng(12);
     std::uniform_real_distribution<double> u(-1e3, 1e3);
     for (int n = 0; n < 2000; ++n) {
-        double a[16], b[16], ref[16];
+        double a[16], b[16], ab[16], at[16], ba3[9], aa3[9], t3[9];
         for (int i = 0; i < 16; ++i)
             a[i] = u(rng), b[i] = u(rng);
-        for (int i = 0; i < 4; ++i) {
-            for (int j = 0; j < 4; ++j) {
-                double s = a[i * 4] * b[j];
-                for (int k = 1; k < 4; ++k)
-                    s = s + a[i * 4 + k] * b[k * 4 + j];
-                ref[i * 4 + j] = s;
-            }
-        }
-        double left[16], right[16], fresh[16];
-        std::memcpy(left, a, sizeof a);
-        std::memcpy(right, b, sizeof b);
-        Tal_ConcatMatrix4(a, b, fresh);
-        Tal_ConcatMatrix4(left, b, left);
-        Tal_ConcatMatrix4(a, right, right);
-        ASSERT_TRUE(SameBits<16>(fresh, ref)) << n;
-        ASSERT_TRUE(SameBits<16>(left, ref)) << "out == a";
-        ASSERT_TRUE(SameBits<16>(right, ref)) << "out == b";
-
-        // 3x3: b := b x a, also squaring in place.
-        double a3[9], b3[9], ref3[9], sq[9], refSq[9];
-        std::memcpy(a3, a, sizeof a3);
-        std::memcpy(b3, b, sizeof b3);
-        for (int i = 0; i < 3; ++i) {
-            for (int j = 0; j < 3; ++j) {
-                ref3[i * 3 + j] =
-                    b3[i * 3] * a3[j] + b3[i * 3 + 1] * a3[3 + j] + b3[i * 3 + 2] * a3[6 + j];
-                refSq[i * 3 + j] =
-                    a3[i * 3] * a3[j] + a3[i * 3 + 1] * a3[3 + j] + a3[i * 3 + 2] * a3[6 + j];
-            }
-        }
-        EXPECT_EQ(Tal_ConcatMatrix(a3, b3), 0);
-        ASSERT_TRUE(SameBits<9>(b3, ref3)) << n;
-        std::memcpy(sq, a3, sizeof sq);
-        Tal_ConcatMatrix(sq, sq);
-        ASSERT_TRUE(SameBits<9>(sq, refSq)) << "squared in place";
+        Product<4>(a, b, ab, at);
+        Product<3>(b, a, ba3, t3);  // b := b x a: b's transform first
+        Product<3>(a, a, aa3, t3);
+        ASSERT_ON_COPY(4, a, Tal_ConcatMatrix4(a, b, m), 0, ab);
+        ASSERT_ON_COPY(4, a, Tal_ConcatMatrix4(m, b, m), 0, ab);
+        ASSERT_ON_COPY(4, b, Tal_ConcatMatrix4(a, m, m), 0, ab);
+        ASSERT_ON_COPY(3, b, Tal_ConcatMatrix(a, m), 0, ba3);
+        ASSERT_ON_COPY(3, a, Tal_ConcatMatrix(m, m), 0, aa3);
+        ASSERT_ON_COPY(4, a, Tal_TransposeMatrix4(m, m), 0, at);
     }
 }
 
-TEST(ConcatMatrix, StepThenTargetArgumentOrder) {
-    // m maps (x, y) to (2x + y, 3y); t translates by (10, 20).
-    const double m[9] = {2, 0, 0, 1, 3, 0, 0, 0, 1};
-    const double t[9] = {1, 0, 0, 0, 1, 0, 10, 20, 1};
-    double target[9];
-    std::memcpy(target, m, sizeof m);
-    Tal_ConcatMatrix(t, target);  // m, then the translation
-    const double expected[9] = {2, 0, 0, 1, 3, 0, 10, 20, 1};
-    EXPECT_TRUE(SameBits<9>(target, expected));
-    double step[9];
-    std::memcpy(step, t, sizeof t);
-    Tal_ConcatMatrix(m, step);  // the translation, then m: t x m
-    const double tm[9] = {2, 0, 0, 1, 3, 0, 40, 60, 1};
-    EXPECT_TRUE(SameBits<9>(step, tm));
-}
-
-TEST(TransposeMatrix4, InPlaceAndTwiceIsIdentity) {
-    double m[16], t[16];
-    for (int i = 0; i < 16; ++i)
-        m[i] = i + 0.5;
-    Tal_TransposeMatrix4(m, t);
-    for (int i = 0; i < 4; ++i) {
-        for (int j = 0; j < 4; ++j)
-            EXPECT_EQ(t[i * 4 + j], m[j * 4 + i]);
-    }
-    Tal_TransposeMatrix4(t, t);
-    EXPECT_TRUE(SameBits<16>(t, m));
-}
-
-// ---- 3x3 inversion ----
-
-TEST(InverseMatrix3, RandomWellConditionedTimesInverseIsIdentity) {
+// Diagonally dominant (+-4 on the diagonal, [-1, 1] everywhere), hence well conditioned; the 3x3
+// is the upper left of the 4x4.
+TEST(InverseMatrix, RandomWellConditionedTimesInverseIsIdentityAlsoInPlace) {
     std::mt19937_64 rng(31);
-    for (int n = 0; n < 5000; ++n) {
-        double a[9], inv[9], inPlace[9];
-        RandomWellConditioned<3>(rng, a);
-        unsigned char failed = 9;
-        ASSERT_EQ(Tal_InverseMatrixQuiet(a, inv, &failed), 0);
-        EXPECT_EQ(failed, 0);
-        ASSERT_LE(MaxDistanceFromIdentity<3>(a, inv), 16 * kEps) << n;
-        std::memcpy(inPlace, a, sizeof a);
-        Tal_InverseMatrixQuiet(inPlace, inPlace, nullptr);
-        ASSERT_TRUE(SameBits<9>(inPlace, inv)) << "dst == src";
-    }
-}
-
-TEST(InverseMatrix3, PivotRulesAndFailureStates) {
-    const double identity[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
-    struct Case {
-        const char* name;
-        double src[9];
-        Tal_Err err;
-        double dst[9];  // checked exactly
-    } cases[] = {
-        {"identity", {1, 0, 0, 0, 1, 0, 0, 0, 1}, 0, {1, 0, 0, 0, 1, 0, 0, 0, 1}},
-        {"permutation is its own inverse",
-         {0, 0, 1, 0, 1, 0, 1, 0, 0},
-         0,
-         {0, 0, 1, 0, 1, 0, 1, 0, 0}},
-        {"first column zero leaves the identity",
-         {0, 1, 2, 0, 3, 4, 0, 5, 6},
-         Tal_Err_CANT_INVERT,
-         {1, 0, 0, 0, 1, 0, 0, 0, 1}},
-        {"1e-19 pivot passes", {1e-19, 0, 0, 0, 1, 0, 0, 0, 1}, 0, {1e19, 0, 0, 0, 1, 0, 0, 0, 1}},
-        {"1e-20 pivot passes", {1e-20, 0, 0, 0, 1, 0, 0, 0, 1}, 0, {1e20, 0, 0, 0, 1, 0, 0, 0, 1}},
-        {"just below 1e-20 fails",
-         {std::nextafter(1e-20, 0), 0, 0, 0, 1, 0, 0, 0, 1},
-         Tal_Err_CANT_INVERT,
-         {1, 0, 0, 0, 1, 0, 0, 0, 1}},
-        // Column 0 pivots on row 2 (a tie with row 0 goes to the higher row), column 1 on row 1
-        // (a tie again); column 2 is left with a zero pivot, and dst with the rows in place.
-        {"rank 2 fails in column 2",
-         {1, 0, 1, 0, 1, 1, 1, 1, 2},
-         Tal_Err_CANT_INVERT,
-         {1, 1, -1, 0, 1, 0, 0, -1, 1}},
-        {"rank 1 fails in column 1 with rows in place",
-         {1, 2, 3, 2, 4, 6, 0, 0, 1},
-         Tal_Err_CANT_INVERT,
-         {1, -0.5, 0, 0, 0.5, 0, 0, 0, 1}},
-    };
-    for (const auto& c : cases) {
-        double dst[9];
-        std::fill(dst, dst + 9, kNaN);
-        unsigned char failed = 9;
-        EXPECT_EQ(Tal_InverseMatrixQuiet(c.src, dst, &failed), c.err) << c.name;
-        EXPECT_EQ(failed, c.err ? 1 : 0) << c.name;
-        for (int i = 0; i < 9; ++i)
-            EXPECT_EQ(dst[i], c.dst[i]) << c.name << " element " << i;
-        EXPECT_EQ(Tal_InverseMatrixQuiet(c.src, dst, nullptr), c.err) << "null flag";
-    }
-    (void)identity;
-}
-
-TEST(InverseMatrix3, ReportsOnlyInTheReportingForm) {
-    const double singular[9] = {0, 1, 2, 0, 3, 4, 0, 5, 6};
-    double dst[9];
-    TakeReports();
-    unsigned char failed = 0;
-    EXPECT_EQ(Tal_InverseMatrixQuiet(singular, dst, &failed), Tal_Err_CANT_INVERT);
-    EXPECT_TRUE(TakeReports().empty());
-    EXPECT_EQ(Tal_InverseMatrix(singular, dst), Tal_Err_CANT_INVERT);
-    EXPECT_EQ(TakeReports(), std::vector<taltest::Report>{Msg(Tal_ReportCode(0x23), kCantInvert)});
-    const double fine[9] = {2, 0, 0, 0, 4, 0, 1, 1, 1};
-    EXPECT_EQ(Tal_InverseMatrix(fine, dst), 0);
-    EXPECT_TRUE(TakeReports().empty());
-    const double expected[9] = {0.5, 0, 0, 0, 0.25, 0, -0.5, -0.25, 1};
-    EXPECT_TRUE(SameBits<9>(dst, expected));
-}
-
-// ---- 4x4 inversion and determinant ----
-
-// Leibniz expansion in long double, and the sum of the magnitudes of its terms.
-long double LeibnizDeterminant(const double* m, long double* magnitude) {
-    int p[4] = {0, 1, 2, 3};
-    long double det = 0, mag = 0;
-    do {
-        int inversions = 0;
-        for (int i = 0; i < 4; ++i) {
-            for (int j = i + 1; j < 4; ++j)
-                inversions += p[i] > p[j];
-        }
-        long double t = 1;
-        for (int i = 0; i < 4; ++i)
-            t *= m[i * 4 + p[i]];
-        det += inversions & 1 ? -t : t;
-        mag += std::fabs(t);
-    } while (std::next_permutation(p, p + 4));
-    *magnitude = mag;
-    return det;
-}
-
-TEST(Matrix4Determinant, AgainstLongDoubleAndExactIntegers) {
-    std::mt19937_64 rng(41);
     std::uniform_real_distribution<double> u(-1, 1);
     for (int n = 0; n < 5000; ++n) {
-        double m[16], det;
-        for (double& v : m)
-            v = u(rng);
-        EXPECT_EQ(Tal_GetMatrix4Determinant(m, &det), 0);
-        long double magnitude;
-        const long double ref = LeibnizDeterminant(m, &magnitude);
-        ASSERT_LE(std::fabs(double(det - ref)), 32 * kEps * double(magnitude)) << n;
-
-        // Small integers: every step is exact, so the result is the exact determinant.
-        int64_t e[16];
-        RandomIntegers<4>(rng, m, e, 1000);
-        Tal_GetMatrix4Determinant(m, &det);
-        ASSERT_EQ(det, double(LeibnizDeterminant(m, &magnitude))) << n;
-    }
-}
-
-TEST(Matrix4Minors, FastFormMatchesTheElementwiseFormBitForBit) {
-    std::mt19937_64 rng(42);
-    std::uniform_real_distribution<double> u(-10, 10);
-    for (int n = 0; n < 5000; ++n) {
-        double m[16], fast[16], portable[16];
-        for (double& v : m)
-            v = u(rng);
-        if (n % 100 == 0) m[n % 16] = kNaN;
-        const double d1 = Talp_Matrix4Minors(m, fast);
-        const double d2 = Talp_Matrix4MinorsPortable(m, portable);
-        const double d3 = Talp_Matrix4Minors(m, nullptr);
-        ASSERT_TRUE(SameBits<16>(fast, portable)) << n;
-        ASSERT_TRUE(SameBits<1>(&d1, &d2) && SameBits<1>(&d1, &d3)) << n;
-    }
-}
-
-TEST(InverseMatrix4, RandomWellConditionedTimesInverseIsIdentity) {
-    std::mt19937_64 rng(43);
-    for (int n = 0; n < 5000; ++n) {
-        double a[16], inv[16], inPlace[16], k[16];
-        RandomWellConditioned<4>(rng, a);
-        unsigned char failed = 9;
+        double a3[9], inv3[9], a[16], inv[16], k[16], fast[16], normal[16], det;
+        for (int i = 0; i < 16; ++i)
+            a[i] = u(rng) + (i % 5 ? 0 : u(rng) < 0 ? -4 : 4);
+        for (int i = 0; i < 9; ++i)
+            a3[i] = a[i / 3 * 4 + i % 3];
+        unsigned char failed3 = 9, failed = 9;
+        ASSERT_EQ(Tal_InverseMatrixQuiet(a3, inv3, &failed3), 0);
         ASSERT_EQ(Tal_InverseMatrix4Quiet(a, inv, &failed), 0);
-        EXPECT_EQ(failed, 0);
-        ASSERT_LE(MaxDistanceFromIdentity<4>(a, inv), 32 * kEps) << n;
-        // Each element is exactly its signed cofactor divided by the determinant.
-        const double det = Talp_Matrix4MinorsPortable(a, k);
-        for (int i = 0; i < 4; ++i) {
-            for (int j = 0; j < 4; ++j) {
-                const double cof = (i + j) % 2 ? -k[j * 4 + i] : k[j * 4 + i];
-                ASSERT_EQ(inv[i * 4 + j], cof / det) << n;
-            }
-        }
-        std::memcpy(inPlace, a, sizeof a);
-        EXPECT_EQ(Tal_InverseMatrix4(inPlace, inPlace), 0);
-        ASSERT_TRUE(SameBits<16>(inPlace, inv)) << "dst == src";
+        ASSERT_TRUE(failed3 == 0 && failed == 0 && IdentityError<3>(a3, inv3) <= 16 * kEps &&
+                    IdentityError<4>(a, inv) <= 32 * kEps)
+            << n;
+        // Each 4x4 element is its signed cofactor divided by the determinant; the two-lane minors
+        // equal the portable ones bit for bit.
+        const double d = Talp_Matrix4MinorsPortable(a, k), d2 = Talp_Matrix4Minors(a, fast);
+        EXPECT_EQ(Tal_GetMatrix4Determinant(a, &det), 0);
+        ASSERT_TRUE(SameBits(fast, k, 16) && d2 == d && det == d) << n;
+        for (int i = 0; i < 16; ++i)
+            ASSERT_EQ(inv[i], k[i % 4 * 4 + i / 4] * ((i / 4 + i % 4) % 2 ? -1 : 1) / d) << n;
+        Product<4>(inv, inv, k, normal);  // for the transpose of inv
+        ASSERT_ON_COPY(3, a3, Tal_InverseMatrix(m, m), 0, inv3);
+        ASSERT_ON_COPY(4, a, Tal_InverseMatrix4(m, m), 0, inv);
+        ASSERT_ON_COPY(4, a, Tal_CalcNormalMatrix4(m, m), 0, normal);
     }
 }
 
-TEST(InverseMatrix4, FailureLeavesTheAdjugateAndReports) {
-    const double tiny[16] = {1e-6, 0, 0, 0, 0, 1e-6, 0, 0, 0, 0, 1e-6, 0, 0, 0, 0, 1};
-    double dst[16];
-    unsigned char failed = 0;
-    TakeReports();
-    EXPECT_EQ(Tal_InverseMatrix4Quiet(tiny, dst, &failed), Tal_Err_CANT_INVERT);
-    EXPECT_EQ(failed, 1);
-    EXPECT_TRUE(TakeReports().empty());
-    const double adj[16] = {1e-6 * 1e-6 * 1, 0, 0, 0, 0, 1e-6 * 1e-6 * 1,   0, 0, 0, 0,
-                            1e-6 * 1e-6 * 1, 0, 0, 0, 0, 1e-6 * 1e-6 * 1e-6};
-    for (int i = 0; i < 16; ++i)
-        EXPECT_EQ(dst[i], adj[i]) << i;
-
-    double inPlace[16];
-    std::memcpy(inPlace, tiny, sizeof tiny);
-    EXPECT_EQ(Tal_InverseMatrix4(inPlace, inPlace), Tal_Err_CANT_INVERT);
-    EXPECT_TRUE(SameBits<16>(inPlace, dst));
-    EXPECT_EQ(TakeReports(), std::vector<taltest::Report>{Msg(Tal_ReportCode(0x2D), kCantInvert)});
-
-    // A NaN determinant is not below the threshold: it divides.
-    double nan[16];
-    Tal_IdentityMatrix4(nan);
-    nan[5] = kNaN;
-    EXPECT_EQ(Tal_InverseMatrix4Quiet(nan, dst, nullptr), 0);
-    EXPECT_TRUE(std::isnan(dst[0]));
-    // Rank 3: the adjugate of diag(2, 3, 0, 1) has one non-zero element.
-    const double rank3[16] = {2, 0, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
-    EXPECT_EQ(Tal_InverseMatrix4Quiet(rank3, dst, nullptr), Tal_Err_CANT_INVERT);
-    for (int i = 0; i < 16; ++i)
-        EXPECT_EQ(dst[i], i == 10 ? 6.0 : 0.0) << i;
+// Rows: source, code, what dst holds afterwards. Column 0 of the rank-2 row pivots on row 2 (a
+// tie goes to the higher row), column 1 on row 1 (again a tie), and column 2 fails.
+TEST(InverseMatrix, PivotRulesAndWhatAFailureLeaves) {
+    using M = std::array<double, 9>;
+    const Tal_Err fail = Tal_Err_CANT_INVERT;
+    const M id = {1, 0, 0, 0, 1, 0, 0, 0, 1};
+    const std::tuple<M, Tal_Err, M> cases[] = {
+        {{0, 0, 1, 0, 1, 0, 1, 0, 0}, 0, {0, 0, 1, 0, 1, 0, 1, 0, 0}},
+        {{1e-20, 0, 0, 0, 1, 0, 0, 0, 1}, 0, {1e20, 0, 0, 0, 1, 0, 0, 0, 1}},
+        {{std::nextafter(1e-20, 0), 0, 0, 0, 1, 0, 0, 0, 1}, fail, id},
+        {{0, 1, 2, 0, 3, 4, 0, 5, 6}, fail, id},
+        {{1, 0, 1, 0, 1, 1, 1, 1, 2}, fail, {1, 1, -1, 0, 1, 0, 0, -1, 1}},
+        {{1, 2, 3, 2, 4, 6, 0, 0, 1}, fail, {1, -0.5, 0, 0, 0.5, 0, 0, 0, 1}}};
+    const Reports report = {taltest::Msg(Tal_ReportCode(0x23), "unable to invert matrix.")};
+    for (const auto& [src, err, want] : cases) {
+        double dst[9], again[9];
+        unsigned char failed = 9;
+        std::fill(dst, dst + 9, kNaN);
+        taltest::TakeReports();
+        EXPECT_EQ(Tal_InverseMatrixQuiet(src.data(), dst, &failed), err) << src[0];
+        EXPECT_TRUE(failed == (err ? 1 : 0) && std::equal(dst, dst + 9, want.begin())) << src[0];
+        EXPECT_EQ(Tal_InverseMatrixQuiet(src.data(), again, nullptr), err);
+        EXPECT_EQ(taltest::TakeReports(), kNone);
+        EXPECT_EQ(Tal_InverseMatrix(src.data(), again), err);
+        EXPECT_TRUE(SameBits(again, dst, 9)) << src[0];
+        EXPECT_EQ(taltest::TakeReports(), err ? report : kNone) << src[0];
+    }
 }
 
-TEST(CalcNormalMatrix4, TransposesTheInverseOrTheAdjugate) {
-    const double m[16] = {2, 1, 0, 0, 0, 4, 0, 0, 0, 0, 8, 0, 3, 5, 7, 1};
-    double inv[16], normal[16], quiet[16];
-    Tal_InverseMatrix4Quiet(m, inv, nullptr);
-    EXPECT_EQ(Tal_CalcNormalMatrix4(m, normal), 0);
-    unsigned char failed = 9;
-    std::memcpy(quiet, m, sizeof m);
-    EXPECT_EQ(Tal_CalcNormalMatrix4Quiet(quiet, quiet, &failed), 0);
-    EXPECT_EQ(failed, 0);
-    for (int i = 0; i < 4; ++i) {
-        for (int j = 0; j < 4; ++j) {
-            EXPECT_EQ(normal[i * 4 + j], inv[j * 4 + i]);
-            EXPECT_EQ(quiet[i * 4 + j], inv[j * 4 + i]);
+// Below the threshold dst holds the undivided adjugate, which the quiet normal matrix transposes
+// and the reporting one leaves as it is.
+TEST(InverseMatrix4, FailureLeavesTheAdjugateAndReportsOnlyInTheReportingForms) {
+    const double t = 1e-6, t2 = t * t, n = 0;  // determinant 1e-18; n names no random case
+    const double src[16] = {t, 2 * t, 0, 0, 0, t, 0, 0, 0, 0, t, 0, 0, 0, 0, 1};
+    const double want[16] = {t2, -2 * t2, 0, 0, 0, t2, 0, 0, 0, 0, t2, 0, 0, 0, 0, t2 * t};
+    double adj[16], adjT[16], p[16];
+    unsigned char failed = 0, quiet = 0;
+    taltest::TakeReports();
+    EXPECT_EQ(Tal_InverseMatrix4Quiet(src, adj, &failed), Tal_Err_CANT_INVERT);
+    EXPECT_TRUE(failed == 1 && std::equal(adj, adj + 16, want));
+    Product<4>(adj, adj, p, adjT);
+    ASSERT_ON_COPY(4, src, Tal_CalcNormalMatrix4Quiet(m, m, &quiet), Tal_Err_CANT_INVERT, adjT);
+    EXPECT_TRUE(quiet == 1 && taltest::TakeReports() == kNone);
+    ASSERT_ON_COPY(4, src, Tal_InverseMatrix4(m, m), Tal_Err_CANT_INVERT, adj);
+    EXPECT_EQ(taltest::TakeReports(), kCantInvert4);
+    ASSERT_ON_COPY(4, src, Tal_CalcNormalMatrix4(m, m), Tal_Err_CANT_INVERT, adj);
+    EXPECT_EQ(taltest::TakeReports(), kCantInvert4);
+}
+
+// The rows of d's shear and scale times its rotation (s: the sign of the shears), then its
+// translation; the rotation as the rotation step builds it.
+void Recompose(const Tal_Matrix4Decomp& d, double s, double* m) {
+    double r[16];
+    Tal_IdentityMatrix4(r);
+    Tal_RotateMatrix4XYZ(d.rotate.x, d.rotate.y, d.rotate.z, r);
+    Tal_IdentityMatrix4(m);
+    for (int j = 0; j < 3; ++j) {
+        m[j] = d.scale.x * r[j];
+        m[4 + j] = s * d.shear.xy * r[j] + d.scale.y * r[4 + j];
+        m[8 + j] = (s * d.shear.xz * r[j] + s * d.shear.yz * r[4 + j]) + d.scale.z * r[8 + j];
+    }
+    m[12] = d.translate.x, m[13] = d.translate.y, m[14] = d.translate.z;
+}
+
+// Element i of a translation by 3 set to v: zeros, the flag set, and a report only without a
+// flag. A zero scale (element 0) is no failure: its row stays zero, and the flag is left alone.
+TEST(DecomposeMatrix4, FailuresLeaveZerosAndReportOnlyWithoutAFlag) {
+    const std::tuple<int, double> cases[] = {{15, 0.0}, {15, -0.0}, {3, 1e-300},
+                                             {11, -1},  {7, kNaN},  {0, 0.0}};
+    const Tal_Matrix4Decomp zero = {}, zeroScale = {{3, 0, 0}, {0, 1, 1}, {0, 0, 0}, {0, 0, 0}};
+    const Reports report = {taltest::Msg(Tal_ReportCode(0x2D), "unable to decompose matrix.")};
+    for (const auto& [i, v] : cases) {
+        const Tal_Err err = i ? Tal_Err_CANT_DECOMPOSE : 0;
+        const Tal_Matrix4Decomp& want = err ? zero : zeroScale;
+        double m[16];
+        Tal_IdentityMatrix4(m);
+        m[12] = 3, m[i] = v;
+        unsigned char failed = 0;
+        for (unsigned char* flag : {&failed, (unsigned char*)nullptr}) {
+            Tal_Matrix4Decomp d;
+            std::memset(&d, 0xFF, sizeof d);
+            taltest::TakeReports();
+            EXPECT_EQ(Tal_DecomposeMatrix4(m, &d, flag), err) << i;
+            EXPECT_EQ(failed, err ? 1 : 0) << i;
+            EXPECT_TRUE(std::equal(&d.translate.x, &d.translate.x + 12, &want.translate.x)) << i;
+            EXPECT_EQ(taltest::TakeReports(), err && !flag ? report : kNone) << i;
         }
     }
+}
 
-    // Failure: the reporting form leaves the adjugate as it is, the quiet one transposes it.
-    const double singular[16] = {1, 2, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-    double adj[16];
-    Tal_InverseMatrix4Quiet(singular, adj, nullptr);
-    TakeReports();
-    EXPECT_EQ(Tal_CalcNormalMatrix4(singular, normal), Tal_Err_CANT_INVERT);
-    EXPECT_EQ(TakeReports(), std::vector<taltest::Report>{Msg(Tal_ReportCode(0x2D), kCantInvert)});
-    EXPECT_TRUE(SameBits<16>(normal, adj));
-    EXPECT_EQ(Tal_CalcNormalMatrix4Quiet(singular, quiet, &failed), Tal_Err_CANT_INVERT);
-    EXPECT_EQ(failed, 1);
-    EXPECT_TRUE(TakeReports().empty());
-    for (int i = 0; i < 4; ++i) {
-        for (int j = 0; j < 4; ++j)
-            EXPECT_EQ(quiet[i * 4 + j], adj[j * 4 + i]);
+// Sheared, scaled, turned, a third mirrored, half homogeneously scaled: the parts rebuild it.
+TEST(DecomposeMatrix4, RandomAffineMatricesRecompose) {
+    std::mt19937_64 rng(51);
+    std::uniform_real_distribution<double> angle(-M_PI, M_PI), tilt(-1.4, 1.4), unit(-1, 1);
+    std::uniform_real_distribution<double> size(0.5, 3);
+    for (int n = 0; n < 5000; ++n) {
+        const double w = n % 2 ? 1.0 : 0.5 + size(rng), f = n % 3 ? 1 : -1;
+        const Tal_Matrix4Decomp g = {{100 * unit(rng), 9, -7},
+                                     {size(rng), f * size(rng), size(rng)},
+                                     {f * unit(rng), unit(rng), unit(rng)},
+                                     {angle(rng), tilt(rng), angle(rng)}};
+        double m[16], back[16];
+        Recompose(g, 1, m);
+        for (double& v : m)
+            v *= w;
+        Tal_Matrix4Decomp d;
+        ASSERT_EQ(Tal_DecomposeMatrix4(m, &d, nullptr), 0) << n;
+        const double s = d.scale.x < 0 ? -1 : 1;
+        ASSERT_TRUE(s == f && s * d.scale.y > 0 && s * d.scale.z > 0) << n;
+        Recompose(d, s, back);        // a mirror comes back with its rotation rows negated
+        for (int i = 0; i < 16; ++i)  // relative to the element: asin and atan2 in between
+            ASSERT_NEAR(back[i], m[i] / w, 64 * kEps * (1 + std::fabs(m[i] / w))) << n << " " << i;
+    }
+}
+
+TEST(OrderedXYZFromRotation, ClampsAnElementPastOneAndFoldsXIntoZStraightUp) {
+    double r[16] = {0, 0.6, 0, 0, 0, 0.8, 0, 0, 1 + 4 * kEps, 0, 0, 0, 0, 0, 0, 1};
+    Tal_Vector3T<double> a;
+    Talp_OrderedXYZFromRotation(r, &a);
+    EXPECT_TRUE(a.x == 0 && a.y == M_PI / 2 && a.z == std::atan2(0.6, 0.8)) << a.x << " " << a.y;
+}
+
+// Rows: before, after (bit for bit: signed zeros matter). Two half turns negate z twice.
+TEST(Correct3DDecompFor2D, FoldsHalfTurnsIntoScaleSigns) {
+    const std::tuple<Tal_Matrix4Decomp, Tal_Matrix4Decomp> cases[] = {
+        {{{1, 2, 3}, {1, 2, 5}, {0.1, 0.2, 0.3}, {M_PI, 0.1, 0.3}},
+         {{1, 2, 3}, {1, -2, 1}, {0.1, 0.2, 0.3}, {0, -0.1, -0.3}}},
+        {{{0, 0, 0}, {2, 3, 4}, {0, 0, 0}, {-M_PI, M_PI, 0.5}},
+         {{0, 0, 0}, {-2, -3, 1}, {0, 0, 0}, {-0.0, 0, 0.5}}},
+        {{{0, 0, 0}, {2, 3, 4}, {0, 0, 0}, {3.14, 0, 0.5}},
+         {{0, 0, 0}, {2, 3, 1}, {0, 0, 0}, {3.14, 0, 0.5}}}};
+    for (const auto& [in, want] : cases) {
+        Tal_Matrix4Decomp d = in;
+        EXPECT_EQ(Tal_Correct3DDecompFor2D(&d), 0);
+        EXPECT_TRUE(SameBits(&d, &want)) << in.rotate.x;
     }
 }
 
