@@ -106,8 +106,8 @@ TEST(InverseMatrix, RandomWellConditionedTimesInverseIsIdentityAlsoInPlace) {
     }
 }
 
-// Rows: source, code, what dst holds afterwards. Column 0 of the rank-2 row pivots on row 2 (a
-// tie goes to the higher row), column 1 on row 1 (again a tie), and column 2 fails.
+// Rows: source, code, what dst holds afterwards (rows in their places). Pivot ties go to the
+// higher row: in column 0 of the last two rows, in column 1 of the rank-2 row.
 TEST(InverseMatrix, PivotRulesAndWhatAFailureLeaves) {
     using M = std::array<double, 9>;
     const Tal_Err fail = Tal_Err_CANT_INVERT;
@@ -118,7 +118,7 @@ TEST(InverseMatrix, PivotRulesAndWhatAFailureLeaves) {
         {{std::nextafter(1e-20, 0), 0, 0, 0, 1, 0, 0, 0, 1}, fail, id},
         {{0, 1, 2, 0, 3, 4, 0, 5, 6}, fail, id},
         {{1, 0, 1, 0, 1, 1, 1, 1, 2}, fail, {1, 1, -1, 0, 1, 0, 0, -1, 1}},
-        {{1, 2, 3, 2, 4, 6, 0, 0, 1}, fail, {1, -0.5, 0, 0, 0.5, 0, 0, 0, 1}}};
+        {{2, 4, 6, 2, 4, 7, 0, 0, 1}, fail, {1, -1, 0, 0, 0.5, 0, 0, 0, 1}}};
     const Reports report = {taltest::Msg(Tal_ReportCode(0x23), "unable to invert matrix.")};
     for (const auto& [src, err, want] : cases) {
         double dst[9], again[9];
