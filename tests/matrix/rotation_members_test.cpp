@@ -1,0 +1,284 @@
+// Building steps (through the members), angles, directions, slerp and the other matrix members.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <climits>
+#include <cmath>
+#include <complex>
+#include <cstring>
+#include <random>
+
+#include "support/reports.h"
+#include "tal/matrix.h"
+
+namespace {
+
+typedef long double LD;
+typedef std::array<LD, 16> M;
+typedef std::complex<LD> C;
+const double kNaN = std::nan(""), kInf = HUGE_VAL, kPi = 3.141592653589793, kRad = kPi / 180;
+std::mt19937_64 gen;  // reseeded by every test that draws from it
+
+double U(double lo, double hi) {
+    return std::uniform_real_distribution<double>(lo, hi)(gen);
+}
+
+template <class T>
+bool Same(const T& a, const T& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+M Mul(const M& x, const M& y) {
+    M r{};
+    for (int i = 0; i < 64; ++i)
+        r[i / 4] += x[i / 16 * 4 + i % 4] * y[i % 4 * 4 + i / 4 % 4];
+    return r;
+}
+
+// Rodrigues, row vectors: row i is e_i cos + (k x e_i) sin + k k_i (1 - cos).
+M Turn(LD ax, LD ay, LD az, LD t) {
+    const LD n = std::sqrt(ax * ax + ay * ay + az * az), k[3] = {ax / n, ay / n, az / n};
+    M r{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
+    for (int i = 0; i < 9; ++i) {
+        const int a = i / 3, b = i % 3, b1 = (b + 1) % 3, b2 = (b + 2) % 3;
+        r[a * 4 + b] = (a == b) * std::cos(t) + k[a] * k[b] * (1 - std::cos(t)) +
+                       (k[b1] * (a == b2) - k[b2] * (a == b1)) * std::sin(t);
+    }
+    return r;
+}
+
+M XYZ(LD x, LD y, LD z) {
+    return Mul(Mul(Turn(0, 0, 1, z), Turn(0, 1, 0, y)), Turn(1, 0, 0, x));
+}
+
+template <class A>
+LD MaxDiff(const A& m, const M& ref) {
+    LD worst = 0;
+    for (int i = 0; i < 16; ++i)
+        worst = std::max(worst, std::fabs(m[i] - ref[i]));
+    return worst;
+}
+
+TEST(TwoDimensionalSteps, ShortcutsLeaveTheMatrixBitForBitAndDirectionsAreExact) {
+    const std::array<double, 9> before = {-0.0, kNaN, 3, 1e-300, -7, 0.5, 1e300, -0.0, 2};
+    for (double d : {0.0, -0.0, 720.0, -1080.0, 360.0 * 0x1p40, 1.0}) {  // 1.0: the unit scale
+        auto m = before;
+        EXPECT_EQ(d == 1 ? Tal_ScaleMatrix(&m[0], 1, 1, kNaN, 7) : Tal_RotateMatrix(&m[0], d, 4, 5),
+                  0);
+        EXPECT_TRUE(Same(m, before)) << d;
+    }
+    double s[9] = {-0.0, 0, 0, 0, 1, 0, 0, 0, 1};  // just off 1 multiplies: -0.0 becomes +0.0
+    EXPECT_TRUE(!Tal_ScaleMatrix(s, 1, std::nextafter(1.0, 2.0), 0, 0) && !std::signbit(s[0]));
+    Tal_Matrix3 m = {{{-0.0, kNaN, 2}, {3, -0.0, 5}, {6, 7, 8}}}, before3 = m;  // a zero skew
+    EXPECT_TRUE(m.Skew(0, 45).Skew(-0.0, kNaN) == before3);
+    const auto d = Tal_ComputeDirectionalComponents({{{3, -4, 5}, {-6, 7, 8}, {1e9, -1e9, 9}}});
+    EXPECT_TRUE(d.first.x == 3 && d.first.y == -4 && d.second.x == -6 && d.second.y == 7);
+}
+
+// After any prior P a step turns (scales, moves) p x P about the centre; a skew turns it by the
+// axis angle, shears x by -y tan(skew), turns back. 1e-11 is about 2^-46 of the several hundred
+// reached.
+TEST(TwoDimensionalSteps, RandomStepsActAfterThePriorTransform) {
+    gen.seed(0x5eed2d);
+    for (int iter = 0; iter < 8000; ++iter) {
+        Tal_Matrix3 m = {{{U(-3, 3), U(-3, 3)}, {U(-3, 3), U(-3, 3)}, {U(-3, 3), U(-3, 3), 1}}};
+        const int k = iter % 4, centred = iter / 4 % 2 && k < 3;  // else the overloads about (0, 0)
+        const double cx = centred * U(-50, 50), cy = centred * U(-50, 50), a = U(-720, 720);
+        const double b = U(-80, 80), sx = b / 20, sy = a / 180, px = U(-20, 20), py = U(-20, 20);
+        const auto at = [&](int c) { return px * LD(m.m[0][c]) + py * LD(m.m[1][c]) + m.m[2][c]; };
+        const C d = C(at(0) - cx, at(1) - cy), w = std::polar(1.0L, std::fmod(LD(a), 360) * kRad);
+        if (k == 0) centred ? m.Rotate(a, cx, cy) : m.Rotate(a);
+        if (k == 1) centred ? m.Scale(sx, sy, cx, cy) : m.Scale(sx, sy);
+        if (k == 2) m.Translate(cx, cy);
+        if (k == 3) m.Skew(b, a);
+        const C u = d * w, e[4] = {u, C(d.real() * sx, d.imag() * sy), d + C(cx, cy),
+                                   C(u.real() - u.imag() * std::tan(b * kRad), u.imag()) / w};
+        ASSERT_LT(std::abs(C(at(0) - cx, at(1) - cy) - e[k]), 1e-11) << iter;
+    }
+}
+
+// A 3D step post-multiplies, m := m x step (4e-14 is about 2^-48 of the 8 reached); with separate 0
+// the ordered turns follow the matrix's own axes instead, each about its axis's current image.
+TEST(ThreeDimensionalSteps, RandomStepsPostMultiplyThePriorTransformAndAnglesRebuildTurns) {
+    gen.seed(0xa715);
+    for (int iter = 0; iter < 10000; ++iter) {
+        Tal_Matrix4 m;
+        M want;
+        const int k = iter % 5;
+        for (int i = 0; i < 16; ++i)  // affine when the axes' images are taken
+            want[i] = m.m[i / 4][i % 4] = k == 4 && i % 4 == 3 ? i == 15 : U(-2, 2);
+        const double x = U(-3, 3), y = U(-3, 3), z = U(-3, 3), t = U(-7, 7), turns[3] = {x, y, t};
+        M step = k == 2 ? Turn(x, y, z, t) : k == 3 ? XYZ(x, y, t) : Turn(1, 0, 0, 0);
+        if (k < 2) step[k ? 0 : 12] = x, step[k ? 5 : 13] = y, step[k ? 10 : 14] = z;
+        want = Mul(want, step);
+        for (int i = 0; k == 4 && i < 3; ++i)
+            want = Mul(want, Turn(want[4 * i], want[4 * i + 1], want[4 * i + 2], turns[i]));
+        if (k == 0) m.Translate(x, y, z);
+        if (k == 1) m.Scale(x, y, z);
+        if (k == 2) m.RotateAxis(x, y, z, t);
+        if (k == 3) m.RotateXYZ(x, y, t);
+        if (k == 4) Tal_RotateMatrix4XYZPlus(x, y, t, 0, &m.m[0][0]);
+        ASSERT_LT(MaxDiff(&m.m[0][0], want), 4e-14) << iter;
+        // Its ordered angles, in range, rebuild the axis turn (ill-conditioned only as angles).
+        double e[3];
+        ASSERT_EQ(Tal_ConvertAxisAngleToOrderedXYZRotation(x, y, z, t, e, e + 1, e + 2), 0);
+        ASSERT_TRUE(std::fabs(e[0]) <= kPi && std::fabs(e[1]) <= kPi / 2 && std::fabs(e[2]) <= kPi);
+        ASSERT_LT(MaxDiff(XYZ(e[0], e[1], e[2]), Turn(x, y, z, t)), 1e-9) << iter;
+    }
+}
+
+TEST(RotateMatrix4, AxesShorterThan1em12ReportAndLeaveTheMatrixOrZeroTheAngles) {
+    const double axes[][3] = {
+        {0, 0, 0}, {-0.0, 0, 0}, {9e-13, 0, 0}, {5e-13, 5e-13, 5e-13}, {0, 1e-12, 0}};
+    const double before[16] = {1, 2, 3, 4, 5, 6, 7, 8, 9, -1, -2, -3, -4, -5, -6, -0.0};
+    const auto bad = taltest::Msg(0x11002E, "unable to build rotation matrix.");
+    taltest::TakeReports();
+    for (const auto& x : axes) {
+        double m[16], a[3] = {9, 9, 9};
+        std::memcpy(m, before, sizeof m);
+        const Tal_Err want = x[1] == 1e-12 ? 0 : Tal_Err_BAD_AXIS;  // 1e-12 is long enough
+        EXPECT_EQ(Tal_RotateMatrix4(x[0], x[1], x[2], 1, m), want);
+        EXPECT_EQ(Tal_ConvertAxisAngleToOrderedXYZRotation(x[0], x[1], x[2], 1, a, a + 1, a + 2),
+                  want);
+        EXPECT_EQ(taltest::TakeReports(),
+                  (want ? std::vector{bad, bad} : std::vector<taltest::Report>{}));
+        EXPECT_EQ(Same(m, before) && a[0] == 0 && a[1] == 0 && a[2] == 0, want != 0) << x[0];
+    }
+}
+
+// Well conditioned at 0 and pi: 2 atan2(|a - sb|, |a + sb|).
+LD Angle(const Tal_Quat& a, const Tal_Quat& b, LD s = 1) {
+    const LD pa[4] = {a.x, a.y, a.z, a.w}, pb[4] = {s * b.x, s * b.y, s * b.z, s * b.w};
+    LD dd = 0, ss = 0;
+    for (int i = 0; i < 4; ++i)
+        dd += (pa[i] - pb[i]) * (pa[i] - pb[i]), ss += (pa[i] + pb[i]) * (pa[i] + pb[i]);
+    return 2 * std::atan2(std::sqrt(dd), std::sqrt(ss));
+}
+
+Tal_Quat Slerp(const Tal_Quat& a, const Tal_Quat& b, double t) {
+    Tal_Quat out;
+    return Tal_Slerp(&a, &b, t, &out) ? Tal_Quat{kNaN, kNaN, kNaN, kNaN} : out;
+}
+
+TEST(Slerp, NearlyEqualInputsCopyTheFirstAndLongOnesBlendLinearly) {
+    const Tal_Quat q = {0.1, -0.0, 0.7, 0.7}, near = {0.1, 9e-13, 0.7, 0.7};  // < 563 x 2^-49
+    for (double t : {0.0, 1.0, 7.0, kNaN})
+        EXPECT_TRUE(Same(Slerp(q, q, t), q) && Same(Slerp(q, near, t), q)) << t;
+    EXPECT_FALSE(Same(Slerp(q, {0.1, 1.1e-12, 0.7, 0.7}, 1.0), q));  // just past the floor
+    EXPECT_TRUE(Same(Slerp({0, 0, 0, 2}, {0, 0, 0.5, 2}, 0.5), Tal_Quat{0, 0, 0.25, 2}));
+}
+
+// Along the shorter arc at constant angular speed: the angle from q0 is |t| theta, from the
+// nearer of +-q1 |1 - t| theta (within about 13 ulps), extrapolating along the great circle. The
+// output may be either input.
+TEST(Slerp, RandomArcsRunAtConstantSpeedAlongTheShorterArc) {
+    gen.seed(0x51e4);
+    std::normal_distribution<double> n;
+    for (int iter = 0; iter < 3000; ++iter) {
+        Tal_Quat q[2];
+        for (Tal_Quat& v : q) {
+            const double x = n(gen), y = n(gen), z = n(gen), w = n(gen);
+            const double k = 1 / std::sqrt(x * x + y * y + z * z + w * w);
+            v = {x * k, y * k, z * k, w * k};
+        }
+        const LD s = Angle(q[0], q[1]) > kPi / 2 ? -1 : 1, theta = Angle(q[0], q[1], s);
+        if (theta < 0.05) continue;  // clear of the linear band
+        for (double t : {0.0, 0.25, 0.5, 15.0 / 16, 1.0, -0.25, 1.25}) {
+            const Tal_Quat out = Slerp(q[0], q[1], t);
+            ASSERT_NEAR(Angle(q[0], out), std::fabs(t) * theta, 3e-15) << iter << " " << t;
+            ASSERT_NEAR(Angle(out, q[1], s), std::fabs(1 - t) * theta, 3e-15) << iter << " " << t;
+        }
+        Tal_Quat a = q[0], b = q[1];
+        ASSERT_EQ(Tal_Slerp(&a, &q[1], 0.3, &a) + Tal_Slerp(&q[0], &b, 0.3, &b), 0);
+        ASSERT_TRUE(Same(a, Slerp(q[0], q[1], 0.3)) && Same(b, a)) << iter;
+    }
+}
+
+// f on a copy of m must throw code after one report at site, leaving the copy as it was.
+template <class M, class F>
+void ExpectThrows(M m, F f, long code, int site, const char* text) {
+    const M before = m;
+    taltest::TakeReports();
+    try {
+        f(m);
+        ADD_FAILURE() << text;
+    } catch (long c) {
+        EXPECT_EQ(c, code);
+    }
+    EXPECT_EQ(taltest::TakeReports(), (std::vector{taltest::Msg(0x110000 | site, text)}));
+    EXPECT_TRUE(m == before) << text;
+}
+
+TEST(MatrixMembers, FailuresThrowReportOnceAndLeaveTheMatrix) {
+    const auto invert = [](auto& m) { m.Invert(); };
+    // tiny is regular but under the 1e-16 determinant threshold; quiet: true, no report, unchanged.
+    const auto quiet = [](auto m, auto q) {
+        return q.InvertQuiet() && q == m && taltest::TakeReports().empty();
+    };
+    const Tal_Matrix3 singular = {{{1, 0, 1}, {0, 1, 1}, {1, 1, 2}}};
+    ExpectThrows(singular, invert, Tal_Err_CANT_INVERT, 0x23, "unable to invert matrix.");
+    const Tal_Matrix4 tiny = {{{1e-6, 0, 0, 0}, {0, 1e-6, 0, 0}, {0, 0, 1e-6, 0}, {0, 0, 0, 1}}};
+    ExpectThrows(tiny, invert, Tal_Err_CANT_INVERT, 0x2D, "unable to invert matrix.");
+    const auto turn = [](Tal_Matrix4& m) { m.RotateAxis(0, 0, 0, 1); };
+    ExpectThrows(tiny, turn, Tal_Err_BAD_AXIS, 0x2E, "unable to build rotation matrix.");
+    Tal_Matrix4 q = {{{2, 0, 0, 0}, {0, 4, 0, 0}, {0, 0, 8, 0}, {1, 2, 3, 1}}};
+    Tal_Matrix3 r = {{{2, 0, 0}, {0, 4, 0}, {1, 2, 1}}};  // exact inverses
+    EXPECT_TRUE(quiet(singular, singular) && quiet(tiny, tiny) && !q.InvertQuiet() &&
+                q.m[3][2] == -0.375 && r.Invert().m[2][1] == -0.5);
+}
+
+// The walks compare |v - target| > eps: at eps passes, NaN never fails, the last element counts.
+// Rows set element (r, c) of the 4x4, clamped into the 3x3, off the identity or off zero.
+TEST(MatrixMembers, EqualityIsByteWiseAndTheEpsilonWalksMissNothing) {
+    Tal_Matrix3 plus = {}, minus = {{{-0.0, 0, 0}, {0, 0, 0}, {0, 0, 0}}};
+    Tal_Matrix4 a = {{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, kNaN, 1, 0}, {0, 0, 0, 1}}}, b = a;
+    EXPECT_TRUE(!(plus == minus) && plus != minus && minus.IsZero() && a == b && a.IsIdentity());
+    const double cases[][5] = {
+        {1, 1, 1.5, 0.5, 1},    {1, 1, 1.5, 0.49, 0},    {0, 1, kNaN, 0, 1}, {0, 1, 1e300, kNaN, 1},
+        {3, 3, 1 + 1e-9, 0, 0}, {3, 0, -kInf, 1e300, 0}, {3, 3, kNaN, 0, 1}};
+    for (const auto& k : cases) {
+        const int r = int(k[0]), c = int(k[1]), r3 = r - r / 3, c3 = c - c / 3;
+        Tal_Matrix4 i4 = {{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}}, z4 = {};
+        Tal_Matrix3 i3 = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}}, z3 = {};
+        i4.m[r][c] = i3.m[r3][c3] = k[2];
+        z4.m[r][c] = z3.m[r3][c3] = k[2] - (r == c);
+        EXPECT_EQ(i4.IsIdentityWithinEpsilon(k[3]) + 2 * z4.IsZeroWithinEpsilon(k[3]) +
+                      4 * i3.IsIdentityWithinEpsilon(k[3]) + 8 * z3.IsZeroWithinEpsilon(k[3]),
+                  15 * k[4]);
+        EXPECT_EQ(i4.IsFinite(), std::isfinite(k[2]));
+    }
+}
+
+// Cyclic cofactors carry their sign; entries below 2^15 keep every product exact in doubles.
+TEST(Matrix3Members, DeterminantAndAdjugateAgainstExactIntegers) {
+    std::mt19937_64 gen(0xde7);
+    for (int iter = 0; iter < 5000; ++iter) {
+        long long a[3][3], ad[3][3];  // ad: the adjugate
+        const auto at = [&](int r, int c) { return a[r % 3][c % 3]; };
+        Tal_Matrix3 m;
+        for (int i = 0; i < 9; ++i)
+            m.m[i / 3][i % 3] = double(a[i / 3][i % 3] = (long long)(gen() % 40001) - 20000);
+        for (int i = 0; i < 9; ++i)
+            ad[i % 3][i / 3] = at(i / 3 + 1, i + 1) * at(i / 3 + 2, i + 2) -
+                               at(i / 3 + 1, i + 2) * at(i / 3 + 2, i + 1);
+        ASSERT_EQ(m.Determinant(), a[0][0] * ad[0][0] + a[0][1] * ad[1][0] + a[0][2] * ad[2][0]);
+        m.Adjoint();
+        for (int i = 0; i < 9; ++i)
+            ASSERT_EQ(m.m[i / 3][i % 3], double(ad[i / 3][i % 3])) << iter;
+    }
+}
+
+// An index outside 0..3 drops the last row (column); nothing lands outside the nine elements.
+TEST(MatrixMembers, DroppingIndicesKeepsOrderAndBounds) {
+    const Tal_Matrix4 src = {{{0, 1, 2, 3}, {10, 11, 12, 13}, {20, 21, 22, 23}, {30, 31, 32, 33}}};
+    for (long row : {0L, 1L, 2L, 3L, -1L, 4L, LONG_MIN, LONG_MAX})
+        for (long col : {0L, 1L, 2L, 3L, -1L, 4L, LONG_MIN}) {
+            Tal_Matrix3 g;  // the sanitizer build catches a write past it
+            g.AssignFromByDroppingIndices(src, row, col);
+            const long dr = row >= 0 && row < 4 ? row : 3, dc = col >= 0 && col < 4 ? col : 3;
+            for (int i = 0, r = 0, c = 0; i < 9; r = ++i / 3, c = i % 3)
+                ASSERT_EQ(g.m[r][c], 10 * (r + (r >= dr)) + c + (c >= dc)) << row << " " << col;
+        }
+}
+
+}  // namespace
