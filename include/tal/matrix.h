@@ -145,7 +145,7 @@ public:
 
     /// (x, y) through the affine part; the third column is ignored.
     void TransformPoint(Tal_Vector2T<double>* p) const;
-    /// (x, y) through the affine part for n points, four per pass.
+    /// (x, y) through the affine part for n points (Tal_TransformFloatPoints).
     void TransformPoints(long n, Tal_Vector2T<double>* p) const;
     /// (x, y, W) x m, stored undivided.
     void TransformPoint(Tal_Vector3T<double>* p) const;
