@@ -56,9 +56,8 @@ TEST(TransformPoly2D, RowsStrictlyInsideTheBoundHideTheLayerElseTransformsCompos
 TEST(TransformPoly2D, EdgeDistanceToleranceAndTheTwoMatrixScreenMapping) {
     const Tal_TransformPoly2D p = Square(M3(1, 0, 0, 0, 1, 0, 0, 0));
     V2 q[] = {{0.5, 0.25}, {2, 2}, {1, 1}, {-0.5, 0.75}, {-3, 0.5}, {0.5, -1}, {1.05, 0.5}};
-    // Beside the left edge near its start (0, 1) the foot counts; further out, corners do.
     const double d[] = {0.25, std::sqrt(2.0), 0, 0.5, std::sqrt(9.25), std::sqrt(1.25)};
-    for (int k = 0; k < 6; ++k)
+    for (int k = 0; k < 6; ++k)  // beside an edge near its start the foot counts, else corners
         EXPECT_EQ(p.GetMinimumEdgeDistance(&q[k]), d[k]) << k;
     EXPECT_TRUE(p.IsPointInside(&q[6], 0.1) && !p.IsPointInside(&q[6], 0.01));
     const Tal_Matrix3 a = M3(1, 2, 3, 4, 5, 6, 7, 8), b = M3(1, 0, 0, 0, 1, 0, 10, 20);
@@ -171,6 +170,7 @@ TEST(TransformPoly3D, CopiesAreDeepReuseBlocksAndSurviveFailedAllocations) {
         EXPECT_TRUE(c.GetPolyPoints() == eight && OUTLINE(c) == outline && !c.GetPoint(1, &q));
         EXPECT_TRUE(OUTLINE(b) == outline && b.GetPolyPoints() != five.GetPolyPoints());
         Bas_FailNextTrackedAllocations(3);
+        EXPECT_EQ(Tal_TransformPoly3D(e).GetPolyPoints(), nullptr);  // an empty copy needs no block
         EXPECT_THROW(Tal_TransformPoly3D copy(b), std::bad_alloc);
         EXPECT_THROW(sq = b, std::bad_alloc);
         EXPECT_THROW(e.InitPolyPoints(), std::bad_alloc);
@@ -189,7 +189,7 @@ TEST(SignedPolygonArea2D, IntegerOutlinesAgainstA64BitShoelace) {
         int64_t twice = 0;  // below 2^53 throughout: the result must be exact
         for (V2& p : v)
             p = {double(coord(rng)), double(coord(rng))};
-        for (size_t i = 0, j = 1; i < v.size(); j = (++i + 1) % v.size())
+        for (size_t i = v.size(), j = 0; i-- > 0; j = i)  // edges (i, j), the closing one first
             twice += int64_t(v[i].x) * int64_t(v[j].y) - int64_t(v[j].x) * int64_t(v[i].y);
         ASSERT_EQ(Tal_SignedPolygonArea2D(v.data(), long(v.size())), double(twice) * 0.5) << n;
     }
