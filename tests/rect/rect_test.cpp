@@ -1,0 +1,256 @@
+// Every rectangle kind against per-pixel sets, 64-bit arithmetic narrowed to the field width
+// (modulo 2^N in GCC and Clang), and exact floor, ceiling and nearest.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <random>
+#include <string>
+#include <type_traits>
+
+#include "tal/rect.h"
+
+namespace {
+
+using Edges = std::array<int64_t, 4>;  // left, top, right, bottom
+using std::max, std::min;
+
+template <class R>
+Edges EdgesOf(const R& r, int64_t scale = 1) {
+    return {int64_t(r.left) / scale, int64_t(r.top) / scale, int64_t(r.right) / scale,
+            int64_t(r.bottom) / scale};
+}
+
+// A record filled by the setter from the values a, copied to a fresh record and onto itself.
+template <class T, class S, class Copy, class... A>
+T Made(S set, Copy copy, A... a) {
+    T src, t{};
+    EXPECT_EQ(set(&src, a...) | copy(&src, &t) | copy(&t, &t), Tal_Err_NONE);
+    return t;
+}
+
+// Every kind behind one face; Make spreads small coordinates over the field (whole units in fixed).
+#define RECT_KIND(Name, P, S)                                                                      \
+    struct Name {                                                                                  \
+        using R = Tal_##P##Rect;                                                                   \
+        using C = decltype(R::left);                                                               \
+        using Pt = Tal_##P##Point;                                                                 \
+        static constexpr int64_t Scale = S;                                                        \
+        static constexpr const char* kName = #Name;                                                \
+        static R Raw(Edges e) {                                                                    \
+            return Made<R>(Tal_Set##P##Rect, Tal_Copy##P##Rect, C(e[0]), C(e[1]), C(e[2]),         \
+                           C(e[3]));                                                               \
+        }                                                                                          \
+        static R Make(Edges e) { return Raw({e[0] * S, e[1] * S, e[2] * S, e[3] * S}); }           \
+        static Pt Point(C x, C y) { return Made<Pt>(Tal_Set##P##Pt, Tal_Copy##P##Pt, x, y); }      \
+        static bool PtEq(Pt a, Pt b) { return Tal_Equal##P##Pt(&a, &b); }                          \
+        static bool PtIn(Pt p, const R* r) { return Tal_##P##PtInRect(&p, r); }                    \
+        static Tal_Err Span(Pt a, Pt b, R* o) { return Tal_##P##Pt2Rect(&a, &b, o); }              \
+        static bool Sect(const R* a, const R* b, R* o) { return Tal_Sect##P##Rect(a, b, o); }      \
+        static Tal_Err Union(const R* a, const R* b, R* o) { return Tal_Union##P##Rect(a, b, o); } \
+        static bool Cmp(int m, const R* a, const R* b) { return Tal_##P##RectCompare(m, a, b); }   \
+        static bool Empty(const R* r) { return Tal_Empty##P##Rect(r); }                            \
+        static bool Equal(const R* a, const R* b) { return Tal_Equal##P##Rect(a, b); }             \
+        static Tal_Err Inset(R* r, C h, C v) { return Tal_Inset##P##Rect(r, h, v); }               \
+        static Tal_Err Offset(R* r, C h, C v) { return Tal_Offset##P##Rect(r, h, v); }             \
+        static Tal_Err Center(const R* ref, R* r) { return Tal_Center##P##Rect(ref, r); }          \
+    };
+RECT_KIND(RectKind, , 1)
+RECT_KIND(LRectKind, L, 1)
+RECT_KIND(FixedRectKind, Fixed, 65536)
+
+struct FloatKind {
+    using R = Tal_FloatRect;
+    static constexpr int64_t Scale = 1;
+    static R Make(Edges e) { return {double(e[0]), double(e[1]), double(e[2]), double(e[3])}; }
+    static bool Sect(const R* a, const R* b, R* o) { return Tal_SectFloatRect(a, b, o); }
+};
+
+constexpr int kLo = -2, kHi = 2, kSide = kHi - kLo;  // pixels [-2, 1] on each axis
+
+uint32_t Pixels(const Edges& e) {
+    uint32_t m = 0;
+    for (int64_t i = 0; i < kSide * kSide; ++i) {
+        const int64_t x = kLo + i % kSide, y = kLo + i / kSide;
+        if (e[0] <= x && x < e[2] && e[1] <= y && y < e[3]) m |= 1u << i;
+    }
+    return m;
+}
+
+// Smallest rectangle holding every pixel of the mask; all zeros for none.
+Edges Bounds(uint32_t m) {
+    Edges b{kHi, kHi, kLo, kLo};
+    for (int64_t i = 0; i < kSide * kSide; ++i) {
+        const int64_t x = kLo + i % kSide, y = kLo + i / kSide;
+        if (m >> i & 1) b = {min(b[0], x), min(b[1], y), max(b[2], x + 1), max(b[3], y + 1)};
+    }
+    return m ? b : Edges{0, 0, 0, 0};
+}
+
+// Sect (to a fresh record, to nothing, over an input), union, equality and modes by pixel sets.
+template <class K>
+void CheckPair(const Edges& ea, const Edges& eb) {
+    const typename K::R a = K::Make(ea), b = K::Make(eb);
+    typename K::R out = K::Make({7, 7, 7, 7}), inA = a, inB = b, uA = a, uB = b;
+    const uint32_t pa = Pixels(ea), pb = Pixels(eb);
+    ASSERT_EQ(K::Sect(&a, &b, nullptr) + K::Sect(&a, &b, &out) + K::Sect(&inA, &b, &inA) +
+                  K::Sect(&a, &inB, &inB),
+              4 * ((pa & pb) != 0));
+    for (const typename K::R& r : {out, inA, inB})
+        ASSERT_EQ(EdgesOf(r, K::Scale), Bounds(pa & pb));
+    if constexpr (!std::is_same_v<K, FloatKind>) {
+        const Edges want = !pb ? ea : !pa ? eb : Bounds(pa | pb);
+        ASSERT_EQ(K::Union(&a, &b, &out) | K::Union(&uA, &b, &uA) | K::Union(&a, &uB, &uB), 0);
+        ASSERT_EQ(EdgesOf(out, K::Scale), want);
+        ASSERT_EQ(EdgesOf(uA, K::Scale), want);
+        // Out being b keeps b only when both are empty; an empty b alone still yields a.
+        ASSERT_EQ(EdgesOf(uB, K::Scale), !pa && !pb ? eb : want);
+
+        const int64_t w = ea[2] - ea[0] - eb[2] + eb[0], h = ea[3] - ea[1] - eb[3] + eb[1];
+        const bool by[] = {ea == eb, min(w, h) > 0, min(w, h) >= 0, max(w, h) < 0, max(w, h) <= 0};
+        ASSERT_EQ(K::Equal(&a, &b), pa == pb);
+        for (int m = 0; m < 5; ++m)
+            ASSERT_EQ(K::Cmp(m, &a, &b), by[m]) << "mode " << m;
+        ASSERT_EQ(K::Cmp(7, &a, &b), (pa & pb) != 0);
+        ASSERT_FALSE(K::Cmp(9, &a, &b) || K::Cmp(-1, &a, &b) || K::Cmp(INT16_MIN, &a, &b));
+        // Enclosing means pixels when both are non-empty, touching (closed ranges) when ordered.
+        const bool full = pa && pb,
+                   ordered = ea[0] <= ea[2] && ea[1] <= ea[3] && eb[0] <= eb[2] && eb[1] <= eb[3];
+        const uint32_t interior = Pixels({ea[0] + 1, ea[1] + 1, ea[2] - 1, ea[3] - 1});
+        ASSERT_EQ(full && K::Cmp(5, &a, &b), full && (pb & ~interior) == 0);
+        ASSERT_EQ(full && K::Cmp(6, &a, &b), full && (pb & ~pa) == 0);
+        ASSERT_EQ(ordered && K::Cmp(8, &a, &b), ordered && max(ea[1], eb[1]) <= min(ea[3], eb[3]) &&
+                                                    max(ea[0], eb[0]) <= min(ea[2], eb[2]));
+    }
+}
+
+template <class K>
+class RectKinds : public ::testing::Test {};
+using IntegerKinds = ::testing::Types<RectKind, LRectKind, FixedRectKind>;
+struct KindName {
+    template <class K>
+    static std::string GetName(int) {
+        return K::kName;
+    }
+};
+TYPED_TEST_SUITE(RectKinds, IntegerKinds, KindName);
+
+TYPED_TEST(RectKinds, MatchPixelSetsOverEverySmallRectangleAndPair) {
+    using K = TypeParam;
+    const int64_t s = K::Scale;
+    const auto at = [](int64_t i) {
+        return Edges{i % 5 - 2, i / 5 % 5 - 2, i / 25 % 5 - 2, i / 125 - 2};
+    };
+    for (int64_t i = 0; i < 625; ++i) {
+        const Edges e = at(i);
+        typename K::R a = K::Make(e), span;
+        ASSERT_EQ(K::Empty(&a), Pixels(e) == 0);
+        // The two corners taken as points: equal when the rectangle is a point, and spanning it.
+        ASSERT_EQ(K::PtEq(K::Point(e[0], e[1]), K::Point(e[2], e[3])),
+                  e[0] == e[2] && e[1] == e[3]);
+        ASSERT_EQ(K::Span(K::Point(e[0] * s, e[1] * s), K::Point(e[2] * s, e[3] * s), &span), 0);
+        ASSERT_EQ(EdgesOf(span, s),
+                  (Edges{min(e[0], e[2]), min(e[1], e[3]), max(e[0], e[2]), max(e[1], e[3])}));
+        // Odd points sit just short of the next unit, so fixed point sees both sides of an edge.
+        for (int64_t y = -3; y <= 3; ++y)
+            for (int64_t x = -3; x <= 3; ++x)
+                ASSERT_EQ(
+                    K::PtIn(K::Point(x * s + (x & 1) * (s - 1), y * s + (y & 1) * (s - 1)), &a),
+                    e[0] <= x && x < e[2] && e[1] <= y && y < e[3]);
+        for (int64_t j = 0; j < 625; ++j) {
+            CheckPair<K>(e, at(j));
+            CheckPair<FloatKind>(e, at(j));
+            if (::testing::Test::HasFatalFailure()) return;
+        }
+    }
+}
+
+// Centring (kept from wrapping) keeps the size and halves the slack toward zero, as 64-bit does.
+TYPED_TEST(RectKinds, InsetOffsetAndCenterMatch64BitArithmetic) {
+    using K = TypeParam;
+    using C = typename K::C;
+    std::mt19937 rng(20240603);
+    std::uniform_int_distribution<int64_t> c(-std::numeric_limits<C>::max() / 8,
+                                             std::numeric_limits<C>::max() / 8);
+    for (int i = 0; i < 30000; ++i) {
+        const Edges e{c(rng), c(rng), c(rng), c(rng)}, ref{c(rng), c(rng), c(rng), c(rng)};
+        // Every 16th delta is the most negative one, whose negation wraps onto itself.
+        const int64_t dh = i % 16 ? C(rng()) : std::numeric_limits<C>::min(), dv = C(rng());
+        typename K::R r = K::Raw(ref), in = K::Raw(e), off = in, mid = in;
+        ASSERT_EQ(K::Inset(&in, dh, dv) | K::Offset(&off, dh, dv) | K::Center(&r, &mid), 0);
+        ASSERT_EQ(EdgesOf(in), (Edges{C(e[0] + dh), C(e[1] + dv), C(e[2] - dh), C(e[3] - dv)}));
+        ASSERT_EQ(EdgesOf(off), (Edges{C(e[0] + dh), C(e[1] + dv), C(e[2] + dh), C(e[3] + dv)}));
+        const Edges g = EdgesOf(mid);
+        for (int k = 0; k < 2; ++k) {  // horizontal, then vertical
+            ASSERT_EQ(g[k + 2] - g[k], e[k + 2] - e[k]);
+            ASSERT_EQ(g[k] - ref[k], (ref[k + 2] - ref[k] - (e[k + 2] - e[k])) / 2);
+        }
+    }
+}
+
+TEST(RectLimits, CenterWrapsItsDifferencesAndWidthsAreTakenIn32Bits) {
+    const Tal_Rect ref = RectKind::Make({-30000, 0, 30000, 10});
+    const Tal_LRect lref{INT32_MIN, 0, INT32_MAX, 2}, lsmall{0, 0, 5, 20};
+    Tal_Rect r = RectKind::Make({0, 0, 4, 4});
+    Tal_LRect lr{0, 0, 1, 2};
+    EXPECT_EQ(Tal_CenterRect(&ref, &r) | Tal_CenterLRect(&lref, &lr), Tal_Err_NONE);
+    EXPECT_EQ(EdgesOf(r), (Edges{32766, 3, -32766, 7}));          // width 60000 wraps to -5536
+    EXPECT_EQ(EdgesOf(lr), (Edges{INT32_MAX, 0, INT32_MIN, 2}));  // width -1, slack -2, half -1
+    EXPECT_TRUE(Tal_LRectCompare(3, &lref, &lsmall) && !Tal_LRectCompare(1, &lref, &lsmall));
+    const Tal_Rect full = RectKind::Make({INT16_MIN, INT16_MIN, INT16_MAX, INT16_MAX});
+    EXPECT_TRUE(Tal_RectCompare(1, &full, &r) && Tal_RectCompare(3, &r, &full));  // 65535 wide
+}
+
+TEST(RectRecords, WHRecordsAreSetCopiedAndComparedValueByValue) {
+    // "Empty" if read as edges, yet unequal to any record differing in one value.
+    const Tal_WHRect a = Made<Tal_WHRect>(Tal_SetWHRect, Tal_CopyWHRect, 0, 0, 0, 5);
+    EXPECT_TRUE(a.value[0] == 0 && a.value[3] == 5 && Tal_EqualWHRect(&a, &a));
+    for (int i = 0; i < 4; ++i) {
+        Tal_WHRect b = a;
+        ++b.value[i];
+        EXPECT_FALSE(Tal_EqualWHRect(&a, &b)) << i;
+    }
+}
+
+// One fixed edge rounded: mode 0 to nearest (halves up), 1 (In) low edges up and high ones down,
+// 2 (Out) the reverse; exact in double, then narrowed to 16 bits: 32767.5 gives -32768.
+int64_t Rounded(int mode, bool low, int64_t v) {
+    const double x = double(v) / 65536, up = std::ceil(x), down = std::floor(x);
+    return int16_t(int64_t(mode == 0 ? std::floor(x + 0.5) : (mode == 1) == low ? up : down));
+}
+
+TEST(RectConversions, MatchExactRoundingAndWrapInto16Bits) {
+    const decltype(&Tal_FixedRect2Rect) toRect[] = {Tal_FixedRect2Rect, Tal_FixedRect2RectIn,
+                                                    Tal_FixedRect2RectOut};
+    const decltype(&Tal_FixedRect2LRect) toLRect[] = {Tal_FixedRect2LRect, Tal_FixedRect2LRectIn,
+                                                      Tal_FixedRect2LRectOut};
+    std::mt19937 rng(1234);
+    const uint32_t fractions[] = {0, 1, 0x7FFF, 0x8000, 0xFFFF};
+    for (int i = 0; i < 60000; ++i) {
+        Edges e;  // 1.5, -1.5, 32767.5 and the extremes lead; then half carry a boundary fraction
+        for (int64_t& v : e)
+            v = int32_t(i % 2 ? rng() : (rng() & ~0xFFFFu) | fractions[rng() % 5]);
+        if (i == 0) e = {0x18000, -0x18000, 0x7FFF8000, INT32_MIN};
+        const Tal_FixedRect f = FixedRectKind::Raw(e);
+        Tal_Rect r = RectKind::Raw(e);
+        Tal_LRect l = LRectKind::Raw(e);
+        Tal_FixedRect back, back16;  // whole parts beyond +-32767 wrap
+        ASSERT_EQ(Tal_LRect2FixedRect(&l, &back) | Tal_Rect2FixedRect(&r, &back16), 0);
+        ASSERT_EQ(EdgesOf(back), EdgesOf(FixedRectKind::Make(e)));
+        ASSERT_EQ(EdgesOf(back16), EdgesOf(FixedRectKind::Make(EdgesOf(r))));
+        for (int m = 0; m < 3; ++m) {
+            const Edges want{Rounded(m, 1, e[0]), Rounded(m, 1, e[1]), Rounded(m, 0, e[2]),
+                             Rounded(m, 0, e[3])};
+            ASSERT_EQ(toRect[m](&f, &r) | toLRect[m](&f, &l), 0);
+            ASSERT_EQ(EdgesOf(r), want) << "mode " << m << " from " << ::testing::PrintToString(e);
+            ASSERT_EQ(EdgesOf(l), want) << "mode " << m;  // the 16-bit results sign-extended
+        }
+    }
+    EXPECT_EQ((Edges{Rounded(0, 1, 0x18000), Rounded(0, 1, -0x18000), Rounded(1, 1, -0x18000),
+                     Rounded(0, 1, 0x7FFF8000)}),
+              (Edges{2, -1, -1, -32768}));
+}
+
+}  // namespace
