@@ -6,8 +6,10 @@
 #include <cmath>
 #include <complex>
 #include <cstring>
+#include <numeric>
 #include <random>
 
+#include "matrix/rotation_angles.h"
 #include "support/reports.h"
 #include "tal/matrix.h"
 
@@ -98,21 +100,22 @@ TEST(TwoDimensionalSteps, RandomStepsActAfterThePriorTransform) {
 }
 
 // A 3D step post-multiplies, m := m x step (4e-14 is about 2^-48 of the 8 reached); with separate 0
-// the ordered turns follow the matrix's own axes instead, each about its axis's current image.
+// the turns follow the matrix's own axes, each about its current image (skipped once vanished).
 TEST(ThreeDimensionalSteps, RandomStepsPostMultiplyThePriorTransformAndAnglesRebuildTurns) {
     gen.seed(0xa715);
     for (int iter = 0; iter < 10000; ++iter) {
         Tal_Matrix4 m;
         M want;
-        const int k = iter % 5;
+        const int k = iter % 5, v = iter % 10 == 9 ? iter / 10 % 3 : 9;  // v: a vanished row
         for (int i = 0; i < 16; ++i)  // affine when the axes' images are taken
-            want[i] = m.m[i / 4][i % 4] = k == 4 && i % 4 == 3 ? i == 15 : U(-2, 2);
+            want[i] = m.m[i / 4][i % 4] = k == 4 && (i % 4 == 3 || i / 4 == v) ? i == 15 : U(-2, 2);
         const double x = U(-3, 3), y = U(-3, 3), z = U(-3, 3), t = U(-7, 7), turns[3] = {x, y, t};
         M step = k == 2 ? Turn(x, y, z, t) : k == 3 ? XYZ(x, y, t) : Turn(1, 0, 0, 0);
         if (k < 2) step[k ? 0 : 12] = x, step[k ? 5 : 13] = y, step[k ? 10 : 14] = z;
         want = Mul(want, step);
         for (int i = 0; k == 4 && i < 3; ++i)
-            want = Mul(want, Turn(want[4 * i], want[4 * i + 1], want[4 * i + 2], turns[i]));
+            if (i != v)  // a zero row stays zero
+                want = Mul(want, Turn(want[4 * i], want[4 * i + 1], want[4 * i + 2], turns[i]));
         if (k == 0) m.Translate(x, y, z);
         if (k == 1) m.Scale(x, y, z);
         if (k == 2) m.RotateAxis(x, y, z, t);
@@ -160,12 +163,19 @@ Tal_Quat Slerp(const Tal_Quat& a, const Tal_Quat& b, double t) {
     return Tal_Slerp(&a, &b, t, &out) ? Tal_Quat{kNaN, kNaN, kNaN, kNaN} : out;
 }
 
-TEST(Slerp, NearlyEqualInputsCopyTheFirstAndLongOnesBlendLinearly) {
+// To +-(0, 0, s, c), |d| = c: weights 1 - t, +-t for any t from the least c with 1 - c <= 1e-5 on.
+TEST(Slerp, NearlyEqualInputsCopyTheFirstAndNearlyParallelOrLongOnesBlendLinearly) {
     const Tal_Quat q = {0.1, -0.0, 0.7, 0.7}, near = {0.1, 9e-13, 0.7, 0.7};  // < 563 x 2^-49
     for (double t : {0.0, 1.0, 7.0, kNaN})
         EXPECT_TRUE(Same(Slerp(q, q, t), q) && Same(Slerp(q, near, t), q)) << t;
     EXPECT_FALSE(Same(Slerp(q, {0.1, 1.1e-12, 0.7, 0.7}, 1.0), q));  // just past the floor
     EXPECT_TRUE(Same(Slerp({0, 0, 0, 2}, {0, 0, 0.5, 2}, 0.5), Tal_Quat{0, 0, 0.25, 2}));
+    for (int i = 0; i < 12; ++i) {  // 1 - c is exact
+        const double c = 1 - (std::floor(1e-5 * 0x1p53) + i / 6) * 0x1p-53, t = i % 3 - 0.5;
+        const double s = std::sqrt(1 - c * c), g = 1 - i % 2 * 2.0;
+        const Tal_Quat q = Slerp({0, 0, 0, 1}, {0, 0, g * s, g * c}, t);
+        EXPECT_EQ(q.x == 0 && q.y == 0 && q.z == t * s && q.w == (1 - t) + t * c, i < 6) << i;
+    }
 }
 
 // Along the shorter arc at constant angular speed: the angle from q0 is |t| theta, from the
@@ -191,6 +201,71 @@ TEST(Slerp, RandomArcsRunAtConstantSpeedAlongTheShorterArc) {
         Tal_Quat a = q[0], b = q[1];
         ASSERT_EQ(Tal_Slerp(&a, &q[1], 0.3, &a) + Tal_Slerp(&q[0], &b, 0.3, &b), 0);
         ASSERT_TRUE(Same(a, Slerp(q[0], q[1], 0.3)) && Same(b, a)) << iter;
+    }
+}
+
+// Bit for bit against the plain functions, Project(4) against P, measures against row sums.
+TEST(MatrixMembers, ForwardToThePlainFunctionsOrTheSumsBitForBit) {
+    gen.seed(0xf02);
+    const auto P = [](auto& m) { return &m.m[0][0]; };
+    const double proj[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0.25, 0, 0, -1, 0};
+    Tal_Matrix4 x4[2], y4[2];  // a, b
+    Tal_Matrix3 x3[2], y3[2];  // c, e
+    Tal_Matrix4Decomp xd, yd;
+    for (int iter = 0; iter < 300; ++iter) {
+        for (int i = 0; i < 34; ++i)
+            (i < 16 ? P(x4[0])[i] : P(x3[i / 25])[(i - 16) % 9]) = U(-3, 3);
+        std::copy(x4, x4 + 2, y4), std::copy(x3, x3 + 2, y3);
+        const double det = x4[0].Invert().Transpose().Determinant();
+        x3[0].Invert().Transpose() -= x3[1], (x4[1] = x3[1]).Decompose(&xd);
+        x4[0].Project(4) += x4[1], x4[1] -= x4[0], x3[1].AssignFromByDroppingZ(x4[1]);
+        const auto q4 = x4[0].GetScaleSquared(), l4 = x4[0].GetScale();
+        const auto q3 = x3[1].GetScaleSquared(), l3 = x3[1].GetScale();
+        const double xs[11] = {det, q4.x, q4.y, q4.z, q3.x, q3.y, l4.x, l4.y, l4.z, l3.x, l3.y};
+        double ys[11];  // the determinant, squared row lengths of a and e, row lengths
+        Tal_InverseMatrix4(P(y4[0]), P(y4[0])), Tal_TransposeMatrix4(P(y4[0]), P(y4[0]));
+        Tal_GetMatrix4Determinant(P(y4[0]), ys), Tal_ConcatMatrix4(P(y4[0]), proj, P(y4[0]));
+        Tal_InverseMatrix(P(y3[0]), P(y3[0])), Tal_Matrix3ToMatrix4(P(y3[1]), P(y4[1]));
+        Tal_DecomposeMatrix4(P(y4[1]), &yd, nullptr);
+        for (int i = 0; i < 16; ++i) {  // c transposed in place
+            if (i < 9 && i % 3 > i / 3) std::swap(y3[0].m[i / 3][i % 3], y3[0].m[i % 3][i / 3]);
+            if (i < 9) P(y3[0])[i] -= P(y3[1])[i];
+            P(y4[0])[i] += P(y4[1])[i], P(y4[1])[i] -= P(y4[0])[i];
+        }
+        y3[1].AssignFromByDroppingIndices(y4[1], 2, 2);
+        for (int i = 0; i < 5; ++i) {
+            const double* r = i < 3 ? y4[0].m[i] : y3[1].m[i - 3];
+            ys[i + 6] = std::sqrt(ys[i + 1] = std::inner_product(r, r + 4 - i / 3, r, 0.0));
+        }
+        ASSERT_TRUE(Same(x4, y4) && Same(x3, y3) && Same(xd, yd) && Same(xs, ys)) << iter;
+    }
+}
+
+// NaN angles and a zero depth flow through unreported; NaN masks (0xDB: 3x3 columns 0 and 1).
+TEST(Rotations, NaNAnglesAndZeroDepthRunIntoTheResultsUnreported) {
+    const Tal_Matrix4 id = {{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}};
+    Tal_Matrix4 m[6] = {id, id, id, id, id, id};
+    taltest::TakeReports();
+    m[0].RotateAxis(0, 0, 1, kNaN), m[1].RotateXYZ(kNaN, 0, 0), m[2].Project(-0.0);
+    Tal_RotateMatrix(&m[3].m[0][0], kNaN, 1, 2), Tal_RotateMatrix4XYZPlus(0, kNaN, 0, 0, m[4].m[0]);
+    Tal_ConvertAxisAngleToOrderedXYZRotation(0, 0, 1, kNaN, *m[5].m, *m[5].m + 1, *m[5].m + 2);
+    std::array<int, 6> nan{};
+    for (int i = 0; i < 96; ++i)
+        nan[i / 16] |= std::isnan(m[i / 16].m[i % 16 / 4][i % 4]) << i % 16;
+    EXPECT_EQ(nan, (std::array<int, 6>{0x7777, 0xFFFF, 0x8088, 0xDB, 0xFFFF, 7}));
+    EXPECT_TRUE(taltest::TakeReports().empty() && m[2].m[2][3] == -kInf);
+}
+
+// x (pi/4 from these elements) folds into z (0 either way) once cos(asin R[2][0]) < 1e-5.
+TEST(OrderedXYZAngles, FoldXIntoZOnlyWithinTheGimbalBand) {
+    double t = std::sqrt(1 - 1.01e-10);  // cos y about 1.005e-5: clear of the band
+    while (std::cos(std::asin(std::nextafter(t, 2.0))) >= 1e-5)
+        t = std::nextafter(t, 2.0);
+    for (double u : {t, -t, std::nextafter(t, 2.0), -std::nextafter(t, 2.0)}) {
+        const double r[16] = {1, 0, 0, 0, 0, 1, 0, 0, u, -1, 1, 0, 0, 0, 0, 1};
+        Tal_Vector3T<double> a;
+        Talp_OrderedXYZFromRotation(r, &a);
+        EXPECT_TRUE(a.x == (std::fabs(u) == t ? kPi / 4 : 0) && a.z == 0) << u;
     }
 }
 
@@ -221,10 +296,11 @@ TEST(MatrixMembers, FailuresThrowReportOnceAndLeaveTheMatrix) {
     ExpectThrows(tiny, invert, Tal_Err_CANT_INVERT, 0x2D, "unable to invert matrix.");
     const auto turn = [](Tal_Matrix4& m) { m.RotateAxis(0, 0, 0, 1); };
     ExpectThrows(tiny, turn, Tal_Err_BAD_AXIS, 0x2E, "unable to build rotation matrix.");
+    const auto split = [](Tal_Matrix4 m, Tal_Matrix4Decomp d = {}) { m.Project(4).Decompose(&d); };
+    ExpectThrows(tiny, split, Tal_Err_CANT_DECOMPOSE, 0x2D, "unable to decompose matrix.");
     Tal_Matrix4 q = {{{2, 0, 0, 0}, {0, 4, 0, 0}, {0, 0, 8, 0}, {1, 2, 3, 1}}};
-    Tal_Matrix3 r = {{{2, 0, 0}, {0, 4, 0}, {1, 2, 1}}};  // exact inverses
     EXPECT_TRUE(quiet(singular, singular) && quiet(tiny, tiny) && !q.InvertQuiet() &&
-                q.m[3][2] == -0.375 && r.Invert().m[2][1] == -0.5);
+                q.m[3][2] == -0.375);  // an exact inverse
 }
 
 // The walks compare |v - target| > eps: at eps passes, NaN never fails, the last element counts.
