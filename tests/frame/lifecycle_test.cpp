@@ -182,30 +182,22 @@ TEST(Versions, AnotherMajorComposesTheMismatchMessageUnderTheCallersCode) {
 
 // ---- Table services -----------------------------------------------------------------------------
 
-// The defining formulas, with true divisions in 64-bit arithmetic.
-bool CharTablesExact(const void* mulTable, const void* divTable) {
-    const auto *mul = static_cast<const uint8_t*>(mulTable),
-               *div = static_cast<const uint8_t*>(divTable);
-    for (uint64_t n = 0, i = 0, j = 0; mul && div && n < 65536; ++n, i = n >> 8, j = n & 255) {
-        if (mul[n] != (i * j + 127) / 255) return false;
-        if (div[n] != (j >= i ? 255 : (j * 255 + i / 2) / i)) return false;
-    }
-    return mul && div;
-}
-
-bool SineExact(const void* table) {
-    const float* sine = static_cast<const float*>(table);
-    for (int k = 0; sine && k < Tal_SineTableSize; ++k)
+// The defining formulas, with true divisions in 64-bit arithmetic; t: multiply or sine, d: divide.
+bool TablesExact(bool fcmd, const void* t, const void* d) {
+    const auto *mul = static_cast<const uint8_t*>(t), *div = static_cast<const uint8_t*>(d);
+    const float* sine = static_cast<const float*>(t);
+    for (uint64_t n = 0, i = 0, j = 0; fcmd && mul && div && n < 65536; i = ++n >> 8, j = n & 255)
+        if (mul[n] != (i * j + 127) / 255 || div[n] != (j >= i ? 255 : (j * 255 + i / 2) / i))
+            return false;
+    for (int k = 0; !fcmd && sine && k < Tal_SineTableSize; ++k)
         if (sine[k] != float(std::sin(k / 255.0 * (2.0 * std::atan(1.0))))) return false;
-    return sine != nullptr;
+    return t && (d || !fcmd);
 }
 
 // clang-format off
 struct Service {
     bool fcmd; int32_t code; const char *phrase, *unavailable;
     uint16_t Talp_Globals::*requests; Tal_Err (*unprepare)();
-    bool Exact(const void* t, const void* d) const {
-        return fcmd ? CharTablesExact(t, d) : SineExact(t); }
 };
 const Service kServices[] = {
     {true, 0x11001F, "fast char math", "fast character math will be unavailable.",
@@ -248,8 +240,8 @@ TEST_F(FrameTest, LoansOfAServiceNotBornReportItAndLeaveTheCount) {
 TEST_F(FrameTest, TablesArePurgeableUnlessLentAndTheFirstBorrowerRebuildsThemExact) {
     ASSERT_EQ(Tal_Birth(7, nullptr), 0);
     const auto held = [](const Service& s) {
-        return s.Exact(Bas_HandleBlock(s.fcmd ? Talp_G.mulHandle : Talp_G.sineHandle),
-                       Bas_HandleBlock(Talp_G.divHandle));
+        return TablesExact(s.fcmd, Bas_HandleBlock(s.fcmd ? Talp_G.mulHandle : Talp_G.sineHandle),
+                           Bas_HandleBlock(Talp_G.divHandle));
     };
     const auto purged = [] {
         return !Bas_HandleBlock(Talp_G.mulHandle) && !Bas_HandleBlock(Talp_G.divHandle) &&
@@ -263,7 +255,7 @@ TEST_F(FrameTest, TablesArePurgeableUnlessLentAndTheFirstBorrowerRebuildsThemExa
     for (const Service& s : kServices) {
         const Loan a = Prepare(s, true, false), b = Prepare(s, true, false);
         EXPECT_TRUE(a.result == 0 && b.result == 0 && a.ok == 1 && b.ok == 1);
-        EXPECT_TRUE(a.table == b.table && a.div == b.div && s.Exact(a.table, a.div));
+        EXPECT_TRUE(a.table == b.table && a.div == b.div && TablesExact(s.fcmd, a.table, a.div));
     }
     for (int outstanding : {1, 0}) {
         for (const Service& s : kServices)

@@ -38,7 +38,6 @@ T Made(S set, Copy copy, A... a) {
         using C = decltype(R::left);                                                               \
         using Pt = Tal_##P##Point;                                                                 \
         static constexpr int64_t Scale = S;                                                        \
-        static constexpr const char* kName = #Name;                                                \
         static R Raw(Edges e) {                                                                    \
             return Made<R>(Tal_Set##P##Rect, Tal_Copy##P##Rect, C(e[0]), C(e[1]), C(e[2]),         \
                            C(e[3]));                                                               \
@@ -129,13 +128,7 @@ void CheckPair(const Edges& ea, const Edges& eb) {
 template <class K>
 class RectKinds : public ::testing::Test {};
 using IntegerKinds = ::testing::Types<RectKind, LRectKind, FixedRectKind>;
-struct KindName {
-    template <class K>
-    static std::string GetName(int) {
-        return K::kName;
-    }
-};
-TYPED_TEST_SUITE(RectKinds, IntegerKinds, KindName);
+TYPED_TEST_SUITE(RectKinds, IntegerKinds, );
 
 TYPED_TEST(RectKinds, MatchPixelSetsOverEverySmallRectangleAndPair) {
     using K = TypeParam;
