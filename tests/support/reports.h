@@ -41,7 +41,9 @@ inline std::vector<Report> TakeReports() {
     return out;
 }
 
-inline void ClearReports() { Bas_ClearRecordedReports(); }
+inline void ClearReports() {
+    Bas_ClearRecordedReports();
+}
 
 /// A message report (number 0) at code with severity 8 unless given.
 inline Report Msg(int32_t code, const std::string& text, int32_t severity = 8) {
