@@ -9,10 +9,6 @@ inline int32_t FloorShift(int32_t v, int n) {
     return v >= 0 ? v >> n : ~(~v >> n);
 }
 
-inline int32_t WrappingMul(int32_t a, int32_t b) {
-    return talp::Wrap(uint32_t(a) * uint32_t(b));
-}
-
 // The mark where failed, else r; a mask rather than a branch, as failures come unpredictably.
 inline int32_t MarkIf(bool failed, uint32_t r) {
     const uint32_t mask = 0u - uint32_t(failed);
@@ -22,17 +18,16 @@ inline int32_t MarkIf(bool failed, uint32_t r) {
 }  // namespace
 
 Tal_Fixed Tal_FixMul(Tal_Fixed a, Tal_Fixed b) {
-    // A value and its negation share their trailing zeros. Bit 17 caps the count at 17, all the
-    // path choice needs, and keeps it defined for 0.
-    const int ta = talp::TrailingZeros(uint32_t(a) | 0x20000u);
-    const int tb = talp::TrailingZeros(uint32_t(b) | 0x20000u);
-    // Every path shifts out 16 bits in all: a by 16, a by its zeros and b by the rest (only zero
-    // bits either way), or each by 8, which drops up to 8 fractional bits of each. Selecting the
-    // shift instead of branching keeps random operands free of mispredictions.
-    const int exact = -int(ta + tb > 16);
-    int sa = 8 + ((ta - 8) & exact);
-    sa -= int(sa > 16);  // 17 zeros: a alone gives up all 16 bits
-    const int32_t r = WrappingMul(FloorShift(a, sa), FloorShift(b, 16 - sa));
+    // The trailing zeros of a and b add up in their exact product, so "more than 16 of them" is
+    // "its low 17 bits are clear". Both exact paths only drop zero bits, so each gives the exact
+    // product over 65536, wrapped to 32 bits: bits 16..47 of the 64-bit product, whatever the
+    // shift fills in above. Otherwise each operand is floored to a multiple of 1/256 first.
+    const int64_t p = int64_t(a) * int64_t(b);
+    const uint32_t exact = uint32_t(uint64_t(p) >> 16);
+    const uint32_t lossy = uint32_t(FloorShift(a, 8)) * uint32_t(FloorShift(b, 8));
+    // Selected by mask: mixed operands make the path unpredictable.
+    const uint32_t useExact = 0u - uint32_t((uint64_t(p) & 0x1FFFFu) == 0);
+    const int32_t r = talp::Wrap((exact & useExact) | (lossy & ~useExact));
     // A non-zero product whose sign differs from sign(a) * sign(b) has wrapped.
     return MarkIf(((r ^ a ^ b) < 0) & (r != 0), uint32_t(r));
 }
