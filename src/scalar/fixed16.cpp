@@ -38,7 +38,7 @@ Tal_Fixed Tal_FixDiv(Tal_Fixed a, Tal_Fixed b) {
     // Below 2^16 the dividend takes all 16 fraction bits; above, it keeps all its bits and the
     // divisor gives up its low 16 - z bits instead, which can leave it 0.
     const int z = talp::LeadingZeros(ua);
-    const int dropped = z >= 16 ? 0 : 16 - z;
+    const int dropped = (16 - z) & -int(z < 16);  // a mask: z depends on the operand
     const uint32_t ub = talp::Magnitude(b) >> dropped;
     const uint32_t q = (ua << (16 - dropped)) / (ub | uint32_t(ub == 0));
     // Negative quotients reach one step further: 0x80000000 is the legal -32768.0.
