@@ -40,26 +40,24 @@ bool Inside(const Tal_FloatRect& r, const V2& p) {
     return r.left <= p.x && p.x <= r.right && r.top <= p.y && p.y <= r.bottom;
 }
 
-// Moves cur onto the rect's side along the segment towards other, first in x, then in y; false
-// when the segment runs parallel to a side it lies outside of.
-bool ClipEnd(const Tal_FloatRect& r, V2& cur, const V2& other) {
-    const double dx = cur.x - other.x;
-    if (cur.x < r.left || cur.x > r.right) {
-        if (dx == 0) return false;
-        const double side = cur.x < r.left ? r.left : r.right;
-        const double s = (cur.x - side) / dx;
-        cur.x = side;
-        cur.y = cur.y + s * (other.y - cur.y);
-    }
-    const double dy = cur.y - other.y;
-    if (cur.y < r.top || cur.y > r.bottom) {
-        if (dy == 0) return false;
-        const double side = cur.y < r.top ? r.top : r.bottom;
-        const double s = (cur.y - side) / dy;
-        cur.y = side;
-        cur.x = cur.x + s * (other.x - cur.x);
-    }
+// Moves an end outside [lo, hi] on one axis onto the nearer side, along the segment towards the
+// other end; false when the segment runs parallel to that side.
+bool ClipAxis(double& along, double& across, double otherAlong, double otherAcross, double lo,
+              double hi) {
+    const double d = along - otherAlong;
+    if (!(along < lo || along > hi)) return true;
+    if (d == 0) return false;
+    const double side = along < lo ? lo : hi;
+    const double s = (along - side) / d;
+    along = side;
+    across = across + s * (otherAcross - across);
     return true;
+}
+
+// The clip of one end: in x first, then in y from where x left it.
+bool ClipEnd(const Tal_FloatRect& r, V2& cur, const V2& other) {
+    return ClipAxis(cur.x, cur.y, other.x, other.y, r.left, r.right) &&
+           ClipAxis(cur.y, cur.x, other.y, other.x, r.top, r.bottom);
 }
 
 void CheckClip2D(talfuzz::Input& in) {
