@@ -71,6 +71,8 @@ TAL_C_API Tal_Err Tal_DivRatio(const Tal_Ratio* a, const Tal_Ratio* b, Tal_Ratio
 
 /// *result < 0, 0 or > 0 as a <, = or > b (the numerator of a - b, or exactly -1, 0, 1 when that
 /// overflows). Zero denominators report Tal_Err_ZERO_DENOM at site 0x10 and leave *result 0.
+/// An overflowing difference with a denominator of 2^31 or more is compared in double precision,
+/// so two such ratios closer than the doubles resolve compare equal.
 TAL_C_API Tal_Err Tal_CompareRatio(const Tal_Ratio* a, const Tal_Ratio* b, int32_t* result);
 /// The smaller of a and b (a on a tie); {0, 0} and the comparison's code on failure.
 TAL_C_API Tal_Err Tal_MinRatio(const Tal_Ratio* a, const Tal_Ratio* b, Tal_Ratio* out);
