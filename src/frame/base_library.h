@@ -66,3 +66,8 @@ struct Basp_VersionCheckLog {
     int32_t basCalls, lexCalls, basCode, lexCode, basVersion, lexVersion;
 };
 Basp_VersionCheckLog Basp_VersionChecks();
+
+/// Reports message index of the library's own table as a direct text at site, severity 8.
+inline void Talp_ReportMessage(uint16_t site, int32_t index) {
+    Basp_ReportErrString(Tal_ReportCode(site), 8, Bas_ZLookupLStrCache(Tal_G_zref, index, 0, 0));
+}

@@ -132,7 +132,7 @@ Tal_Err Tal_PrepareFCMD(uint8_t reportFailure, uint8_t noRebuild, uint8_t* ok,
         }
         ++Talp_G.fcmdRequests;
         if (!success && reportFailure) {
-            Basp_ReportErrString(Tal_ReportCode(kFcmdPrepareSite), 8, Text(kFcmdUnavailable));
+            Talp_ReportMessage(kFcmdPrepareSite, kFcmdUnavailable);
             result = Tal_Err_OUT_OF_MEMORY;
         } else {
             if (mulTable) *mulTable = Bytes(Talp_G.mulHandle);
@@ -166,7 +166,7 @@ Tal_Err Tal_PrepareFTrig(uint8_t reportFailure, uint8_t noRebuild, uint8_t* ok,
             success = !noRebuild && RebuildSineTable();
         ++Talp_G.trigRequests;
         if (!success && reportFailure) {
-            Basp_ReportErrString(Tal_ReportCode(kTrigSite), 8, Text(kTrigUnavailable));
+            Talp_ReportMessage(kTrigSite, kTrigUnavailable);
             result = Tal_Err_OUT_OF_MEMORY;
         } else if (sineTable) {
             *sineTable = Floats(Talp_G.sineHandle);

@@ -14,7 +14,7 @@ constexpr uint16_t kSite4Points = 0x3C;
 
 // Message 40 at the member's site, then the thrown code; callers have written nothing yet.
 [[noreturn]] void ThrowZeroW(uint16_t site) {
-    Basp_ReportErrString(Tal_ReportCode(site), 8, Bas_ZLookupLStrCache(Tal_G_zref, 40, 0, 0));
+    Talp_ReportMessage(site, 40);
     throw long(Tal_Err_ZERO_W);
 }
 

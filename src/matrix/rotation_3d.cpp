@@ -38,8 +38,7 @@ Tal_Err Tal_ScaleMatrix4(double sx, double sy, double sz, double* m) {
 Tal_Err Tal_RotateMatrix4(double ax, double ay, double az, double radians, double* m) {
     const double len = std::sqrt(ax * ax + ay * ay + az * az);
     if (len < kTinyLength) {
-        Basp_ReportErrString(Tal_ReportCode(kBadAxisSite), 8,
-                             Bas_ZLookupLStrCache(Tal_G_zref, kMsgCantBuildRotation, 0, 0));
+        Talp_ReportMessage(kBadAxisSite, kMsgCantBuildRotation);
         return Tal_Err_BAD_AXIS;
     }
     const double k = 1 / len;

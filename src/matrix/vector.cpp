@@ -11,8 +11,7 @@ constexpr int32_t kMsgZeroVector = 38;
 constexpr int32_t kMsgHomogeneousPoint = 41;
 
 void ReportNormalizeMessage(int32_t message) {
-    Basp_ReportErrString(Tal_ReportCode(kNormalizeSite), 8,
-                         Bas_ZLookupLStrCache(Tal_G_zref, message, 0, 0));
+    Talp_ReportMessage(kNormalizeSite, message);
 }
 
 }  // namespace
