@@ -145,11 +145,11 @@ public:
 
     /// (x, y) through the affine part; the third column is ignored.
     void TransformPoint(Tal_Vector2T<double>* p) const;
-    /// (x, y) through the affine part for n points (Tal_TransformFloatPoints).
+    /// (x, y) through the affine part for n points, as Tal_TransformFloatPoints.
     void TransformPoints(long n, Tal_Vector2T<double>* p) const;
     /// (x, y, W) x m, stored undivided.
     void TransformPoint(Tal_Vector3T<double>* p) const;
-    /// (x, y, W) x m for n points, undivided (Tal_TransformVector3).
+    /// (x, y, W) x m for n points, undivided, as Tal_TransformVector3.
     void TransformPoints(long n, Tal_Vector3T<double>* p) const;
     /// (x, y, W) x m divided by W'; site 0x39.
     void TransformPointAndDivide(Tal_Vector3T<double>* p) const;
@@ -265,7 +265,7 @@ public:
     void TransformPoint(Tal_Vector4T<double>* p) const;
     /// (x, y, z, 1) x m; w' is dropped undivided.
     void TransformPoint(Tal_Vector3T<double>* p) const;
-    /// (x, y, z, w) x m for n points, undivided (Tal_TransformVector4NoDivide).
+    /// (x, y, z, w) x m for n points, undivided, as Tal_TransformVector4NoDivide.
     void TransformPoints(long n, Tal_Vector4T<double>* p) const;
     /// (x, y, z, 1) x m for n points, w' dropped.
     void TransformPoints(long n, Tal_Vector3T<double>* p) const;

@@ -1,4 +1,5 @@
 // Distance of a point from a 2D line, and clipping of segments at the near plane and to a rect.
+#include "matrix/constants.h"
 #include "matrix/geometry_vec.h"
 #include "tal/geometry.h"
 #include "tal/rect.h"
@@ -54,7 +55,7 @@ Tal_Err Tal_PerpDistTo2DLine(const Tal_Vector2T<double>* point,
     const double inv = 1.0 / len;
     unsigned char in = 0;
     double dist;
-    if (len <= Talp_ShortLength || (-Talp_ShortLength < inv && inv < Talp_ShortLength)) {
+    if (len <= Talp_NearZero || Talp_IsNearZero(inv)) {
         dist = Talp_Length(w);
     } else {
         const Talp_Vec3 u{d.x * inv, d.y * inv, d.z * inv};

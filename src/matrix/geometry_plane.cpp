@@ -1,9 +1,10 @@
 // Planes of polygons, ray-plane intersection and the edge-on test of a transformed quadrilateral.
 #include <cmath>
 
+#include "matrix/constants.h"
 #include "matrix/geometry_vec.h"
+#include "matrix/products.h"
 #include "tal/geometry.h"
-#include "tal/xform.h"
 
 namespace {
 
@@ -12,7 +13,7 @@ constexpr uint16_t kSiteRayIntersectPlane = 0x2F;
 // Scales v to unit length unless it is no longer than 1e-12; returns 1/|v|, or 0 when kept.
 double NormalizeUnlessShort(Talp_Vec3& v) {
     const double len = Talp_Length(v);
-    if (!(len > Talp_ShortLength)) return 0.0;
+    if (!(len > Talp_NearZero)) return 0.0;
     const double inv = 1.0 / len;
     v = {v.x * inv, v.y * inv, v.z * inv};
     return inv;
@@ -58,7 +59,7 @@ Tal_Err Tal_RayIntersectPlane(const double plane[4], unsigned char forwardOnly, 
     const double den = (b * dy + a * dx) + dz * c;
     double t = 0.0;
     bool ok = false;
-    if (!(-Talp_ShortLength < den && den < Talp_ShortLength)) {
+    if (!Talp_IsNearZero(den)) {
         t = -(((a * ox + d) + b * oy) + c * oz) / den;
         // A hit at the origin itself is not ahead of it.
         ok = forwardOnly == 0 || t > 0;
@@ -80,8 +81,7 @@ Tal_Err Tal_IsQuadEdgeOn(const double m[16], const double quad[4][3], double tol
     Tal_Vector4T<double> p[4];
     for (int i = 0; i < 4; ++i)
         p[i] = {quad[i][0], quad[i][1], quad[i][2], 1.0};
-    const Tal_Err err = Tal_TransformVector4(m, 4, p);
-    if (err != 0) return err;
+    Talp_ForEachElement<16, Talp_Apply4Divided>(m, 4, p);
 
     const double corners[4][3] = {{p[0].x, p[0].y, p[0].z},
                                   {p[1].x, p[1].y, p[1].z},
@@ -100,12 +100,12 @@ Tal_Err Tal_IsQuadEdgeOn(const double m[16], const double quad[4][3], double tol
         view = {view.x * 0.25, view.y * 0.25, view.z * 0.25};
     }
     const double viewLen = Talp_Length(view);
-    if (viewLen <= Talp_ShortLength) return err;
+    if (viewLen <= Talp_NearZero) return 0;
     const double viewInv = 1.0 / viewLen;
-    if (viewInv == 0.0 || normalInv == 0.0) return err;
+    if (viewInv == 0.0 || normalInv == 0.0) return 0;
     view = {view.x * viewInv, view.y * viewInv, view.z * viewInv};
 
     const double cosine = (view.y * normal.y + view.x * normal.x) + view.z * normal.z;
     if (-tolerance < cosine && cosine < tolerance) *edgeOn = 1;
-    return err;
+    return 0;
 }

@@ -3,9 +3,6 @@
 
 #include <cmath>
 
-/// Below this a length, a denominator or a homogeneous W counts as zero.
-constexpr double Talp_ShortLength = 1e-12;
-
 struct Talp_Vec3 {
     double x, y, z;
 };

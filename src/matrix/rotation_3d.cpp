@@ -2,19 +2,14 @@
 #include <cmath>
 
 #include "frame/base_library.h"
+#include "matrix/constants.h"
+#include "matrix/products.h"
 #include "tal/matrix.h"
-#include "tal/xform.h"
 
 namespace {
 
 constexpr uint16_t kBadAxisSite = 0x2E;
 constexpr int32_t kMsgCantBuildRotation = 35;
-constexpr double kTinyLength = 1e-12;
-
-bool NearZero(double v) {
-    return -kTinyLength < v && v < kTinyLength;
-}
-
 // m := m x S, S the identity with elements i, j and k set to a, b and c.
 Tal_Err PostMultiplyByIdentityWith(double* m, int i, int j, int k, double a, double b, double c) {
     double s[16];
@@ -37,7 +32,7 @@ Tal_Err Tal_ScaleMatrix4(double sx, double sy, double sz, double* m) {
 
 Tal_Err Tal_RotateMatrix4(double ax, double ay, double az, double radians, double* m) {
     const double len = std::sqrt(ax * ax + ay * ay + az * az);
-    if (len < kTinyLength) {
+    if (len < Talp_NearZero) {
         Talp_ReportMessage(kBadAxisSite, kMsgCantBuildRotation);
         return Tal_Err_BAD_AXIS;
     }
@@ -77,8 +72,8 @@ Tal_Err Tal_RotateMatrix4XYZPlus(double x, double y, double z, unsigned char sep
     for (int i = 0; i < 3 && err == 0; ++i) {
         Tal_Vector4T<double> axis = {i == 0 ? 1.0 : 0.0, i == 1 ? 1.0 : 0.0, i == 2 ? 1.0 : 0.0,
                                      0.0};
-        Tal_TransformVector4(w, 1, &axis);
-        if (NearZero(axis.x) && NearZero(axis.y) && NearZero(axis.z)) continue;
+        Talp_Apply4Divided(w, axis);
+        if (Talp_IsNearZero(axis.x) && Talp_IsNearZero(axis.y) && Talp_IsNearZero(axis.z)) continue;
         err = Tal_RotateMatrix4(axis.x, axis.y, axis.z, angles[i], w);
     }
 

@@ -2,9 +2,9 @@
 // that bring results back into their integer fields.
 #include <cstring>
 
+#include "matrix/products.h"
 #include "tal/integer.h"
 #include "tal/xform.h"
-#include "xform/products.h"
 
 namespace {
 
@@ -93,7 +93,7 @@ Tal_Err Tal_3DTransform2DPoints(const double m[16], long count, Tal_Point* point
     std::memcpy(k, m, sizeof k);
     for (long i = 0; i < count; ++i) {
         Tal_Vector3T<double> p = {double(points[i].h), double(points[i].v), 0.0};
-        Talp_MapPoint3D(k, p);
+        Talp_ApplyPoint3D(k, p);
         points[i].h = LimitAndTruncate(p.x);
         points[i].v = LimitAndTruncate(p.y);
     }
