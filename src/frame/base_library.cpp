@@ -24,8 +24,6 @@ int32_t Basp_G_err_buf[4];
 
 namespace {
 
-constexpr int32_t kBasVersion = 61;
-constexpr int32_t kLexVersion = 3;
 constexpr size_t kRecorderLimit = 1024;
 
 struct Recorded {
@@ -255,14 +253,14 @@ int32_t Bas_CheckVersions(int32_t code, int32_t version) {
     g_versionLog.basCalls++;
     g_versionLog.basCode = code;
     g_versionLog.basVersion = version;
-    return g_failBas || version != kBasVersion ? 1 : 0;
+    return g_failBas || version != Talp_BasVersion ? 1 : 0;
 }
 
 int32_t Lex_CheckVersions(int32_t code, int32_t version) {
     g_versionLog.lexCalls++;
     g_versionLog.lexCode = code;
     g_versionLog.lexVersion = version;
-    return g_failLex || version != kLexVersion ? 1 : 0;
+    return g_failLex || version != Talp_LexVersion ? 1 : 0;
 }
 
 void Basp_FailVersionChecks(bool bas, bool lex) {

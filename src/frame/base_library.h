@@ -41,6 +41,10 @@ TAL_C_API void Bas_HPurge(Bas_Handle handle);
 /// The block's address, or null once purged (or for the null handle).
 TAL_C_API void* Bas_HandleBlock(Bas_Handle handle);
 
+/// The versions of the Bas and Lex interfaces this library is built against.
+constexpr int32_t Talp_BasVersion = 61;
+constexpr int32_t Talp_LexVersion = 3;
+
 /// Non-zero when the caller's version differs from the one this base library expects (or when a
 /// test made it fail).
 TAL_C_API int32_t Bas_CheckVersions(int32_t code, int32_t version);

@@ -20,8 +20,6 @@ constexpr uint16_t kSetGlobalsSite = 0x17;
 constexpr uint16_t kGaussianBirthSite = 0x1D;
 constexpr uint16_t kGaussianDeathSite = 0x1E;
 constexpr uint16_t kVersionSite = 0x01;
-constexpr int32_t kBasVersion = 61;
-constexpr int32_t kLexVersion = 3;
 constexpr long kGlobalsBytes = long(sizeof(Talp_Globals));
 
 bool g_versionsChecked = false;
@@ -129,8 +127,8 @@ Tal_Err Tal_CheckVersions(int32_t code, int32_t expectedMajor) {
     int32_t baseResult = 0;
     if (!g_versionsChecked) {
         g_versionsChecked = true;  // set first: a check that calls back in must not recurse
-        const int32_t bas = Bas_CheckVersions(Tal_ReportCode(kVersionSite), kBasVersion);
-        const int32_t lex = Lex_CheckVersions(Tal_ReportCode(kVersionSite), kLexVersion);
+        const int32_t bas = Bas_CheckVersions(Tal_ReportCode(kVersionSite), Talp_BasVersion);
+        const int32_t lex = Lex_CheckVersions(Tal_ReportCode(kVersionSite), Talp_LexVersion);
         baseResult = bas | lex;
     }
     if (expectedMajor != Tal_MajorVersion) {

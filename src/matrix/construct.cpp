@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "matrix/constants.h"
 #include "matrix/nearly_equal.h"
 #include "tal/matrix.h"
 
@@ -170,14 +171,13 @@ Tal_Err Tal_SetMatrix4CoB(const Tal_Vector4T<double>* a, const Tal_Vector4T<doub
 
 double Tal_VecToAngle(const Tal_Vector2T<double>& v) {
     constexpr double kHalfPi = 1.5707963267948966;
-    constexpr double kDegreesPerRadian = 57.29577951308232;
     double angle;
     if (v.x == 0) {
         angle = -v.y > 0 ? kHalfPi : (-v.y < 0 ? -kHalfPi : 0.0);
     } else {
         angle = std::atan2(-v.y, v.x);
     }
-    const double r = 360 - angle * kDegreesPerRadian + 90;
+    const double r = 360 - angle * Talp_DegreesPerRadian + 90;
     if (r > 360) return r - 360;
     if (r < 0) return r + 360;
     return r;

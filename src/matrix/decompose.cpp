@@ -2,13 +2,13 @@
 #include <cmath>
 #include <cstring>
 
+#include "matrix/constants.h"
 #include "matrix/rotation_angles.h"
 #include "tal/matrix.h"
 
 namespace {
 
 constexpr uint16_t kDecomposeSite = 0x2D;
-constexpr double kDegreesPerRadian = 57.29577951308232;
 
 typedef Tal_Vector3T<double> Vec3;
 
@@ -63,7 +63,7 @@ void Talp_OrderedXYZFromRotation(const double* r, Tal_Vector3T<double>* angles) 
     const double y = std::asin(t);
     const double c = std::cos(y);
     double x, z;
-    if (-1e-5 < c && c < 1e-5) {
+    if (-Talp_NearParallel < c && c < Talp_NearParallel) {
         x = 0;
         z = std::atan2(r[1], r[5]);
     } else {
@@ -114,15 +114,15 @@ Tal_Err Tal_DecomposeMatrix4(const double* m, Tal_Matrix4Decomp* d, unsigned cha
 }
 
 Tal_Err Tal_Correct3DDecompFor2D(Tal_Matrix4Decomp* d) {
-    const double ax = std::fabs(d->rotate.x * kDegreesPerRadian) - 180;
-    const double ay = std::fabs(d->rotate.y * kDegreesPerRadian) - 180;
-    if (-1e-12 < ax && ax < 1e-12) {
+    const double ax = std::fabs(d->rotate.x * Talp_DegreesPerRadian) - 180;
+    const double ay = std::fabs(d->rotate.y * Talp_DegreesPerRadian) - 180;
+    if (Talp_IsNearZero(ax)) {
         d->scale.y = -d->scale.y;
         d->rotate.x = 0.0;
         d->rotate.y = -d->rotate.y;
         d->rotate.z = -d->rotate.z;
     }
-    if (-1e-12 < ay && ay < 1e-12) {
+    if (Talp_IsNearZero(ay)) {
         d->scale.x = -d->scale.x;
         d->rotate.y = 0.0;
         d->rotate.x = -d->rotate.x;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "matrix/constants.h"
 #include "tal/matrix.h"
 
 namespace {
@@ -16,9 +17,9 @@ struct Elimination {
     int row[3];      // original row number of each local row
 };
 
-// A pivot fails when strictly inside (-1e-20, 1e-20); a NaN passes.
+// A NaN pivot passes.
 bool PivotTooSmall(double v) {
-    return -1e-20 < v && v < 1e-20;
+    return -Talp_MinPivot < v && v < Talp_MinPivot;
 }
 
 void SwapRows(Elimination& e, int a, int b) {

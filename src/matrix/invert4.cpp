@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "matrix/constants.h"
 #include "matrix/minors.h"
 #include "matrix/simd.h"
 #include "tal/matrix.h"
@@ -160,7 +161,7 @@ Tal_Err Tal_InverseMatrix4Quiet(const double* src, double* dst, unsigned char* f
     const double det = Talp_Matrix4Minors(src, k);
     Adjugate(k, adj);
     // A NaN determinant is not below the threshold: it divides.
-    if (std::fabs(det) < 1e-16) {
+    if (std::fabs(det) < Talp_MinDeterminant) {
         std::memcpy(dst, adj, sizeof adj);
         if (failed) *failed = 1;
         return Tal_Err_CANT_INVERT;

@@ -1,14 +1,9 @@
 // Tal_Matrix3 members other than the point transforms: building, comparing, inverting, measuring.
 #include <cmath>
 
+#include "matrix/constants.h"
 #include "matrix/matrix_members.h"
 #include "tal/matrix.h"
-
-namespace {
-
-constexpr double kRadiansPerDegree = 0.017453292519943295;
-
-}  // namespace
 
 // ---- Building and assignment ----
 
@@ -52,7 +47,7 @@ Tal_Matrix3& Tal_Matrix3::Skew(double skewAngle, double axisAngle) {
     Rotate(axisAngle);
     double shear[9];
     Talp_ThrowIfFailed(Tal_SetIdentityMatrix(shear));
-    shear[3] = -std::tan(skewAngle * kRadiansPerDegree);
+    shear[3] = -std::tan(skewAngle * Talp_RadiansPerDegree);
     Talp_ThrowIfFailed(Tal_ConcatMatrix(shear, &m[0][0]));
     return Rotate(-axisAngle);
 }

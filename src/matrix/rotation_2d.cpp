@@ -1,13 +1,8 @@
 // 2D building steps (degrees, about a centre point) and the directional components of a 3x3.
 #include <cmath>
 
+#include "matrix/constants.h"
 #include "tal/matrix.h"
-
-namespace {
-
-constexpr double kRadiansPerDegree = 0.017453292519943295;
-
-}  // namespace
 
 Tal_Err Tal_TranslateMatrix(double* m, double tx, double ty) {
     double s[9];
@@ -21,7 +16,7 @@ Tal_Err Tal_RotateMatrix(double* m, double degrees, double cx, double cy) {
     // Whole turns leave m bit for bit alone; fmod is exact, so 720 and -360 count too.
     const double a = std::fmod(degrees, 360.0);
     if (a == 0) return 0;
-    const double r = a * kRadiansPerDegree;
+    const double r = a * Talp_RadiansPerDegree;
     const double s = std::sin(r);
     const double c = std::cos(r);
     // p' = (p - centre) x Rz(r) + centre

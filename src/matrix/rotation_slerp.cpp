@@ -1,6 +1,7 @@
 // Spherical linear interpolation of quaternions.
 #include <cmath>
 
+#include "matrix/constants.h"
 #include "matrix/nearly_equal.h"
 #include "tal/matrix.h"
 
@@ -26,7 +27,7 @@ Tal_Err Tal_Slerp(const Tal_Quat* q0, const Tal_Quat* q1, double t, Tal_Quat* ou
     const double ad = std::fabs(d);
     double s0, s1;
     // Near-parallel (or longer than unit) inputs: sin(theta) would vanish, so blend linearly.
-    if (1 - ad <= 1e-5) {
+    if (1 - ad <= Talp_NearParallel) {
         s0 = 1 - t;
         s1 = t;
     } else {

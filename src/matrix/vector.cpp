@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "frame/base_library.h"
+#include "matrix/constants.h"
 #include "tal/vector.h"
 
 namespace {
@@ -19,9 +20,9 @@ void ReportNormalizeMessage(int32_t message) {
 template <>
 void Tal_Vector4T<double>::Normalize() {
     // Written so that a NaN w also warns.
-    if (!(w < 1e-12 && w > -1e-12)) ReportNormalizeMessage(kMsgHomogeneousPoint);
+    if (!Talp_IsNearZero(w)) ReportNormalizeMessage(kMsgHomogeneousPoint);
     const double len2 = (y * y + x * x) + z * z;
-    if (len2 < 1e-12) {
+    if (len2 < Talp_NearZero) {
         ReportNormalizeMessage(kMsgZeroVector);
         throw long(Tal_Err_ZERO_VECTOR);
     }

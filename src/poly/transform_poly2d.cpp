@@ -1,5 +1,6 @@
 // The 2D transform polygon: a layer's four corners through one 3x3 transform, and the screen
 // mapping of a single point through two.
+#include "matrix/constants.h"
 #include "matrix/matrix_members.h"
 #include "poly/transform_poly_edges.h"
 #include "tal/matrix.h"
@@ -20,7 +21,8 @@ void Tal_TransformPoly2D::SetLayerPoint(long index, const Tal_Vector2T<double>& 
 
 void Tal_TransformPoly2D::TransformPoints(const Tal_Matrix3& matrix) {
     const Tal_Vector2T<double> s = matrix.GetScaleSquared();
-    fVisible = !Talp_IsDegenerateRow(s.x) && !Talp_IsDegenerateRow(s.y);
+    // A row of (near) zero length collapses the layer.
+    fVisible = !Talp_IsNearZero(s.x) && !Talp_IsNearZero(s.y);
     if (fVisible) Talp_ThrowIfFailed(Tal_TransformFloatPoints(&matrix.m[0][0], 4, fCorners));
 }
 

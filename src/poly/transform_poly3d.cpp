@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "frame/base_library.h"
+#include "matrix/constants.h"
 #include "matrix/matrix_members.h"
 #include "poly/transform_poly_edges.h"
 #include "tal/geometry.h"
@@ -16,9 +17,10 @@ namespace {
 // Four edges each give at most their first point and an exit point.
 constexpr long kMaxOutline = 8;
 
+// A row of (near) zero length collapses the layer.
 bool IsDegenerate(const Tal_Matrix4& matrix) {
     const Tal_Vector3T<double> s = matrix.GetScaleSquared();
-    return Talp_IsDegenerateRow(s.x) || Talp_IsDegenerateRow(s.y);
+    return Talp_IsNearZero(s.x) || Talp_IsNearZero(s.y);
 }
 
 Tal_Vector2T<double>* NewOutlineBlock(long count) {

@@ -1,4 +1,4 @@
-// Pieces the two transform polygons share: the degenerate-row test and the nearest-edge rule.
+// Pieces the two transform polygons share: the nearest-edge rule and the outline test.
 #pragma once
 
 #include <cmath>
@@ -7,12 +7,6 @@
 #include "tal/geometry.h"
 #include "tal/poly.h"
 #include "tal/vector.h"
-
-/// A row whose squared length lies strictly inside (-1e-12, 1e-12) collapses the layer; NaN does
-/// not count.
-inline bool Talp_IsDegenerateRow(double lengthSquared) {
-    return lengthSquared > -1e-12 && lengthSquared < 1e-12;
-}
 
 /// Distance from p to the segment a-b: perpendicular when the foot lies on it, else to the nearer
 /// end.

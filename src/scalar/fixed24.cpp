@@ -1,6 +1,7 @@
 // 8.24 multiply and ratio through doubles; failures are reported, then give the mark.
 #include <cmath>
 
+#include "scalar/int32_range.h"
 #include "tal/fixed.h"
 
 namespace {
@@ -19,7 +20,7 @@ Tal_Fix24 Fix24FromDouble(double q, uint16_t site, int16_t phrase) {
     }
     // copysign differs from q >= 0 only at -0.0, where both give 0; it spares a branch on the sign.
     const double s = q * 16777216.0 + std::copysign(0.5, q);
-    if (s > -2147483649.0 && s < 2147483648.0) return int32_t(s);
+    if (Talp_TruncatesToInt32(s)) return int32_t(s);
     return Tal_FixedFailure;
 }
 

@@ -1,4 +1,5 @@
 // Rounding to a multiple and rounding of doubles to 32-bit integers.
+#include "scalar/int32_range.h"
 #include "tal/integer.h"
 
 namespace {
@@ -28,8 +29,9 @@ int32_t Tal_RoundToNearestMult(int32_t x, int32_t m) {
 int32_t Tal_RoundDouble(double d) {
     const double up = d + 0.5;
     // Clamping first keeps the conversion defined; NaN fails the first test and lands low.
-    double c = up > -2147483649.0 ? up : -2147483649.0;
-    c = c < 2147483648.0 ? c : 2147483648.0;
+    constexpr double kBelow = Talp_Int32MinDouble - 1.0, kAbove = Talp_Int32MaxDouble + 1.0;
+    double c = up > kBelow ? up : kBelow;
+    c = c < kAbove ? c : kAbove;
     int64_t f = int64_t(c);
     f -= int64_t(double(f) > c);
     f -= int64_t(d == -0.49999999999999994);

@@ -1,4 +1,5 @@
 // Reduction, reciprocal and change of denominator.
+#include "scalar/int32_range.h"
 #include "scalar/integer_bits.h"
 #include "scalar/ratio_internal.h"
 #include "tal/integer.h"
@@ -34,7 +35,7 @@ Tal_Err ConvertAt(uint16_t site, const Tal_Ratio in, uint32_t newDen, Tal_Ratio*
         return 0;
     }
     const double v = (double(newDen) / double(in.den)) * double(in.num);
-    if (v > 2147483647.0 || v < -2147483648.0) {
+    if (v > Talp_Int32MaxDouble || v < Talp_Int32MinDouble) {
         if (!overflow) return Talp_ReportErr(site, Tal_Err_OVERFLOW, talp::kPhraseRatioConv);
         *overflow = 1;
         return 0;

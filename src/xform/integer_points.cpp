@@ -3,8 +3,10 @@
 #include <cstring>
 
 #include "matrix/products.h"
+#include "scalar/int32_range.h"
 #include "tal/integer.h"
 #include "tal/xform.h"
+#include "xform/short_limits.h"
 
 namespace {
 
@@ -28,8 +30,8 @@ struct ShortPoints {
 
 struct FixedPoints {
     using Point = Tal_FixedPoint;
-    static constexpr double kLow = -2147483648.0;
-    static constexpr double kHigh = 2147483647.0;
+    static constexpr double kLow = Talp_Int32MinDouble;
+    static constexpr double kHigh = Talp_Int32MaxDouble;
     static constexpr double kUnit = 65536.0;  // the translation row is in whole units
     static constexpr uint16_t kSite = 0x27;
     static constexpr int16_t kPhrase = 25;
@@ -72,8 +74,8 @@ Tal_Err MapIntegerPoints(const double* m, long count, typename Kind::Point* poin
 
 // Limits to [-32767, 32766] and truncates toward zero; NaN stores 0.
 int16_t LimitAndTruncate(double v) {
-    if (v <= -32767.0) return -32767;
-    if (v >= 32766.0) return 32766;
+    if (v <= Talp_ShortLimitMin) return int16_t(Talp_ShortLimitMin);
+    if (v >= Talp_ShortLimitMax) return int16_t(Talp_ShortLimitMax);
     return v == v ? int16_t(v) : 0;
 }
 

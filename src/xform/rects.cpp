@@ -4,9 +4,11 @@
 #include <cstdint>
 
 #include "frame/base_library.h"
+#include "scalar/int32_range.h"
 #include "tal/integer.h"
 #include "tal/matrix.h"
 #include "tal/xform.h"
+#include "xform/short_limits.h"
 
 namespace {
 
@@ -51,12 +53,13 @@ double Limit(double v, double lo, double hi) {
 }
 
 int16_t RoundToShort(double v) {
-    return int16_t(uint16_t(uint32_t(Tal_RoundDouble(Limit(v, -32767.0, 32766.0)))));
+    return int16_t(
+        uint16_t(uint32_t(Tal_RoundDouble(Limit(v, Talp_ShortLimitMin, Talp_ShortLimitMax)))));
 }
 
 // Out of range or NaN gives 0x80000000, the library's mark for a value that does not fit.
 int32_t ToLong(double v) {
-    if (v > -2147483649.0 && v < 2147483648.0) return int32_t(v);
+    if (Talp_TruncatesToInt32(v)) return int32_t(v);
     return INT32_MIN;
 }
 
@@ -105,10 +108,10 @@ Tal_LRect Tal_TransformBounds(const Tal_Matrix3& m, const Tal_LRect& r) {
     CornersOf<Tal_Vector2T<double>, double>(r.left, r.top, r.right, r.bottom, c);
     if (const Tal_Err err = Tal_TransformFloatPoints(&m.m[0][0], 4, c)) throw long(err);
     Extremes e = ExtremesOf(c);
-    if (e.minX < -2147483648.0) e.minX = -2147483648.0;
-    if (e.minY < -2147483648.0) e.minY = -2147483648.0;
-    if (e.maxX > 2147483647.0) e.maxX = 2147483647.0;
-    if (e.maxY > 2147483647.0) e.maxY = 2147483647.0;
+    if (e.minX < Talp_Int32MinDouble) e.minX = Talp_Int32MinDouble;
+    if (e.minY < Talp_Int32MinDouble) e.minY = Talp_Int32MinDouble;
+    if (e.maxX > Talp_Int32MaxDouble) e.maxX = Talp_Int32MaxDouble;
+    if (e.maxY > Talp_Int32MaxDouble) e.maxY = Talp_Int32MaxDouble;
     return Tal_LRect{ToLong(std::floor(e.minX)), ToLong(std::floor(e.minY)),
                      ToLong(std::ceil(e.maxX)), ToLong(std::ceil(e.maxY))};
 }
