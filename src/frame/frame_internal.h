@@ -1,3 +1,4 @@
+// Internal names: Talp_X, shared ones in internal headers, a file's own in its anonymous namespace.
 // Internal to the frame: the table services the life cycle drives, and the table builders.
 #pragma once
 

@@ -6,9 +6,9 @@ static_assert(sizeof(void*) != 4 || sizeof(Tal_LStrTable) == 16, "the descriptor
 
 namespace {
 
-alignas(4) const char kPackageName[4] = "Tal";
+alignas(4) const char Talp_PackageName[4] = "Tal";
 
-const Tal_LStrEntry kMessages[Tal_MessageCount + 1] = {
+const Tal_LStrEntry Talp_Messages[Tal_MessageCount + 1] = {
     {"$$$/SV/Tal/LStr/0000=unknown error (%ld).", {0, 0, 0}},
     {"$$$/SV/Tal/LStr/0001=underflow %s.", {0, 0, 0}},
     {"$$$/SV/Tal/LStr/0002=overflow %s.", {0, 0, 0}},
@@ -54,8 +54,8 @@ const Tal_LStrEntry kMessages[Tal_MessageCount + 1] = {
     {nullptr, {0xFFFFFFFFu, 0xFFFFFFFFu, 0}},
 };
 
-const Tal_LStrTable kDescriptor = {kPackageName, Tal_MessageCount + 1, kMessages, 0};
+const Tal_LStrTable Talp_Descriptor = {Talp_PackageName, Tal_MessageCount + 1, Talp_Messages, 0};
 
 }  // namespace
 
-const Tal_LStrTable* Tal_G_zref = &kDescriptor;
+const Tal_LStrTable* Tal_G_zref = &Talp_Descriptor;

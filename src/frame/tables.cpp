@@ -8,33 +8,34 @@ namespace {
 
 // t / 255 == (t * 0x8081) >> 23 for t < 66052: 0x8081 * 255 exceeds 2^23 by 127, and
 // t * 127 < 2^23 keeps the error below one step. The largest t here is 255 * 255 + 127.
-constexpr uint32_t kDiv255Magic = 0x8081;
-constexpr int kDiv255Shift = 23;
+constexpr uint32_t Talp_Div255Magic = 0x8081;
+constexpr int Talp_Div255Shift = 23;
 
 // n / i == (n * (floor(2^24 / i) + 1)) >> 24 when n * i < 2^24; n <= 254 * 255 + 127 here.
-constexpr int kRowShift = 24;
+constexpr int Talp_RowShift = 24;
 
 // Taylor coefficients of sin up to x^23: on [0, pi/2] the remainder is below 1e-20, far under the
 // float rounding the table applies.
-constexpr int kSineTerms = 12;
+constexpr int Talp_SineTerms = 12;
 
-constexpr double SineCoefficient(int n) {
+constexpr double Talp_SineCoefficient(int n) {
     double c = 1.0;
     for (int k = 2; k <= 2 * n + 1; ++k)
         c /= k;
     return n % 2 ? -c : c;
 }
 
-constexpr double kSine[kSineTerms] = {SineCoefficient(0), SineCoefficient(1),  SineCoefficient(2),
-                                      SineCoefficient(3), SineCoefficient(4),  SineCoefficient(5),
-                                      SineCoefficient(6), SineCoefficient(7),  SineCoefficient(8),
-                                      SineCoefficient(9), SineCoefficient(10), SineCoefficient(11)};
+constexpr double Talp_SineCoefficients[Talp_SineTerms] = {
+    Talp_SineCoefficient(0), Talp_SineCoefficient(1),  Talp_SineCoefficient(2),
+    Talp_SineCoefficient(3), Talp_SineCoefficient(4),  Talp_SineCoefficient(5),
+    Talp_SineCoefficient(6), Talp_SineCoefficient(7),  Talp_SineCoefficient(8),
+    Talp_SineCoefficient(9), Talp_SineCoefficient(10), Talp_SineCoefficient(11)};
 
-double SineSeries(double x) {
+double Talp_SineSeries(double x) {
     const double x2 = x * x;
-    double s = kSine[kSineTerms - 1];
-    for (int n = kSineTerms - 2; n >= 0; --n)
-        s = s * x2 + kSine[n];
+    double s = Talp_SineCoefficients[Talp_SineTerms - 1];
+    for (int n = Talp_SineTerms - 2; n >= 0; --n)
+        s = s * x2 + Talp_SineCoefficients[n];
     return s * x;
 }
 
@@ -45,7 +46,7 @@ void Talp_FillMulTable(uint8_t* table) {
         uint8_t* row = table + i * 256;
         for (uint32_t j = 0; j < 256; ++j) {
             const uint32_t t = i * j + 127;
-            row[j] = uint8_t((t * kDiv255Magic) >> kDiv255Shift);
+            row[j] = uint8_t((t * Talp_Div255Magic) >> Talp_Div255Shift);
         }
     }
 }
@@ -55,11 +56,11 @@ void Talp_FillDivTable(uint8_t* table) {
         table[j] = 255;  // row 0: every j >= 0
     for (uint32_t i = 1; i < 256; ++i) {
         uint8_t* row = table + i * 256;
-        const uint64_t magic = ((uint64_t(1) << kRowShift) / i) + 1;
+        const uint64_t magic = ((uint64_t(1) << Talp_RowShift) / i) + 1;
         const uint32_t half = i >> 1;
         for (uint32_t j = 0; j < i; ++j) {
             const uint64_t n = j * 255 + half;
-            row[j] = uint8_t((n * magic) >> kRowShift);
+            row[j] = uint8_t((n * magic) >> Talp_RowShift);
         }
         for (uint32_t j = i; j < 256; ++j)
             row[j] = 255;
@@ -69,5 +70,5 @@ void Talp_FillDivTable(uint8_t* table) {
 void Talp_FillSineTable(float* table) {
     const double halfPi = 2.0 * std::atan(1.0);
     for (int k = 0; k < Tal_SineTableSize; ++k)
-        table[k] = float(SineSeries(k / 255.0 * halfPi));
+        table[k] = float(Talp_SineSeries(k / 255.0 * halfPi));
 }

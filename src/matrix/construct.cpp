@@ -9,7 +9,7 @@
 namespace {
 
 template <int N>
-bool ValuesEqual(const double* a, const double* b) {
+bool Talp_ValuesEqual(const double* a, const double* b) {
     bool equal = true;
     for (int i = 0; i < N; ++i)
         equal &= a[i] == b[i];
@@ -17,7 +17,7 @@ bool ValuesEqual(const double* a, const double* b) {
 }
 
 template <int N>
-bool WithinEpsilon(const double* a, const double* b, double eps) {
+bool Talp_WithinEpsilon(const double* a, const double* b, double eps) {
     for (int i = 0; i < N; ++i) {
         if (std::fabs(a[i] - b[i]) > eps) return false;
     }
@@ -25,7 +25,7 @@ bool WithinEpsilon(const double* a, const double* b, double eps) {
 }
 
 // Steps shared by both embeddings: clear, copy the 2x2 part and the translation.
-void Embed2D(const double* src, double* dst) {
+void Talp_Embed2D(const double* src, double* dst) {
     const double a00 = src[0], a01 = src[1], a10 = src[3], a11 = src[4];
     const double tx = src[6], ty = src[7];
     std::memset(dst, 0, 16 * sizeof(double));
@@ -57,21 +57,21 @@ Tal_Err Tal_ZeroMatrix4(double* m) {
 }
 
 Tal_Err Tal_EqualMatrix(const double* a, const double* b, unsigned char* equal) {
-    *equal = ValuesEqual<9>(a, b) ? 1 : 0;
+    *equal = Talp_ValuesEqual<9>(a, b) ? 1 : 0;
     return 0;
 }
 
 Tal_Err Tal_EqualMatrix4(const double* a, const double* b, unsigned char* equal) {
-    *equal = ValuesEqual<16>(a, b) ? 1 : 0;
+    *equal = Talp_ValuesEqual<16>(a, b) ? 1 : 0;
     return 0;
 }
 
 bool Tal_EqualMatrixWithinEpsilon(const Tal_Matrix3& a, const Tal_Matrix3& b, double eps) {
-    return WithinEpsilon<9>(&a.m[0][0], &b.m[0][0], eps);
+    return Talp_WithinEpsilon<9>(&a.m[0][0], &b.m[0][0], eps);
 }
 
 bool Tal_EqualMatrixWithinEpsilon(const Tal_Matrix4& a, const Tal_Matrix4& b, double eps) {
-    return WithinEpsilon<16>(&a.m[0][0], &b.m[0][0], eps);
+    return Talp_WithinEpsilon<16>(&a.m[0][0], &b.m[0][0], eps);
 }
 
 Tal_Err Tal_GetMatrixType(const double* m, long* type) {
@@ -93,7 +93,7 @@ Tal_Err Tal_GetMatrixType(const double* m, long* type) {
 }
 
 Tal_Err Tal_Matrix3ToMatrix4(const double* src, double* dst) {
-    Embed2D(src, dst);
+    Talp_Embed2D(src, dst);
     dst[10] = 1.0;
     dst[15] = 1.0;
     return 0;
@@ -102,7 +102,7 @@ Tal_Err Tal_Matrix3ToMatrix4(const double* src, double* dst) {
 Tal_Err Tal_Matrix3ToMatrix4Uniform(const double* src, double* dst) {
     const double a = src[3] * src[3] + src[0] * src[0];
     const double b = src[4] * src[4] + src[1] * src[1];
-    Embed2D(src, dst);
+    Talp_Embed2D(src, dst);
     dst[15] = 1.0;
     dst[10] =
         Talp_NearlyEqual(a, b, Talp_NearlyEqualUnits, Talp_NearlyEqualRel) ? std::sqrt(a) : 1.0;
@@ -170,10 +170,10 @@ Tal_Err Tal_SetMatrix4CoB(const Tal_Vector4T<double>* a, const Tal_Vector4T<doub
 }
 
 double Tal_VecToAngle(const Tal_Vector2T<double>& v) {
-    constexpr double kHalfPi = 1.5707963267948966;
+    constexpr double Talp_HalfPi = 1.5707963267948966;
     double angle;
     if (v.x == 0) {
-        angle = -v.y > 0 ? kHalfPi : (-v.y < 0 ? -kHalfPi : 0.0);
+        angle = -v.y > 0 ? Talp_HalfPi : (-v.y < 0 ? -Talp_HalfPi : 0.0);
     } else {
         angle = std::atan2(-v.y, v.x);
     }

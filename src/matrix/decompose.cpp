@@ -8,22 +8,22 @@
 
 namespace {
 
-constexpr uint16_t kDecomposeSite = 0x2D;
+constexpr uint16_t Talp_DecomposeSite = 0x2D;
 
-typedef Tal_Vector3T<double> Vec3;
+typedef Tal_Vector3T<double> Talp_Row3;
 
 // y first: the lengths of the basis rows are taken in this order.
-double Dot(const Vec3& a, const Vec3& b) {
+double Talp_Dot(const Talp_Row3& a, const Talp_Row3& b) {
     return (a.y * b.y + a.x * b.x) + a.z * b.z;
 }
 
-Vec3 Cross(const Vec3& a, const Vec3& b) {
+Talp_Row3 Talp_Cross(const Talp_Row3& a, const Talp_Row3& b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
 
 // Scales v to unit length and returns its old length; a zero length leaves v as it is.
-double NormalizeRow(Vec3& v) {
-    const double len = std::sqrt(Dot(v, v));
+double Talp_NormalizeRow(Talp_Row3& v) {
+    const double len = std::sqrt(Talp_Dot(v, v));
     if (len > 0) {
         const double k = 1 / len;
         v.x *= k;
@@ -34,24 +34,24 @@ double NormalizeRow(Vec3& v) {
 }
 
 // v := v - s * u
-void RemoveProjection(Vec3& v, double s, const Vec3& u) {
+void Talp_RemoveProjection(Talp_Row3& v, double s, const Talp_Row3& u) {
     v.x = v.x - s * u.x;
     v.y = v.y - s * u.y;
     v.z = v.z - s * u.z;
 }
 
-void Negate(Vec3& v) {
+void Talp_Negate(Talp_Row3& v) {
     v.x = -v.x;
     v.y = -v.y;
     v.z = -v.z;
 }
 
-Tal_Err DecomposeFailed(unsigned char* failed) {
+Tal_Err Talp_DecomposeFailed(unsigned char* failed) {
     if (failed) {
         *failed = 1;
         return Tal_Err_CANT_DECOMPOSE;
     }
-    return Talp_ReportErr(kDecomposeSite, Tal_Err_CANT_DECOMPOSE, 0);
+    return Talp_ReportErr(Talp_DecomposeSite, Tal_Err_CANT_DECOMPOSE, 0);
 }
 
 }  // namespace
@@ -77,34 +77,34 @@ void Talp_OrderedXYZFromRotation(const double* r, Tal_Vector3T<double>* angles) 
 Tal_Err Tal_DecomposeMatrix4(const double* m, Tal_Matrix4Decomp* d, unsigned char* failed) {
     std::memset(d, 0, sizeof *d);
     const double w = m[15];
-    if (w == 0) return DecomposeFailed(failed);
+    if (w == 0) return Talp_DecomposeFailed(failed);
     double n[16];
     for (int i = 0; i < 16; ++i)
         n[i] = m[i] / w;
     // A NaN perspective term is not 0 either.
-    if (!(n[3] == 0 && n[7] == 0 && n[11] == 0)) return DecomposeFailed(failed);
+    if (!(n[3] == 0 && n[7] == 0 && n[11] == 0)) return Talp_DecomposeFailed(failed);
 
     d->translate = {n[12], n[13], n[14]};
-    Vec3 r0 = {n[0], n[1], n[2]};
-    Vec3 r1 = {n[4], n[5], n[6]};
-    Vec3 r2 = {n[8], n[9], n[10]};
+    Talp_Row3 r0 = {n[0], n[1], n[2]};
+    Talp_Row3 r1 = {n[4], n[5], n[6]};
+    Talp_Row3 r2 = {n[8], n[9], n[10]};
 
     // Gram-Schmidt: each shear is measured against an already normalized row.
-    d->scale.x = NormalizeRow(r0);
-    d->shear.xy = Dot(r0, r1);
-    RemoveProjection(r1, d->shear.xy, r0);
-    d->scale.y = NormalizeRow(r1);
-    d->shear.xz = Dot(r0, r2);
-    RemoveProjection(r2, d->shear.xz, r0);
-    d->shear.yz = Dot(r1, r2);
-    RemoveProjection(r2, d->shear.yz, r1);
-    d->scale.z = NormalizeRow(r2);
+    d->scale.x = Talp_NormalizeRow(r0);
+    d->shear.xy = Talp_Dot(r0, r1);
+    Talp_RemoveProjection(r1, d->shear.xy, r0);
+    d->scale.y = Talp_NormalizeRow(r1);
+    d->shear.xz = Talp_Dot(r0, r2);
+    Talp_RemoveProjection(r2, d->shear.xz, r0);
+    d->shear.yz = Talp_Dot(r1, r2);
+    Talp_RemoveProjection(r2, d->shear.yz, r1);
+    d->scale.z = Talp_NormalizeRow(r2);
 
-    if (Dot(r2, Cross(r0, r1)) < 0.0) {
-        Negate(d->scale);
-        Negate(r0);
-        Negate(r1);
-        Negate(r2);
+    if (Talp_Dot(r2, Talp_Cross(r0, r1)) < 0.0) {
+        Talp_Negate(d->scale);
+        Talp_Negate(r0);
+        Talp_Negate(r1);
+        Talp_Negate(r2);
     }
 
     const double rot[16] = {r0.x, r0.y, r0.z, 0, r1.x, r1.y, r1.z, 0,

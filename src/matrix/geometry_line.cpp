@@ -6,15 +6,15 @@
 
 namespace {
 
-typedef Tal_Vector2T<double> Vec2;
+typedef Tal_Vector2T<double> Talp_Vec2;
 
-bool InClosedRect(const Tal_FloatRect& r, const Vec2& p) {
+bool Talp_InClosedRect(const Tal_FloatRect& r, const Talp_Vec2& p) {
     return r.left <= p.x && p.x <= r.right && r.top <= p.y && p.y <= r.bottom;
 }
 
 // The segment's bounding box misses the closed rect. A box that only touches an edge or a corner
 // is kept, since the touching point itself is visible.
-bool BoxMissesRect(const Tal_FloatRect& r, const Vec2& a, const Vec2& b) {
+bool Talp_BoxMissesRect(const Tal_FloatRect& r, const Talp_Vec2& a, const Talp_Vec2& b) {
     const double minX = a.x < b.x ? a.x : b.x, maxX = a.x < b.x ? b.x : a.x;
     const double minY = a.y < b.y ? a.y : b.y, maxY = a.y < b.y ? b.y : a.y;
     return maxX < r.left || minX > r.right || maxY < r.top || minY > r.bottom;
@@ -22,7 +22,7 @@ bool BoxMissesRect(const Tal_FloatRect& r, const Vec2& a, const Vec2& b) {
 
 // Moves cur along the segment towards other onto the edge at x = edge (or y = edge when the
 // coordinates are swapped by the caller); false when the segment runs along that slab.
-bool SlideTo(double& cur, double& curOther, double other, double otherOther, double edge) {
+bool Talp_SlideTo(double& cur, double& curOther, double other, double otherOther, double edge) {
     const double run = cur - other;
     if (run == 0) return false;
     const double s = (cur - edge) / run;
@@ -32,14 +32,14 @@ bool SlideTo(double& cur, double& curOther, double other, double otherOther, dou
 }
 
 // Clips one outside end into the rect's x slab, then its y slab.
-bool ClipEnd(const Tal_FloatRect& r, Vec2& cur, const Vec2& other) {
+bool Talp_ClipEnd(const Tal_FloatRect& r, Talp_Vec2& cur, const Talp_Vec2& other) {
     if (cur.x < r.left) {
-        if (!SlideTo(cur.x, cur.y, other.x, other.y, r.left)) return false;
+        if (!Talp_SlideTo(cur.x, cur.y, other.x, other.y, r.left)) return false;
     } else if (cur.x > r.right) {
-        if (!SlideTo(cur.x, cur.y, other.x, other.y, r.right)) return false;
+        if (!Talp_SlideTo(cur.x, cur.y, other.x, other.y, r.right)) return false;
     }
-    if (cur.y < r.top) return SlideTo(cur.y, cur.x, other.y, other.x, r.top);
-    if (cur.y > r.bottom) return SlideTo(cur.y, cur.x, other.y, other.x, r.bottom);
+    if (cur.y < r.top) return Talp_SlideTo(cur.y, cur.x, other.y, other.x, r.top);
+    if (cur.y > r.bottom) return Talp_SlideTo(cur.y, cur.x, other.y, other.x, r.bottom);
     return true;
 }
 
@@ -98,22 +98,22 @@ Tal_Err Tal_Clip3DLine(const double a[3], const double b[3], unsigned char* aBeh
 Tal_Err Tal_ClipLine2Rect(const Tal_FloatRect* rect, Tal_Vector2T<double>* p0,
                           Tal_Vector2T<double>* p1, unsigned char* visible) {
     const Tal_FloatRect r = *rect;
-    Vec2 c0 = *p0, c1 = *p1;
-    const bool in0 = InClosedRect(r, c0), in1 = InClosedRect(r, c1);
+    Talp_Vec2 c0 = *p0, c1 = *p1;
+    const bool in0 = Talp_InClosedRect(r, c0), in1 = Talp_InClosedRect(r, c1);
     if (in0 && in1) {
         *visible = 1;
         return 0;
     }
-    if (BoxMissesRect(r, c0, c1)) {
+    if (Talp_BoxMissesRect(r, c0, c1)) {
         *visible = 0;
         return 0;
     }
     // c1 is clipped against the already clipped c0.
-    bool shown = (in0 || ClipEnd(r, c0, c1)) && (in1 || ClipEnd(r, c1, c0));
+    bool shown = (in0 || Talp_ClipEnd(r, c0, c1)) && (in1 || Talp_ClipEnd(r, c1, c0));
     *p0 = c0;
     *p1 = c1;
     // Both ends still outside: the line passed beside a corner.
-    if (!InClosedRect(r, c0) && !InClosedRect(r, c1)) shown = false;
+    if (!Talp_InClosedRect(r, c0) && !Talp_InClosedRect(r, c1)) shown = false;
     *visible = shown ? 1 : 0;
     return 0;
 }

@@ -8,10 +8,10 @@
 
 namespace {
 
-constexpr uint16_t kSiteRayIntersectPlane = 0x2F;
+constexpr uint16_t Talp_SiteRayIntersectPlane = 0x2F;
 
 // Scales v to unit length unless it is no longer than 1e-12; returns 1/|v|, or 0 when kept.
-double NormalizeUnlessShort(Talp_Vec3& v) {
+double Talp_NormalizeUnlessShort(Talp_Vec3& v) {
     const double len = Talp_Length(v);
     if (!(len > Talp_NearZero)) return 0.0;
     const double inv = 1.0 / len;
@@ -35,7 +35,7 @@ Tal_Err Tal_GetPlaneEquation(const double points[][3], long n, double plane[4]) 
         sum.y += p[1];
         sum.z += p[2];
     }
-    NormalizeUnlessShort(normal);
+    Talp_NormalizeUnlessShort(normal);
     const double centroid[3] = {sum.x * k, sum.y * k, sum.z * k};
     const double n3[3] = {normal.x, normal.y, normal.z};
     return Tal_GetPlaneEquation2(centroid, n3, plane);
@@ -72,7 +72,7 @@ Tal_Err Tal_RayIntersectPlane(const double plane[4], unsigned char forwardOnly, 
         *hitOk = ok ? 1 : 0;
         return 0;
     }
-    return ok ? 0 : Talp_ReportErr(kSiteRayIntersectPlane, Tal_Err_CANT_INTERSECT_PLANE, 0);
+    return ok ? 0 : Talp_ReportErr(Talp_SiteRayIntersectPlane, Tal_Err_CANT_INTERSECT_PLANE, 0);
 }
 
 Tal_Err Tal_IsQuadEdgeOn(const double m[16], const double quad[4][3], double tolerance,
@@ -90,7 +90,7 @@ Tal_Err Tal_IsQuadEdgeOn(const double m[16], const double quad[4][3], double tol
     double plane[4];
     Tal_GetPlaneEquation(corners, 4, plane);
     Talp_Vec3 normal{plane[0], plane[1], plane[2]};
-    const double normalInv = NormalizeUnlessShort(normal);
+    const double normalInv = Talp_NormalizeUnlessShort(normal);
 
     // Perspective: the eye sits at the origin, so the view runs to the quad's centre.
     Talp_Vec3 view{0.0, 0.0, 1.0};

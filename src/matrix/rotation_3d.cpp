@@ -8,10 +8,11 @@
 
 namespace {
 
-constexpr uint16_t kBadAxisSite = 0x2E;
-constexpr int32_t kMsgCantBuildRotation = 35;
+constexpr uint16_t Talp_BadAxisSite = 0x2E;
+constexpr int32_t Talp_MsgCantBuildRotation = 35;
 // m := m x S, S the identity with elements i, j and k set to a, b and c.
-Tal_Err PostMultiplyByIdentityWith(double* m, int i, int j, int k, double a, double b, double c) {
+Tal_Err Talp_PostMultiplyByIdentityWith(double* m, int i, int j, int k, double a, double b,
+                                        double c) {
     double s[16];
     Tal_IdentityMatrix4(s);
     s[i] = a;
@@ -23,17 +24,17 @@ Tal_Err PostMultiplyByIdentityWith(double* m, int i, int j, int k, double a, dou
 }  // namespace
 
 Tal_Err Tal_TranslateMatrix4(double tx, double ty, double tz, double* m) {
-    return PostMultiplyByIdentityWith(m, 12, 13, 14, tx, ty, tz);
+    return Talp_PostMultiplyByIdentityWith(m, 12, 13, 14, tx, ty, tz);
 }
 
 Tal_Err Tal_ScaleMatrix4(double sx, double sy, double sz, double* m) {
-    return PostMultiplyByIdentityWith(m, 0, 5, 10, sx, sy, sz);
+    return Talp_PostMultiplyByIdentityWith(m, 0, 5, 10, sx, sy, sz);
 }
 
 Tal_Err Tal_RotateMatrix4(double ax, double ay, double az, double radians, double* m) {
     const double len = std::sqrt(ax * ax + ay * ay + az * az);
     if (len < Talp_NearZero) {
-        Talp_ReportMessage(kBadAxisSite, kMsgCantBuildRotation);
+        Talp_ReportMessage(Talp_BadAxisSite, Talp_MsgCantBuildRotation);
         return Tal_Err_BAD_AXIS;
     }
     const double k = 1 / len;

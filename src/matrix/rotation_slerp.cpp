@@ -7,7 +7,7 @@
 
 namespace {
 
-bool NearlySame(const Tal_Quat& a, const Tal_Quat& b) {
+bool Talp_NearlySame(const Tal_Quat& a, const Tal_Quat& b) {
     return Talp_NearlyEqual(a.x, b.x, Talp_NearlyEqualUnits, Talp_NearlyEqualRel) &&
            Talp_NearlyEqual(a.y, b.y, Talp_NearlyEqualUnits, Talp_NearlyEqualRel) &&
            Talp_NearlyEqual(a.z, b.z, Talp_NearlyEqualUnits, Talp_NearlyEqualRel) &&
@@ -19,7 +19,7 @@ bool NearlySame(const Tal_Quat& a, const Tal_Quat& b) {
 Tal_Err Tal_Slerp(const Tal_Quat* q0, const Tal_Quat* q1, double t, Tal_Quat* out) {
     // Copies first: out may be q0 or q1.
     const Tal_Quat a = *q0, b = *q1;
-    if (NearlySame(a, b)) {
+    if (Talp_NearlySame(a, b)) {
         *out = a;
         return 0;
     }

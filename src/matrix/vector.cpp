@@ -7,12 +7,12 @@
 
 namespace {
 
-constexpr uint16_t kNormalizeSite = 0x37;
-constexpr int32_t kMsgZeroVector = 38;
-constexpr int32_t kMsgHomogeneousPoint = 41;
+constexpr uint16_t Talp_NormalizeSite = 0x37;
+constexpr int32_t Talp_MsgZeroVector = 38;
+constexpr int32_t Talp_MsgHomogeneousPoint = 41;
 
-void ReportNormalizeMessage(int32_t message) {
-    Talp_ReportMessage(kNormalizeSite, message);
+void Talp_ReportNormalizeMessage(int32_t message) {
+    Talp_ReportMessage(Talp_NormalizeSite, message);
 }
 
 }  // namespace
@@ -20,10 +20,10 @@ void ReportNormalizeMessage(int32_t message) {
 template <>
 void Tal_Vector4T<double>::Normalize() {
     // Written so that a NaN w also warns.
-    if (!Talp_IsNearZero(w)) ReportNormalizeMessage(kMsgHomogeneousPoint);
+    if (!Talp_IsNearZero(w)) Talp_ReportNormalizeMessage(Talp_MsgHomogeneousPoint);
     const double len2 = (y * y + x * x) + z * z;
     if (len2 < Talp_NearZero) {
-        ReportNormalizeMessage(kMsgZeroVector);
+        Talp_ReportNormalizeMessage(Talp_MsgZeroVector);
         throw long(Tal_Err_ZERO_VECTOR);
     }
     const double k = 1 / std::sqrt(len2);

@@ -18,32 +18,32 @@
 
 namespace {
 
-typedef Tal_Vector2T<double> Vec2;
+typedef Tal_Vector2T<double> Talp_Vec2;
 
 // A count whose vertex list would not fit in the address space is a caller's error that must
 // still end as a report, not as a read through a wild pointer.
 template <typename T>
-void CheckListFits(long count) {
+void Talp_CheckListFits(long count) {
     if (size_t(count) >= size_t(PTRDIFF_MAX) / sizeof(T)) throw std::length_error("vertex list");
 }
 
 template <typename T>
-bool SameBits(const T& a, const T& b) {
+bool Talp_SameBits(const T& a, const T& b) {
     return std::memcmp(&a, &b, sizeof(T)) == 0;
 }
 
 // True when every vertex has the bits of the first (+0.0 and -0.0 differ, equal NaNs match).
 template <typename T>
-bool OneDistinctVertex(const T* v, long count) {
+bool Talp_OneDistinctVertex(const T* v, long count) {
     for (long i = 1; i < count; ++i)
-        if (!SameBits(v[i], v[0])) return false;
+        if (!Talp_SameBits(v[i], v[0])) return false;
     return true;
 }
 
 // Single-vertex outline. The float instance rounds the differences and their squared sum to
 // float, as a float outline's own arithmetic would.
 template <typename C>
-bool HitsVertex(const Vec2& p, double vx, double vy, double tolSq) {
+bool Talp_HitsVertex(const Talp_Vec2& p, double vx, double vy, double tolSq) {
     if (tolSq > 0) {
         const C dx = C(p.x - vx), dy = C(p.y - vy);
         const C d2 = C(double(dx) * dx + double(dy) * dy);
@@ -52,7 +52,7 @@ bool HitsVertex(const Vec2& p, double vx, double vy, double tolSq) {
     return p.x == vx && p.y == vy;
 }
 
-bool WithinOfPoint(const Vec2& p, const Vec2& v, double tolSq) {
+bool Talp_WithinOfPoint(const Talp_Vec2& p, const Talp_Vec2& v, double tolSq) {
     const double dx = p.x - v.x, dy = p.y - v.y;
     return dx * dx + dy * dy <= tolSq;
 }
@@ -60,7 +60,7 @@ bool WithinOfPoint(const Vec2& p, const Vec2& v, double tolSq) {
 // Cheap, conservative: p is so far outside the edge's box widened by tol that no band test of
 // the edge can hold. The margin dwarfs any rounding of those tests, and a NaN or infinite
 // coordinate makes it NaN or infinite, which never rejects.
-bool FarFromEdge(const Vec2& p, const Vec2& a, const Vec2& b, double tol) {
+bool Talp_FarFromEdge(const Talp_Vec2& p, const Talp_Vec2& a, const Talp_Vec2& b, double tol) {
     const double margin = 1e-9 * (tol + std::fabs(p.x - a.x) + std::fabs(p.y - a.y) +
                                   std::fabs(b.x - a.x) + std::fabs(b.y - a.y));
     const double reach = tol + margin;
@@ -72,20 +72,22 @@ bool FarFromEdge(const Vec2& p, const Vec2& a, const Vec2& b, double tol) {
 }
 
 // Within the band around edge a-b: beside the segment or near either end.
-bool WithinOfEdge(const Vec2& p, const Vec2& a, const Vec2& b, double tol, double tolSq) {
-    if (FarFromEdge(p, a, b, tol)) return false;
+bool Talp_WithinOfEdge(const Talp_Vec2& p, const Talp_Vec2& a, const Talp_Vec2& b, double tol,
+                       double tolSq) {
+    if (Talp_FarFromEdge(p, a, b, tol)) return false;
     unsigned char beside = 0;
     double dist = 0.0;
     if (const Tal_Err err = Tal_PerpDistTo2DLine(&p, &a, &b, &beside, &dist)) throw long(err);
     if (beside && dist * dist <= tolSq) return true;
-    return WithinOfPoint(p, a, tolSq) || WithinOfPoint(p, b, tolSq);
+    return Talp_WithinOfPoint(p, a, tolSq) || Talp_WithinOfPoint(p, b, tolSq);
 }
 
 // Edge a-b against the upward ray from p, once the cheap test (x0 < px) != (x1 < px) has passed
 // (it holds for every straddling edge): true when p lies on the edge; otherwise counts a crossing
 // above p. The x interval is half-open so a vertex on the ray counts once; vertical and
 // zero-length edges never straddle.
-bool OnEdgeOrCount(const Vec2& p, double x0, double y0, double x1, double y1, uint32_t& crossings) {
+bool Talp_OnEdgeOrCount(const Talp_Vec2& p, double x0, double y0, double x1, double y1,
+                        uint32_t& crossings) {
     if (!((x0 < p.x && p.x <= x1) || (x1 < p.x && p.x <= x0))) return false;
     const double yint = y1 + (y0 - y1) * ((p.x - x1) / (x0 - x1));
     if (Talp_NearlyEqual(yint, p.y, Talp_NearlyEqualUnits, Talp_NearlyEqualRel)) return true;
@@ -93,49 +95,50 @@ bool OnEdgeOrCount(const Vec2& p, double x0, double y0, double x1, double y1, ui
     return false;
 }
 
-bool OddAndPositive(uint32_t crossings) {
+bool Talp_OddAndPositive(uint32_t crossings) {
     const int32_t count = int32_t(crossings);  // a signed 32-bit count, wrapped
     return count > 0 && (count & 1) != 0;
 }
 
-Vec2 Widen(const Tal_Vector2T<double>& v) {
+Talp_Vec2 Talp_Widen(const Tal_Vector2T<double>& v) {
     return v;
 }
-Vec2 Widen(const Tal_Vector2T<float>& v) {
+Talp_Vec2 Talp_Widen(const Tal_Vector2T<float>& v) {
     return {v.x, v.y};
 }
 
 // Edge i runs from v[i] to v[i + 1], the last one back to v[0].
 template <typename T>
-bool HitsOutlineWithBand(const Vec2& p, const T* v, long count, double tolSq) {
+bool Talp_HitsOutlineWithBand(const Talp_Vec2& p, const T* v, long count, double tolSq) {
     const double tol = std::sqrt(tolSq);
     uint32_t crossings = 0;
     for (long i = 0; i < count; ++i) {
-        const Vec2 a = Widen(v[i]), b = Widen(v[i + 1 == count ? 0 : i + 1]);
-        if (WithinOfEdge(p, a, b, tol, tolSq)) return true;
-        if ((a.x < p.x) != (b.x < p.x) && OnEdgeOrCount(p, a.x, a.y, b.x, b.y, crossings))
+        const Talp_Vec2 a = Talp_Widen(v[i]), b = Talp_Widen(v[i + 1 == count ? 0 : i + 1]);
+        if (Talp_WithinOfEdge(p, a, b, tol, tolSq)) return true;
+        if ((a.x < p.x) != (b.x < p.x) && Talp_OnEdgeOrCount(p, a.x, a.y, b.x, b.y, crossings))
             return true;
     }
-    return OddAndPositive(crossings);
+    return Talp_OddAndPositive(crossings);
 }
 
 // The hot loop of the plain test: only x is read until an edge straddles the point.
 template <typename T>
-bool HitsOutline(const Vec2& p, const T* v, long count) {
+bool Talp_HitsOutline(const Talp_Vec2& p, const T* v, long count) {
     uint32_t crossings = 0;
     double x0 = v[0].x;
     bool left0 = x0 < p.x;
     for (long i = 1; i < count; ++i) {
         const double x1 = v[i].x;
         const bool left1 = x1 < p.x;
-        if (left0 != left1 && OnEdgeOrCount(p, x0, v[i - 1].y, x1, v[i].y, crossings)) return true;
+        if (left0 != left1 && Talp_OnEdgeOrCount(p, x0, v[i - 1].y, x1, v[i].y, crossings))
+            return true;
         x0 = x1;
         left0 = left1;
     }
     const double x1 = v[0].x;
-    if (left0 != (x1 < p.x) && OnEdgeOrCount(p, x0, v[count - 1].y, x1, v[0].y, crossings))
+    if (left0 != (x1 < p.x) && Talp_OnEdgeOrCount(p, x0, v[count - 1].y, x1, v[0].y, crossings))
         return true;
-    return OddAndPositive(crossings);
+    return Talp_OddAndPositive(crossings);
 }
 
 }  // namespace
@@ -148,15 +151,15 @@ long Tal_IsFloatPointInConcavePoly(const T* point, const T* vertices, long count
     if (count < 1) return 0;
     const double tolSq = tolerance * tolerance;
     try {
-        CheckListFits<T>(count);
-        const Vec2 p = Widen(*point);
+        Talp_CheckListFits<T>(count);
+        const Talp_Vec2 p = Talp_Widen(*point);
         bool hit;
-        if (OneDistinctVertex(vertices, count))
-            hit = HitsVertex<Component>(p, vertices[0].x, vertices[0].y, tolSq);
+        if (Talp_OneDistinctVertex(vertices, count))
+            hit = Talp_HitsVertex<Component>(p, vertices[0].x, vertices[0].y, tolSq);
         else if (tolSq > 0)
-            hit = HitsOutlineWithBand(p, vertices, count, tolSq);
+            hit = Talp_HitsOutlineWithBand(p, vertices, count, tolSq);
         else
-            hit = HitsOutline(p, vertices, count);
+            hit = Talp_HitsOutline(p, vertices, count);
         *inside = hit ? 1 : 0;
         return 0;
     } catch (long code) {

@@ -4,13 +4,13 @@
 
 namespace {
 
-typedef Tal_Vector2T<double> V2;
+typedef Tal_Vector2T<double> Talp_Vec2;
 
-V2 Minus(const V2& a, const V2& b) {
+Talp_Vec2 Talp_Minus(const Talp_Vec2& a, const Talp_Vec2& b) {
     return {a.x - b.x, a.y - b.y};
 }
 
-double Cross(const V2& a, const V2& b) {
+double Talp_Cross(const Talp_Vec2& a, const Talp_Vec2& b) {
     return a.x * b.y - b.x * a.y;
 }
 
@@ -18,12 +18,13 @@ double Cross(const V2& a, const V2& b) {
 
 double Tal_SignedPolygonArea2D(const Tal_Vector2T<double>* p, long count) {
     if (count < 3) return 0.0;
-    if (count == 3) return 0.5 * Cross(Minus(p[1], p[0]), Minus(p[2], p[1]));
-    if (count == 4) return 0.5 * Cross(Minus(p[2], p[0]), Minus(p[3], p[1]));
+    if (count == 3) return 0.5 * Talp_Cross(Talp_Minus(p[1], p[0]), Talp_Minus(p[2], p[1]));
+    if (count == 4) return 0.5 * Talp_Cross(Talp_Minus(p[2], p[0]), Talp_Minus(p[3], p[1]));
     const long m = count / 2;
     double sum = 0.0;
     for (long k = 1; k < m; ++k)
-        sum += Cross(Minus(p[2 * k], p[0]), Minus(p[2 * k + 1], p[2 * k - 1]));
-    if (count % 2 != 0) sum += Cross(Minus(p[count - 2], p[0]), Minus(p[count - 1], p[count - 2]));
+        sum += Talp_Cross(Talp_Minus(p[2 * k], p[0]), Talp_Minus(p[2 * k + 1], p[2 * k - 1]));
+    if (count % 2 != 0)
+        sum += Talp_Cross(Talp_Minus(p[count - 2], p[0]), Talp_Minus(p[count - 1], p[count - 2]));
     return sum * 0.5;
 }

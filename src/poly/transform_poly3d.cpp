@@ -15,20 +15,20 @@
 namespace {
 
 // Four edges each give at most their first point and an exit point.
-constexpr long kMaxOutline = 8;
+constexpr long Talp_MaxOutline = 8;
 
 // A row of (near) zero length collapses the layer.
-bool IsDegenerate(const Tal_Matrix4& matrix) {
+bool Talp_IsDegenerate(const Tal_Matrix4& matrix) {
     const Tal_Vector3T<double> s = matrix.GetScaleSquared();
     return Talp_IsNearZero(s.x) || Talp_IsNearZero(s.y);
 }
 
-Tal_Vector2T<double>* NewOutlineBlock(long count) {
+Tal_Vector2T<double>* Talp_NewOutlineBlock(long count) {
     return static_cast<Tal_Vector2T<double>*>(
         Bas_MemTrackedObject::TrackedNew(size_t(count) * sizeof(Tal_Vector2T<double>), false));
 }
 
-void DeleteOutlineBlock(Tal_Vector2T<double>* block) {
+void Talp_DeleteOutlineBlock(Tal_Vector2T<double>* block) {
     if (block) Bas_MemTrackedObject::TrackedDelete(block);
 }
 
@@ -46,7 +46,7 @@ Tal_TransformPoly3D::Tal_TransformPoly3D()
       fPolyPointsValid(false) {}
 
 Tal_TransformPoly3D::Tal_TransformPoly3D(const Tal_TransformPoly3D& o)
-    : fPolyPoints(o.fPolyCount > 0 ? NewOutlineBlock(o.fPolyCount) : nullptr),
+    : fPolyPoints(o.fPolyCount > 0 ? Talp_NewOutlineBlock(o.fPolyCount) : nullptr),
       fPolyCount(o.fPolyCount),
       fPolyCapacity(o.fPolyCount),
       fPolyPointsValid(o.fPolyPointsValid) {
@@ -60,8 +60,8 @@ Tal_TransformPoly3D& Tal_TransformPoly3D::operator=(const Tal_TransformPoly3D& o
     if (this == &o) return *this;
     // Allocate before touching anything, so that a failure leaves *this as it was.
     if (o.fPolyCount > fPolyCapacity) {
-        Tal_Vector2T<double>* block = NewOutlineBlock(o.fPolyCount);
-        DeleteOutlineBlock(fPolyPoints);
+        Tal_Vector2T<double>* block = Talp_NewOutlineBlock(o.fPolyCount);
+        Talp_DeleteOutlineBlock(fPolyPoints);
         fPolyPoints = block;
         fPolyCapacity = o.fPolyCount;
     }
@@ -75,7 +75,7 @@ Tal_TransformPoly3D& Tal_TransformPoly3D::operator=(const Tal_TransformPoly3D& o
 }
 
 Tal_TransformPoly3D::~Tal_TransformPoly3D() {
-    DeleteOutlineBlock(fPolyPoints);
+    Talp_DeleteOutlineBlock(fPolyPoints);
 }
 
 // ---- Transforms and clipping
@@ -86,7 +86,7 @@ void Tal_TransformPoly3D::SetLayerPoint(long index, const Tal_Vector2T<double>& 
 }
 
 void Tal_TransformPoly3D::TransformPointsToEye(const Tal_Matrix4& matrix) {
-    if (IsDegenerate(matrix)) {
+    if (Talp_IsDegenerate(matrix)) {
         std::fill(fClipped, fClipped + 4, false);
         return;
     }
@@ -94,7 +94,7 @@ void Tal_TransformPoly3D::TransformPointsToEye(const Tal_Matrix4& matrix) {
 }
 
 void Tal_TransformPoly3D::TransformPointsToScreen(const Tal_Matrix4& matrix) {
-    if (IsDegenerate(matrix)) {
+    if (Talp_IsDegenerate(matrix)) {
         std::fill(fClipped, fClipped + 4, false);
         return;
     }
@@ -124,9 +124,9 @@ void Tal_TransformPoly3D::InvalidatePolyPoints() {
 
 void Tal_TransformPoly3D::ReserveOutline(long count) const {
     if (fPolyCapacity >= count) return;
-    Tal_Vector2T<double>* block = NewOutlineBlock(count);
+    Tal_Vector2T<double>* block = Talp_NewOutlineBlock(count);
     std::copy(fPolyPoints, fPolyPoints + fPolyCount, block);
-    DeleteOutlineBlock(fPolyPoints);
+    Talp_DeleteOutlineBlock(fPolyPoints);
     fPolyPoints = block;
     fPolyCapacity = count;
 }
@@ -138,7 +138,7 @@ void Tal_TransformPoly3D::AppendOutline(const Tal_Vector2T<double>& p) const {
 
 void Tal_TransformPoly3D::InitPolyPoints() const {
     if (fPolyPointsValid) return;
-    ReserveOutline(kMaxOutline);
+    ReserveOutline(Talp_MaxOutline);
     std::pair<Tal_Vector2T<double>, Tal_Vector2T<double>> edge;
     for (long i = 0; i < 4; ++i) {
         if (!GetEdge(i, &edge)) continue;

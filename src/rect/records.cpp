@@ -1,26 +1,24 @@
 // Set, copy and equality of the point and rectangle records, and the emptiness test.
 #include "rect/rect_ops.h"
 
-using namespace talp_rect;
-
 namespace {
 
 // Assignment through a temporary keeps src == dst harmless.
 template <class T>
-Tal_Err CopyRecord(const T* src, T* dst) {
+Tal_Err Talp_CopyRecord(const T* src, T* dst) {
     const T tmp = *src;
     *dst = tmp;
     return Tal_Err_NONE;
 }
 
 template <class P>
-bool SamePoint(const P* a, const P* b) {
+bool Talp_SamePoint(const P* a, const P* b) {
     return a->x == b->x && a->y == b->y;
 }
 
 template <class R>
-bool EqualOrBothEmpty(const R* a, const R* b) {
-    return (IsEmpty(*a) && IsEmpty(*b)) || SameEdges(*a, *b);
+bool Talp_EqualOrBothEmpty(const R* a, const R* b) {
+    return (Talp_IsEmpty(*a) && Talp_IsEmpty(*b)) || Talp_SameEdges(*a, *b);
 }
 
 }  // namespace
@@ -44,38 +42,38 @@ Tal_Err Tal_SetFixedPt(Tal_FixedPoint* p, Tal_Fixed x, Tal_Fixed y) {
 }
 
 Tal_Err Tal_CopyPt(const Tal_Point* src, Tal_Point* dst) {
-    return CopyRecord(src, dst);
+    return Talp_CopyRecord(src, dst);
 }
 Tal_Err Tal_CopyLPt(const Tal_LPoint* src, Tal_LPoint* dst) {
-    return CopyRecord(src, dst);
+    return Talp_CopyRecord(src, dst);
 }
 Tal_Err Tal_CopyFixedPt(const Tal_FixedPoint* src, Tal_FixedPoint* dst) {
-    return CopyRecord(src, dst);
+    return Talp_CopyRecord(src, dst);
 }
 
 bool Tal_EqualPt(const Tal_Point* a, const Tal_Point* b) {
     return a->v == b->v && a->h == b->h;
 }
 bool Tal_EqualLPt(const Tal_LPoint* a, const Tal_LPoint* b) {
-    return SamePoint(a, b);
+    return Talp_SamePoint(a, b);
 }
 bool Tal_EqualFixedPt(const Tal_FixedPoint* a, const Tal_FixedPoint* b) {
-    return SamePoint(a, b);
+    return Talp_SamePoint(a, b);
 }
 
 Tal_Err Tal_SetRect(Tal_Rect* r, int16_t left, int16_t top, int16_t right, int16_t bottom) {
-    StoreEdges(r, left, top, right, bottom);
+    Talp_StoreEdges(r, left, top, right, bottom);
     return Tal_Err_NONE;
 }
 
 Tal_Err Tal_SetLRect(Tal_LRect* r, int32_t left, int32_t top, int32_t right, int32_t bottom) {
-    StoreEdges(r, left, top, right, bottom);
+    Talp_StoreEdges(r, left, top, right, bottom);
     return Tal_Err_NONE;
 }
 
 Tal_Err Tal_SetFixedRect(Tal_FixedRect* r, Tal_Fixed left, Tal_Fixed top, Tal_Fixed right,
                          Tal_Fixed bottom) {
-    StoreEdges(r, left, top, right, bottom);
+    Talp_StoreEdges(r, left, top, right, bottom);
     return Tal_Err_NONE;
 }
 
@@ -88,16 +86,16 @@ Tal_Err Tal_SetWHRect(Tal_WHRect* r, int16_t a, int16_t b, int16_t c, int16_t d)
 }
 
 Tal_Err Tal_CopyRect(const Tal_Rect* src, Tal_Rect* dst) {
-    return CopyRecord(src, dst);
+    return Talp_CopyRecord(src, dst);
 }
 Tal_Err Tal_CopyLRect(const Tal_LRect* src, Tal_LRect* dst) {
-    return CopyRecord(src, dst);
+    return Talp_CopyRecord(src, dst);
 }
 Tal_Err Tal_CopyFixedRect(const Tal_FixedRect* src, Tal_FixedRect* dst) {
-    return CopyRecord(src, dst);
+    return Talp_CopyRecord(src, dst);
 }
 Tal_Err Tal_CopyWHRect(const Tal_WHRect* src, Tal_WHRect* dst) {
-    return CopyRecord(src, dst);
+    return Talp_CopyRecord(src, dst);
 }
 
 bool Tal_EqualWHRect(const Tal_WHRect* a, const Tal_WHRect* b) {
@@ -106,21 +104,21 @@ bool Tal_EqualWHRect(const Tal_WHRect* a, const Tal_WHRect* b) {
 }
 
 bool Tal_EqualRect(const Tal_Rect* a, const Tal_Rect* b) {
-    return EqualOrBothEmpty(a, b);
+    return Talp_EqualOrBothEmpty(a, b);
 }
 bool Tal_EqualLRect(const Tal_LRect* a, const Tal_LRect* b) {
-    return EqualOrBothEmpty(a, b);
+    return Talp_EqualOrBothEmpty(a, b);
 }
 bool Tal_EqualFixedRect(const Tal_FixedRect* a, const Tal_FixedRect* b) {
-    return EqualOrBothEmpty(a, b);
+    return Talp_EqualOrBothEmpty(a, b);
 }
 
 bool Tal_EmptyRect(const Tal_Rect* r) {
-    return IsEmpty(*r);
+    return Talp_IsEmpty(*r);
 }
 bool Tal_EmptyLRect(const Tal_LRect* r) {
-    return IsEmpty(*r);
+    return Talp_IsEmpty(*r);
 }
 bool Tal_EmptyFixedRect(const Tal_FixedRect* r) {
-    return IsEmpty(*r);
+    return Talp_IsEmpty(*r);
 }

@@ -6,14 +6,14 @@
 
 namespace {
 
-constexpr uint16_t kMulSite = 0x08;
-constexpr uint16_t kRatioSite = 0x09;
-constexpr int16_t kMulPhrase = 21;    // "in fix24 multiply"
-constexpr int16_t kRatioPhrase = 22;  // "in fix24 divide"
+constexpr uint16_t Talp_MulSite = 0x08;
+constexpr uint16_t Talp_RatioSite = 0x09;
+constexpr int16_t Talp_MulPhrase = 21;    // "in fix24 multiply"
+constexpr int16_t Talp_RatioPhrase = 22;  // "in fix24 divide"
 
 // Range test, then rounding half away from zero; a rounded value beyond 32 bits (q in
 // (-129, -128) or just under 128) gives the mark without a report.
-Tal_Fix24 Fix24FromDouble(double q, uint16_t site, int16_t phrase) {
+Tal_Fix24 Talp_Fix24FromDouble(double q, uint16_t site, int16_t phrase) {
     if (!(q > -129.0 && q < 128.0)) {
         Talp_ReportErr(site, Tal_Err_OVERFLOW, phrase);
         return Tal_FixedFailure;
@@ -29,13 +29,13 @@ Tal_Fix24 Fix24FromDouble(double q, uint16_t site, int16_t phrase) {
 Tal_Fix24 Tal_Fix24Mul(Tal_Fix24 a, Tal_Fix24 b) {
     // Each operand is scaled on its own side, in this order, so the product rounds once.
     const double q = (a * 0x1p-24) * (0x1p-24 * b);
-    return Fix24FromDouble(q, kMulSite, kMulPhrase);
+    return Talp_Fix24FromDouble(q, Talp_MulSite, Talp_MulPhrase);
 }
 
 Tal_Fix24 Tal_Fix24Ratio(int32_t a, int32_t b) {
     if (b == 0) {
-        Talp_ReportErr(kRatioSite, Tal_Err_DIV_BY_ZERO, kRatioPhrase);
+        Talp_ReportErr(Talp_RatioSite, Tal_Err_DIV_BY_ZERO, Talp_RatioPhrase);
         return Tal_FixedFailure;
     }
-    return Fix24FromDouble(double(a) / double(b), kRatioSite, kRatioPhrase);
+    return Talp_Fix24FromDouble(double(a) / double(b), Talp_RatioSite, Talp_RatioPhrase);
 }

@@ -4,10 +4,8 @@
 
 #include <cstdint>
 
-namespace talp {
-
 // Searches by halving down to a nibble, then looks the nibble up.
-inline int16_t LeadingZerosByNibbles(uint32_t x) {
+inline int16_t Talp_LeadingZerosByNibbles(uint32_t x) {
     static constexpr uint8_t kNibble[16] = {4, 3, 2, 2, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0};
     int16_t n = 0;
     if ((x & 0xFFFF0000u) == 0) {
@@ -25,7 +23,7 @@ inline int16_t LeadingZerosByNibbles(uint32_t x) {
     return int16_t(n + kNibble[x >> 28]);
 }
 
-inline int16_t TrailingZerosByNibbles(uint32_t x) {
+inline int16_t Talp_TrailingZerosByNibbles(uint32_t x) {
     static constexpr uint8_t kNibble[16] = {4, 0, 1, 0, 2, 0, 1, 0, 3, 0, 1, 0, 2, 0, 1, 0};
     int16_t n = 0;
     if ((x & 0xFFFFu) == 0) {
@@ -45,30 +43,28 @@ inline int16_t TrailingZerosByNibbles(uint32_t x) {
 
 // The builtins are undefined for 0; a marker bit just outside the 32 bits gives 32 there instead,
 // without a branch.
-inline int16_t LeadingZeros(uint32_t x) {
+inline int16_t Talp_LeadingZeros(uint32_t x) {
 #if defined(__GNUC__) || defined(__clang__)
     return int16_t(__builtin_clzll((uint64_t(x) << 32) | 0x80000000u));
 #else
-    return LeadingZerosByNibbles(x);
+    return Talp_LeadingZerosByNibbles(x);
 #endif
 }
 
-inline int16_t TrailingZeros(uint32_t x) {
+inline int16_t Talp_TrailingZeros(uint32_t x) {
 #if defined(__GNUC__) || defined(__clang__)
     return int16_t(__builtin_ctzll(uint64_t(x) | (uint64_t(1) << 32)));
 #else
-    return TrailingZerosByNibbles(x);
+    return Talp_TrailingZerosByNibbles(x);
 #endif
 }
 
 // |v| as unsigned, so that the magnitude of -2^31 is 2^31.
-inline uint32_t Magnitude(int32_t v) {
+inline uint32_t Talp_Magnitude(int32_t v) {
     return v < 0 ? 0u - uint32_t(v) : uint32_t(v);
 }
 
 // Two's-complement reinterpretation; defined on every supported compiler.
-inline int32_t Wrap(uint32_t v) {
+inline int32_t Talp_Wrap(uint32_t v) {
     return int32_t(v);
 }
-
-}  // namespace talp

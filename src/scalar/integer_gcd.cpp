@@ -5,7 +5,7 @@
 namespace {
 
 // Euclid on unsigned values; a zero b gives 1 so that a zero denominator never divides.
-uint32_t EuclidGCD(uint32_t x, uint32_t y) {
+uint32_t Talp_EuclidGCD(uint32_t x, uint32_t y) {
     if (y == 0) return 1;
     for (;;) {
         const uint32_t r = x % y;
@@ -20,25 +20,25 @@ uint32_t EuclidGCD(uint32_t x, uint32_t y) {
 // Unsigned Euclid on the magnitudes gives what signed division gives wherever the magnitudes fit,
 // and the true divisor (never a negative one, never a trap) when one of them is 2^31.
 Tal_Err Tal_SignedGCD(int32_t a, int32_t b, int32_t* out) {
-    *out = talp::Wrap(EuclidGCD(talp::Magnitude(a), talp::Magnitude(b)));
+    *out = Talp_Wrap(Talp_EuclidGCD(Talp_Magnitude(a), Talp_Magnitude(b)));
     return 0;
 }
 
 Tal_Err Tal_UnsignedGCD(uint32_t a, uint32_t b, uint32_t* out) {
-    *out = EuclidGCD(a, b);
+    *out = Talp_EuclidGCD(a, b);
     return 0;
 }
 
 Tal_Err Tal_SignedLCM(int32_t a, int32_t b, int32_t* out) {
     int32_t g = 0;
     Tal_SignedGCD(a, b, &g);
-    const int32_t product = talp::Wrap(uint32_t(a) * uint32_t(b));
+    const int32_t product = Talp_Wrap(uint32_t(a) * uint32_t(b));
     // g is positive or -2^31, never -1, so the division cannot trap.
     *out = product / g;
     return 0;
 }
 
 Tal_Err Tal_UnsignedLCM(uint32_t a, uint32_t b, uint32_t* out) {
-    *out = (a * b) / EuclidGCD(a, b);
+    *out = (a * b) / Talp_EuclidGCD(a, b);
     return 0;
 }

@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr int32_t kMark = INT32_MIN;
+constexpr int32_t Talp_Mark = INT32_MIN;
 
 }  // namespace
 
@@ -36,11 +36,11 @@ int32_t Tal_RoundDouble(double d) {
     f -= int64_t(double(f) > c);
     f -= int64_t(d == -0.49999999999999994);
     const bool fits = f >= INT32_MIN && f <= INT32_MAX;
-    return fits ? int32_t(f) : kMark;
+    return fits ? int32_t(f) : Talp_Mark;
 }
 
 int32_t Tal_RoundDoubleSafe(double d) {
     if (d > 2147483646.5) return INT32_MAX;
-    if (d < -2147483647.5) return kMark;
+    if (d < -2147483647.5) return Talp_Mark;
     return Tal_RoundDouble(d);
 }

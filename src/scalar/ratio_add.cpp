@@ -7,11 +7,11 @@ namespace {
 
 // The gcd of two non-zero denominators, by the binary method: the same divisor Euclid finds,
 // without a division per step, which keeps the exact path within a few nanoseconds.
-inline uint32_t DenominatorGCD(uint32_t x, uint32_t y) {
-    const int16_t shift = talp::TrailingZeros(x | y);
-    x >>= talp::TrailingZeros(x);
+inline uint32_t Talp_DenominatorGCD(uint32_t x, uint32_t y) {
+    const int16_t shift = Talp_TrailingZeros(x | y);
+    x >>= Talp_TrailingZeros(x);
     do {
-        y >>= talp::TrailingZeros(y);
+        y >>= Talp_TrailingZeros(y);
         const uint32_t low = x < y ? x : y;  // selects, not branches: the order is random
         y = (x < y ? y : x) - low;
         x = low;
@@ -20,7 +20,7 @@ inline uint32_t DenominatorGCD(uint32_t x, uint32_t y) {
 }
 
 // x + t / tDen in 32 bits; false when a prediction says some step could overflow.
-bool TrySum(const Tal_Ratio& x, int32_t t, uint32_t tDen, Tal_Ratio* sum) {
+bool Talp_TrySum(const Tal_Ratio& x, int32_t t, uint32_t tDen, Tal_Ratio* sum) {
     if (x.num == 0) {
         *sum = Tal_Ratio{t, tDen};
         return true;
@@ -34,7 +34,7 @@ bool TrySum(const Tal_Ratio& x, int32_t t, uint32_t tDen, Tal_Ratio* sum) {
         *sum = Tal_Ratio{x.num + t, tDen};
         return true;
     }
-    const uint32_t g = DenominatorGCD(x.den, tDen);
+    const uint32_t g = Talp_DenominatorGCD(x.den, tDen);
     // Coprime denominators are common enough to spare the two divisions.
     const uint32_t xScale = g == 1 ? tDen : tDen / g;
     const uint32_t tScale = g == 1 ? x.den : x.den / g;
@@ -51,9 +51,10 @@ bool TrySum(const Tal_Ratio& x, int32_t t, uint32_t tDen, Tal_Ratio* sum) {
 
 }  // namespace
 
-Tal_Err talp::AddSubRatio(const Tal_Ratio* a, const Tal_Ratio* b, bool subtract, int16_t phrase,
-                          Tal_Ratio* out, Tal_RatioStatus* status) {
-    const RatioOperation op = BeginRatioOperation(a, b, status, kSiteRatioAdd, phrase, out);
+Tal_Err Talp_AddSubRatio(const Tal_Ratio* a, const Tal_Ratio* b, bool subtract, int16_t phrase,
+                         Tal_Ratio* out, Tal_RatioStatus* status) {
+    const Talp_RatioOperation op =
+        Talp_BeginRatioOperation(a, b, status, Talp_SiteRatioAdd, phrase, out);
     if (op.zeroDenom) return op.zeroDenom;
     Tal_Ratio x = op.a;
     Tal_Ratio y = op.b;
@@ -61,24 +62,24 @@ Tal_Err talp::AddSubRatio(const Tal_Ratio* a, const Tal_Ratio* b, bool subtract,
         // -(-2^31) does not fit: treated like any other predicted overflow.
         const bool negationFits = !(subtract && y.num == INT32_MIN);
         Tal_Ratio sum{};
-        if (negationFits && TrySum(x, subtract ? -y.num : y.num, y.den, &sum)) {
-            return FinishExact(op, sum, out);
+        if (negationFits && Talp_TrySum(x, subtract ? -y.num : y.num, y.den, &sum)) {
+            return Talp_FinishExact(op, sum, out);
         }
-        const bool xChanged = ReduceChanged(&x);
-        const bool yChanged = ReduceChanged(&y);
+        const bool xChanged = Talp_ReduceChanged(&x);
+        const bool yChanged = Talp_ReduceChanged(&y);
         if (!xChanged && !yChanged) break;
     }
     const double left = double(op.a.num) / double(op.a.den);
     const double right = double(op.b.num) / double(op.b.den);
-    return FinishFallback(op, subtract ? left - right : left + right, out);
+    return Talp_FinishFallback(op, subtract ? left - right : left + right, out);
 }
 
 Tal_Err Tal_AddRatio(const Tal_Ratio* a, const Tal_Ratio* b, Tal_Ratio* out,
                      Tal_RatioStatus* status) {
-    return talp::AddSubRatio(a, b, false, talp::kPhraseRatioAdd, out, status);
+    return Talp_AddSubRatio(a, b, false, Talp_PhraseRatioAdd, out, status);
 }
 
 Tal_Err Tal_SubRatio(const Tal_Ratio* a, const Tal_Ratio* b, Tal_Ratio* out,
                      Tal_RatioStatus* status) {
-    return talp::AddSubRatio(a, b, true, talp::kPhraseRatioSub, out, status);
+    return Talp_AddSubRatio(a, b, true, Talp_PhraseRatioSub, out, status);
 }

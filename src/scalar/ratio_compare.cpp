@@ -4,24 +4,25 @@
 
 namespace {
 
-int32_t Sign(bool less, bool greater) {
+int32_t Talp_Sign(bool less, bool greater) {
     return greater ? 1 : (less ? -1 : 0);
 }
 
 // a against b by cross products: exact in 64 bits while both denominators fit a signed value.
-int32_t CrossCompare(const Tal_Ratio& a, const Tal_Ratio& b) {
-    if (a.den < talp::kDenTopBit && b.den < talp::kDenTopBit) {
+int32_t Talp_CrossCompare(const Tal_Ratio& a, const Tal_Ratio& b) {
+    if (a.den < Talp_DenTopBit && b.den < Talp_DenTopBit) {
         const int64_t left = int64_t(a.num) * int64_t(b.den);
         const int64_t right = int64_t(b.num) * int64_t(a.den);
-        return Sign(left<right, left> right);
+        return Talp_Sign(left<right, left> right);
     }
     const double left = double(a.num) * double(b.den);
     const double right = double(b.num) * double(a.den);
-    return Sign(left<right, left> right);
+    return Talp_Sign(left<right, left> right);
 }
 
 // One of two records chosen by a comparison; {0, 0} when the comparison fails.
-Tal_Err Choose(const Tal_Ratio* a, const Tal_Ratio* b, bool takeBWhenAGreater, Tal_Ratio* out) {
+Tal_Err Talp_Choose(const Tal_Ratio* a, const Tal_Ratio* b, bool takeBWhenAGreater,
+                    Tal_Ratio* out) {
     int32_t order = 0;
     const Tal_Err err = Tal_CompareRatio(a, b, &order);
     if (err) {
@@ -39,21 +40,21 @@ Tal_Err Tal_CompareRatio(const Tal_Ratio* a, const Tal_Ratio* b, int32_t* result
     Tal_RatioStatus outcome = Tal_RatioStatus_EXACT;  // approximation not allowed
     Tal_Ratio difference{};
     const Tal_Err err =
-        talp::AddSubRatio(a, b, true, talp::kPhraseRatioCompare, &difference, &outcome);
+        Talp_AddSubRatio(a, b, true, Talp_PhraseRatioCompare, &difference, &outcome);
     if (err) {
         *result = 0;
         return err;
     }
-    *result = outcome == Tal_RatioStatus_OVERFLOW ? CrossCompare(*a, *b) : difference.num;
+    *result = outcome == Tal_RatioStatus_OVERFLOW ? Talp_CrossCompare(*a, *b) : difference.num;
     return 0;
 }
 
 Tal_Err Tal_MinRatio(const Tal_Ratio* a, const Tal_Ratio* b, Tal_Ratio* out) {
-    return Choose(a, b, true, out);
+    return Talp_Choose(a, b, true, out);
 }
 
 Tal_Err Tal_MaxRatio(const Tal_Ratio* a, const Tal_Ratio* b, Tal_Ratio* out) {
-    return Choose(a, b, false, out);
+    return Talp_Choose(a, b, false, out);
 }
 
 Tal_Err Tal_ClipRatio(const Tal_Ratio* value, const Tal_Ratio* low, const Tal_Ratio* high,
@@ -63,8 +64,8 @@ Tal_Err Tal_ClipRatio(const Tal_Ratio* value, const Tal_Ratio* low, const Tal_Ra
     if (err) return err;
     if (order > 0) {
         return Basp_ReportNiroErrString(
-            Tal_ReportCode(talp::kSiteRatioRange), 8, talp::kNiroInvalidRatioRange,
-            Bas_ZLookupLStrCache(Tal_G_zref, talp::kMessageRatioRange, 0, 0));
+            Tal_ReportCode(Talp_SiteRatioRange), 8, Talp_NiroInvalidRatioRange,
+            Bas_ZLookupLStrCache(Tal_G_zref, Talp_MessageRatioRange, 0, 0));
     }
     // Take everything in before out, which may be one of the inputs, is written.
     const Tal_Ratio v = *value;
@@ -95,7 +96,7 @@ Tal_Err Tal_ClipRatioToSpan(const Tal_Ratio* value, const Tal_Ratio* start, cons
         return 0;
     }
     Tal_Ratio end{};
-    if (!err) err = talp::AddSubRatio(&s, length, false, talp::kPhraseRatioSpan, &end, nullptr);
+    if (!err) err = Talp_AddSubRatio(&s, length, false, Talp_PhraseRatioSpan, &end, nullptr);
     if (!err) err = Tal_CompareRatio(&v, &end, &order);
     if (err) {
         *out = Tal_Ratio{0, 0};

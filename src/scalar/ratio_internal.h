@@ -6,75 +6,73 @@
 
 #include "tal/ratio.h"
 
-namespace talp {
+constexpr uint16_t Talp_SiteRatioAdd = 0x10;  // the addition worker, whoever calls it
+constexpr uint16_t Talp_SiteRatioMul = 0x11;
+constexpr uint16_t Talp_SiteRatioConv = 0x12;
+constexpr uint16_t Talp_SiteRatioShortConv = 0x13;
+constexpr uint16_t Talp_SiteRatioRange = 0x18;
 
-constexpr uint16_t kSiteRatioAdd = 0x10;  // the addition worker, whoever calls it
-constexpr uint16_t kSiteRatioMul = 0x11;
-constexpr uint16_t kSiteRatioConv = 0x12;
-constexpr uint16_t kSiteRatioShortConv = 0x13;
-constexpr uint16_t kSiteRatioRange = 0x18;
+constexpr int16_t Talp_PhraseRatioAdd = 11;
+constexpr int16_t Talp_PhraseRatioSub = 12;
+constexpr int16_t Talp_PhraseRatioMul = 13;
+constexpr int16_t Talp_PhraseRatioConv = 14;
+constexpr int16_t Talp_PhraseRatioCompare = 15;
+constexpr int16_t Talp_MessageRatioRange = 16;
+constexpr int16_t Talp_PhraseRatioSpan = 17;
+constexpr int16_t Talp_PhraseRatioDiv = 29;
 
-constexpr int16_t kPhraseRatioAdd = 11;
-constexpr int16_t kPhraseRatioSub = 12;
-constexpr int16_t kPhraseRatioMul = 13;
-constexpr int16_t kPhraseRatioConv = 14;
-constexpr int16_t kPhraseRatioCompare = 15;
-constexpr int16_t kMessageRatioRange = 16;
-constexpr int16_t kPhraseRatioSpan = 17;
-constexpr int16_t kPhraseRatioDiv = 29;
+constexpr int32_t Talp_NiroInvalidRatioRange = 3;
+constexpr uint32_t Talp_DenTopBit = 0x80000000u;  // a den this large cannot become a numerator
+constexpr int32_t Talp_NearestFractionBound = 1 << 30;
 
-constexpr int32_t kNiroInvalidRatioRange = 3;
-constexpr uint32_t kDenTopBit = 0x80000000u;  // a den this large cannot become a numerator
-constexpr int32_t kNearestFractionBound = 1 << 30;
-
-inline bool IsAllOnesStatus(const Tal_RatioStatus* status) {
+inline bool Talp_IsAllOnesStatus(const Tal_RatioStatus* status) {
     return reinterpret_cast<uintptr_t>(status) == ~uintptr_t(0);
 }
 
 // What the caller's status argument asks for; a byte is cleared when it is read.
-struct RatioStatusArg {
+struct Talp_RatioStatusArg {
     Tal_RatioStatus* byte;  // where the outcome goes, or null
     bool allowApprox;
     bool reportOverflow;
 };
 
-RatioStatusArg ReadRatioStatus(Tal_RatioStatus* status);
+Talp_RatioStatusArg Talp_ReadRatioStatus(Tal_RatioStatus* status);
 
 // Stores the outcome, writes result (or {0, 0} on overflow) and makes the overflow report the
 // status asks for.
-Tal_Err FinishRatio(const RatioStatusArg& status, uint16_t site, int16_t phrase,
-                    Tal_RatioStatus outcome, const Tal_Ratio& result, Tal_Ratio* out);
+Tal_Err Talp_FinishRatio(const Talp_RatioStatusArg& status, uint16_t site, int16_t phrase,
+                         Tal_RatioStatus outcome, const Tal_Ratio& result, Tal_Ratio* out);
 
 // An addition, subtraction or multiplication under way: its status and its operands on entry,
 // taken in before out (which may be one of them) is written.
-struct RatioOperation {
-    RatioStatusArg status;
+struct Talp_RatioOperation {
+    Talp_RatioStatusArg status;
     uint16_t site;
     int16_t phrase;
     Tal_Ratio a, b;
     Tal_Err zeroDenom;  // non-zero when an operand had a zero denominator (reported, out {0, 0})
 };
 
-RatioOperation BeginRatioOperation(const Tal_Ratio* a, const Tal_Ratio* b, Tal_RatioStatus* status,
-                                   uint16_t site, int16_t phrase, Tal_Ratio* out);
+Talp_RatioOperation Talp_BeginRatioOperation(const Tal_Ratio* a, const Tal_Ratio* b,
+                                             Tal_RatioStatus* status, uint16_t site, int16_t phrase,
+                                             Tal_Ratio* out);
 
-inline Tal_Err FinishExact(const RatioOperation& op, const Tal_Ratio& result, Tal_Ratio* out) {
-    return FinishRatio(op.status, op.site, op.phrase, Tal_RatioStatus_EXACT, result, out);
+inline Tal_Err Talp_FinishExact(const Talp_RatioOperation& op, const Tal_Ratio& result,
+                                Tal_Ratio* out) {
+    return Talp_FinishRatio(op.status, op.site, op.phrase, Tal_RatioStatus_EXACT, result, out);
 }
 
 // The exact path gave up: an overflow, or the nearest fraction to the double value v when the
 // caller allows it.
-Tal_Err FinishFallback(const RatioOperation& op, double v, Tal_Ratio* out);
+Tal_Err Talp_FinishFallback(const Talp_RatioOperation& op, double v, Tal_Ratio* out);
 
 // Reduces r in place; true when its values changed (a gcd of 2^31 or more changes nothing).
-bool ReduceChanged(Tal_Ratio* r);
+bool Talp_ReduceChanged(Tal_Ratio* r);
 
 // The common worker of addition and subtraction, also behind comparison and the span clips.
-Tal_Err AddSubRatio(const Tal_Ratio* a, const Tal_Ratio* b, bool subtract, int16_t phrase,
-                    Tal_Ratio* out, Tal_RatioStatus* status);
+Tal_Err Talp_AddSubRatio(const Tal_Ratio* a, const Tal_Ratio* b, bool subtract, int16_t phrase,
+                         Tal_Ratio* out, Tal_RatioStatus* status);
 
 // The fraction nearest to x whose bounded term is at most bound: the denominator for |x| < 1,
 // the numerator from 1 up. Not reduced further; bound <= 0 gives 0/1.
-Tal_Ratio NearestFraction(float x, int32_t bound);
-
-}  // namespace talp
+Tal_Ratio Talp_NearestFraction(float x, int32_t bound);

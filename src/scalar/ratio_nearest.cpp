@@ -5,12 +5,12 @@
 
 namespace {
 
-constexpr uint32_t kFractionScale = 1u << 23;  // a float of at least 1 has no finer bits
+constexpr uint32_t Talp_FractionScale = 1u << 23;  // a float of at least 1 has no finer bits
 
 // Continued-fraction expansion in progress: the current and previous convergents p/q, pp/qq,
 // and the Euclid pair whose next quotient is dividend / divisor. Every term stays below 2^31 and
 // the Euclid pair below 2^24, so 32-bit divisions do.
-struct Expansion {
+struct Talp_Expansion {
     uint32_t p, q, pp, qq;
     uint32_t dividend, divisor;
     bool boundDen;  // the bound applies to the denominator (|x| < 1) or to the numerator
@@ -19,7 +19,7 @@ struct Expansion {
     uint32_t PrevBounded() const { return boundDen ? qq : pp; }
 };
 
-Tal_Ratio Signed(bool negative, uint32_t num, uint32_t den) {
+Tal_Ratio Talp_Signed(bool negative, uint32_t num, uint32_t den) {
     // Both terms are at most the bound, 2^31 - 1 or less.
     const int32_t n = int32_t(num);
     return Tal_Ratio{negative ? -n : n, den};
@@ -27,7 +27,7 @@ Tal_Ratio Signed(bool negative, uint32_t num, uint32_t den) {
 
 // Takes full convergents while the bound allows, then settles between the last convergent and
 // the largest semiconvergent within the bound, whichever lies nearer.
-void Settle(Expansion& e, uint32_t bound) {
+void Talp_Settle(Talp_Expansion& e, uint32_t bound) {
     while (e.divisor != 0) {
         const uint32_t a = e.dividend / e.divisor;
         const uint32_t rest = e.dividend % e.divisor;
@@ -58,23 +58,23 @@ void Settle(Expansion& e, uint32_t bound) {
 
 }  // namespace
 
-Tal_Ratio talp::NearestFraction(float x, int32_t bound) {
+Tal_Ratio Talp_NearestFraction(float x, int32_t bound) {
     if (bound <= 0) return Tal_Ratio{0, 1};
     const bool negative = x < 0;
     const float ax = std::fabs(x);
     const uint32_t limit = uint32_t(bound);
-    Expansion e{};
+    Talp_Expansion e{};
     if (ax >= 1.0f) {
-        if (ax >= 2147483648.0f) return Signed(negative, limit, 1);
+        if (ax >= 2147483648.0f) return Talp_Signed(negative, limit, 1);
         const uint32_t a0 = uint32_t(ax);
-        if (a0 >= limit) return Signed(negative, limit, 1);
+        if (a0 >= limit) return Talp_Signed(negative, limit, 1);
         // ax - a0 is exact, and 23 fraction bits hold all of it.
-        const uint32_t fraction = uint32_t((ax - float(a0)) * float(kFractionScale));
-        e = Expansion{a0, 1, 1, 0, kFractionScale, fraction, false};
+        const uint32_t fraction = uint32_t((ax - float(a0)) * float(Talp_FractionScale));
+        e = Talp_Expansion{a0, 1, 1, 0, Talp_FractionScale, fraction, false};
     } else {
         if (ax <= 0x1p-31f) {
             const bool nearerOne = ax > 0x1p-32f && uint64_t(0.5 / double(ax)) < limit;
-            return nearerOne ? Signed(negative, 1, limit) : Tal_Ratio{0, 1};
+            return nearerOne ? Talp_Signed(negative, 1, limit) : Tal_Ratio{0, 1};
         }
         int exponent = 0;
         const float mantissa = std::frexp(ax, &exponent);
@@ -83,12 +83,12 @@ Tal_Ratio talp::NearestFraction(float x, int32_t bound) {
         const uint64_t power = uint64_t(1) << (24 - exponent);
         const uint64_t a0 = power / X;
         if (a0 >= limit) {
-            return uint64_t(2) * limit > a0 ? Signed(negative, 1, limit) : Tal_Ratio{0, 1};
+            return uint64_t(2) * limit > a0 ? Talp_Signed(negative, 1, limit) : Tal_Ratio{0, 1};
         }
-        e = Expansion{1, uint32_t(a0), 0, 1, uint32_t(X), uint32_t(power % X), true};
+        e = Talp_Expansion{1, uint32_t(a0), 0, 1, uint32_t(X), uint32_t(power % X), true};
     }
-    Settle(e, limit);
-    return Signed(negative, e.p, e.q);
+    Talp_Settle(e, limit);
+    return Talp_Signed(negative, e.p, e.q);
 }
 
 Tal_Err Tal_FpLong2Ratio(double d, Tal_Ratio* out, uint8_t* overflow) {
@@ -106,6 +106,6 @@ Tal_Err Tal_FpLong2Ratio(double d, Tal_Ratio* out, uint8_t* overflow) {
         return 0;
     }
     // Convergents and semiconvergents are in lowest terms already: reducing would change nothing.
-    *out = talp::NearestFraction(float(d), talp::kNearestFractionBound);
+    *out = Talp_NearestFraction(float(d), Talp_NearestFractionBound);
     return 0;
 }

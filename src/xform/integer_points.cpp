@@ -11,11 +11,11 @@
 namespace {
 
 // Two's-complement narrowing, so that the 0x80000000 of a NaN rounding lands as 0.
-int16_t Low16(int32_t v) {
+int16_t Talp_Low16(int32_t v) {
     return int16_t(uint16_t(uint32_t(v)));
 }
 
-struct ShortPoints {
+struct Talp_ShortPoints {
     using Point = Tal_Point;
     static constexpr double kLow = -32768.0;
     static constexpr double kHigh = 32767.0;
@@ -24,11 +24,11 @@ struct ShortPoints {
     static constexpr int16_t kPhrase = 26;
     static double X(const Point& p) { return p.h; }
     static double Y(const Point& p) { return p.v; }
-    static void SetX(Point& p, double x) { p.h = Low16(Tal_RoundDouble(x)); }
-    static void SetY(Point& p, double y) { p.v = Low16(Tal_RoundDouble(y)); }
+    static void SetX(Point& p, double x) { p.h = Talp_Low16(Tal_RoundDouble(x)); }
+    static void SetY(Point& p, double y) { p.v = Talp_Low16(Tal_RoundDouble(y)); }
 };
 
-struct FixedPoints {
+struct Talp_FixedPoints {
     using Point = Tal_FixedPoint;
     static constexpr double kLow = Talp_Int32MinDouble;
     static constexpr double kHigh = Talp_Int32MaxDouble;
@@ -43,14 +43,14 @@ struct FixedPoints {
 
 // Both bounds are out of range; NaN passes.
 template <typename Kind>
-bool OutOfRange(double v) {
+bool Talp_OutOfRange(double v) {
     return v >= Kind::kHigh || v <= Kind::kLow;
 }
 
 // x is stored before y is computed (from the old coordinates), so a y overflow leaves the point
 // with its new x and old y.
 template <typename Kind>
-Tal_Err MapIntegerPoints(const double* m, long count, typename Kind::Point* points) {
+Tal_Err Talp_MapIntegerPoints(const double* m, long count, typename Kind::Point* points) {
     if (count < 1) return 0;
     double k[9];
     std::memcpy(k, m, sizeof k);
@@ -61,11 +61,11 @@ Tal_Err MapIntegerPoints(const double* m, long count, typename Kind::Point* poin
         const double x = Kind::X(p);
         const double y = Kind::Y(p);
         const double nx = x * k[0] + y * k[3] + tx;
-        if (OutOfRange<Kind>(nx))
+        if (Talp_OutOfRange<Kind>(nx))
             return Talp_ReportErr(Kind::kSite, Tal_Err_OVERFLOW, Kind::kPhrase);
         Kind::SetX(p, nx);
         const double ny = x * k[1] + y * k[4] + ty;
-        if (OutOfRange<Kind>(ny))
+        if (Talp_OutOfRange<Kind>(ny))
             return Talp_ReportErr(Kind::kSite, Tal_Err_OVERFLOW, Kind::kPhrase);
         Kind::SetY(p, ny);
     }
@@ -73,7 +73,7 @@ Tal_Err MapIntegerPoints(const double* m, long count, typename Kind::Point* poin
 }
 
 // Limits to [-32767, 32766] and truncates toward zero; NaN stores 0.
-int16_t LimitAndTruncate(double v) {
+int16_t Talp_LimitAndTruncate(double v) {
     if (v <= Talp_ShortLimitMin) return int16_t(Talp_ShortLimitMin);
     if (v >= Talp_ShortLimitMax) return int16_t(Talp_ShortLimitMax);
     return v == v ? int16_t(v) : 0;
@@ -82,11 +82,11 @@ int16_t LimitAndTruncate(double v) {
 }  // namespace
 
 Tal_Err Tal_TransformPoints(const double m[9], long count, Tal_Point* points) {
-    return MapIntegerPoints<ShortPoints>(m, count, points);
+    return Talp_MapIntegerPoints<Talp_ShortPoints>(m, count, points);
 }
 
 Tal_Err Tal_TransformFixPoints(const double m[9], long count, Tal_FixedPoint* points) {
-    return MapIntegerPoints<FixedPoints>(m, count, points);
+    return Talp_MapIntegerPoints<Talp_FixedPoints>(m, count, points);
 }
 
 Tal_Err Tal_3DTransform2DPoints(const double m[16], long count, Tal_Point* points) {
@@ -96,8 +96,8 @@ Tal_Err Tal_3DTransform2DPoints(const double m[16], long count, Tal_Point* point
     for (long i = 0; i < count; ++i) {
         Tal_Vector3T<double> p = {double(points[i].h), double(points[i].v), 0.0};
         Talp_ApplyPoint3D(k, p);
-        points[i].h = LimitAndTruncate(p.x);
-        points[i].v = LimitAndTruncate(p.y);
+        points[i].h = Talp_LimitAndTruncate(p.x);
+        points[i].v = Talp_LimitAndTruncate(p.y);
     }
     return 0;
 }

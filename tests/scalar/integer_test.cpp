@@ -26,8 +26,8 @@ TEST(BitCounts, AllFormsAgreeWithLog2OfTheWordAndOfItsLowestBit) {
             i < 3u << 16 ? (i & 0xFFFF) << (i >> 16) * 8 : uint32_t(rng()) >> (rng() % 32);
         const int lz = x ? 31 - int(std::log2(x)) : 32, tz = x ? int(std::log2(x & (0u - x))) : 32;
         const uint64_t down = x ? uint64_t(1) << (31 - lz) : 0, up = down == x ? down : down * 2;
-        ASSERT_TRUE(talp::LeadingZerosByNibbles(x) == lz && Tal_LeadingZeros(x) == lz) << x;
-        ASSERT_TRUE(talp::TrailingZerosByNibbles(x) == tz && Tal_TrailingZeros(x) == tz) << x;
+        ASSERT_TRUE(Talp_LeadingZerosByNibbles(x) == lz && Tal_LeadingZeros(x) == lz) << x;
+        ASSERT_TRUE(Talp_TrailingZerosByNibbles(x) == tz && Tal_TrailingZeros(x) == tz) << x;
         ASSERT_EQ(Tal_BitsUsed(int32_t(x)), int32_t(x) <= 0 ? 0 : 32 - lz) << x;
         ASSERT_TRUE(Tal_RoundUpToPowerOf2(x) == uint32_t(up) && Tal_RoundDownToPowerOf2(x) == down)
             << x;  // above 2^31 no power fits: 0
