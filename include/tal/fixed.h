@@ -4,8 +4,7 @@
 
 #include <cstdint>
 
-#include "tal/export.h"
-#include "tal/frame.h"
+#include "tal/error.h"
 
 /// Signed 16.16 fixed point: value = raw / 65536.
 typedef int32_t Tal_Fixed;

@@ -1,35 +1,12 @@
-// Package frame: result codes, the reporter, life cycle, globals hand-over, version checks and the
-// two borrowed lookup-table services (fast character math, fast sine).
+// Package frame: the reporter, the message table, life cycle, globals hand-over, version checks and
+// the two borrowed lookup-table services (fast character math, fast sine).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
-#include "tal/export.h"
-
-/// Result code of every fallible operation; 0 is success.
-typedef int32_t Tal_Err;
-
-constexpr Tal_Err Tal_Err_NONE = 0;
-constexpr Tal_Err Tal_Err_BAD_AXIS = 3;
-constexpr Tal_Err Tal_Err_OUT_OF_MEMORY = 4;
-constexpr Tal_Err Tal_Err_VERSION_MISMATCH = 7;
-constexpr Tal_Err Tal_Err_OVERFLOW = 0x1102;
-constexpr Tal_Err Tal_Err_UNDERFLOW = 0x1103;
-constexpr Tal_Err Tal_Err_DIV_BY_ZERO = 0x1104;
-constexpr Tal_Err Tal_Err_UNREQUESTED_SERVICE = 0x1105;
-constexpr Tal_Err Tal_Err_ZERO_DENOM = 0x1106;
-constexpr Tal_Err Tal_Err_CANT_INVERT = 0x1107;
-constexpr Tal_Err Tal_Err_CANT_DECOMPOSE = 0x1108;
-constexpr Tal_Err Tal_Err_CANT_CALC_NORMAL = 0x1109;
-constexpr Tal_Err Tal_Err_CANT_INTERSECT_PLANE = 0x110A;
-constexpr Tal_Err Tal_Err_ZERO_VECTOR = 0x110B;
-constexpr Tal_Err Tal_Err_ZERO_W = 0x110C;
-
-/// Report code of a site: the package number 0x11 in the high half, the site in the low half.
-constexpr int32_t Tal_ReportCode(uint16_t site) {
-    return int32_t(0x110000u | site);
-}
+#include "tal/error.h"
+#include "tal/version.h"
 
 /// Reports err once, at site, with the message for its code and phrase (a message index) as the
 /// detail; returns err unchanged, and does nothing for 0.
@@ -66,9 +43,6 @@ constexpr Tal_ServiceFlags Tal_Service_GAUSSIAN = 8;
 
 /// Guard word held by both guards while the library is born.
 constexpr uint32_t Tal_BornGuard = 0x27182818;
-/// Package version: major 18 in the high half, minor 4 in the low half.
-constexpr uint32_t Tal_PackageVersion = 0x120004;
-constexpr int32_t Tal_MajorVersion = 18;
 
 /// The whole state of the library, handed between instances as 36 raw bytes.
 struct Talp_Globals {
@@ -114,12 +88,12 @@ TAL_C_API Tal_Err Tal_GetGlobals(void* dst);
 /// number 12 at site 0x17 and copies nothing. A null src reports number 2 and changes nothing.
 TAL_C_API Tal_Err Tal_SetGlobals(const void* src);
 
-/// Checks the caller's major version against 18 (and, on the first call only, the base libraries);
-/// a different major composes the mismatch message and reports it under code with severity 16.
-/// Returns 0 or Tal_Err_VERSION_MISMATCH.
+/// Checks the caller's major version against Tal_MajorVersion (and, on the first call only, the
+/// base libraries); a different major composes the mismatch message and reports it under code with
+/// severity 16. Returns 0 or Tal_Err_VERSION_MISMATCH.
 TAL_C_API Tal_Err Tal_CheckVersions(int32_t code, int32_t expectedMajor);
 
-/// Always Tal_PackageVersion (0x120004).
+/// Always Tal_PackageVersion.
 TAL_C_API uint32_t Tal_PkgObjectVersion(void);
 
 // ---- Borrowed lookup tables -------------------------------------------------------------------

@@ -3,7 +3,7 @@
 // Every output is written after all inputs are read, so an output may be one of the inputs.
 #pragma once
 
-#include "tal/frame.h"
+#include "tal/error.h"
 #include "tal/vector.h"
 
 struct Tal_FloatRect;

@@ -4,8 +4,7 @@
 
 #include <cstdint>
 
-#include "tal/export.h"
-#include "tal/frame.h"
+#include "tal/error.h"
 
 /// Number of zero bits above the highest set bit of x; 32 for x = 0.
 TAL_C_API int16_t Tal_LeadingZeros(uint32_t x);

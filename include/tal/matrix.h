@@ -18,8 +18,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "tal/export.h"
-#include "tal/frame.h"
+#include "tal/error.h"
 #include "tal/rect.h"
 #include "tal/vector.h"
 

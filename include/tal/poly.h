@@ -3,8 +3,7 @@
 
 #include <utility>
 
-#include "tal/export.h"
-#include "tal/frame.h"
+#include "tal/error.h"
 #include "tal/matrix.h"
 #include "tal/vector.h"
 

@@ -5,8 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "tal/export.h"
-#include "tal/frame.h"
+#include "tal/error.h"
 
 /// A fraction num / den. A den of 0 is invalid input; {0, 0} is the failed result of every
 /// operation. Results are not reduced unless the operation says so.

@@ -9,9 +9,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "tal/export.h"
+#include "tal/error.h"
 #include "tal/fixed.h"
-#include "tal/frame.h"
 
 // ---- Records ----------------------------------------------------------------------------------
 // The 16-bit records keep the vertical-first order; the 32-bit, fixed and double ones are

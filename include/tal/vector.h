@@ -3,7 +3,7 @@
 
 #include <type_traits>
 
-#include "tal/frame.h"
+#include "tal/error.h"
 
 /// A 2D point or vector; T is double (points, corners) or float (hit-test outlines).
 template <typename T>
@@ -24,8 +24,12 @@ struct Tal_Vector4T {
 
     /// Scales (x, y, z) to unit length as a direction, w untouched. Reports a warning (message
     /// 41) when w is not within 1e-12 of 0; when (y*y + x*x) + z*z < 1e-12 reports message 38,
-    /// leaves the vector unchanged and throws Tal_Err_ZERO_VECTOR as a long.
-    void Normalize();
+    /// leaves the vector unchanged and throws Tal_Err_ZERO_VECTOR as a long. Defined for double
+    /// only: on any other T a call does not compile.
+    void Normalize() {
+        static_assert(std::is_same_v<T, double>,
+                      "Normalize is defined for Tal_Vector4T<double> only");
+    }
 };
 
 template <>

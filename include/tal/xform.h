@@ -9,8 +9,7 @@
 // (left, top), (right, top), (right, bottom), (left, bottom).
 #pragma once
 
-#include "tal/export.h"
-#include "tal/frame.h"
+#include "tal/error.h"
 #include "tal/rect.h"
 #include "tal/vector.h"
 

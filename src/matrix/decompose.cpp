@@ -4,6 +4,7 @@
 
 #include "matrix/constants.h"
 #include "matrix/rotation_angles.h"
+#include "tal/frame.h"
 #include "tal/matrix.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include "matrix/constants.h"
 #include "matrix/geometry_vec.h"
 #include "matrix/products.h"
+#include "tal/frame.h"
 #include "tal/geometry.h"
 
 namespace {

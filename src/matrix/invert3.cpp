@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "matrix/constants.h"
+#include "tal/frame.h"
 #include "tal/matrix.h"
 
 namespace {

@@ -5,6 +5,7 @@
 #include "matrix/constants.h"
 #include "matrix/minors.h"
 #include "matrix/simd.h"
+#include "tal/frame.h"
 #include "tal/matrix.h"
 
 namespace {

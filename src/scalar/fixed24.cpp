@@ -3,6 +3,7 @@
 
 #include "scalar/int32_range.h"
 #include "tal/fixed.h"
+#include "tal/frame.h"
 
 namespace {
 

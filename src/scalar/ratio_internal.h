@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "tal/frame.h"
 #include "tal/ratio.h"
 
 constexpr uint16_t Talp_SiteRatioAdd = 0x10;  // the addition worker, whoever calls it

@@ -4,6 +4,7 @@
 
 #include "matrix/products.h"
 #include "scalar/int32_range.h"
+#include "tal/frame.h"
 #include "tal/integer.h"
 #include "tal/xform.h"
 #include "xform/short_limits.h"
