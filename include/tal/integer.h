@@ -1,5 +1,5 @@
 // Integer and rounding utilities: bit counts, powers of two, overflow predictions, GCD/LCM and
-// rounding of doubles. None of them reports anything.
+// rounding of doubles. None of them reports anything, and every Tal_Err result is 0.
 #pragma once
 
 #include <cstdint>
@@ -27,15 +27,15 @@ TAL_C_API bool Tal_MulWouldOverflow(int32_t a, int32_t b);
 TAL_C_API bool Tal_UMulWouldOverflow(uint32_t a, uint32_t b);
 
 /// Stores the positive GCD of |a| and |b| in *out; gcd(a, 0) is 1 (so a zero denominator never
-/// divides), gcd(0, b) is |b|; a magnitude of 2^31 stores 0x80000000. Returns 0.
+/// divides), gcd(0, b) is |b|; a magnitude of 2^31 stores 0x80000000.
 TAL_C_API Tal_Err Tal_SignedGCD(int32_t a, int32_t b, int32_t* out);
-/// Stores the GCD of a and b in *out; gcd(a, 0) is 1, gcd(0, b) is b. Returns 0.
+/// Stores the GCD of a and b in *out; gcd(a, 0) is 1, gcd(0, b) is b.
 TAL_C_API Tal_Err Tal_UnsignedGCD(uint32_t a, uint32_t b, uint32_t* out);
 /// Stores (a * b) / gcd(a, b) in *out, signed like a * b (lcm(-4, 6) = -12); a zero argument
-/// stores 0; a product beyond 32 bits wraps before the division. Returns 0.
+/// stores 0; a product beyond 32 bits wraps before the division.
 TAL_C_API Tal_Err Tal_SignedLCM(int32_t a, int32_t b, int32_t* out);
 /// Stores (a * b) / gcd(a, b) in *out; a zero argument stores 0; a product beyond 32 bits wraps
-/// before the division. Returns 0.
+/// before the division.
 TAL_C_API Tal_Err Tal_UnsignedLCM(uint32_t a, uint32_t b, uint32_t* out);
 
 /// Nearest multiple of m > 0, halves away from zero (odd f(-x) = -f(x)); m <= 0 returns x; a

@@ -11,7 +11,8 @@
 //                                      ^ perspective terms (last column)
 //
 // Element m[r][c] is flat element r*3+c (r*4+c). A x B applies A first, then B; every building
-// step post-multiplies. 3x3 building steps take degrees, 4x4 ones radians.
+// step post-multiplies. 3x3 building steps take degrees, 4x4 ones radians. A plain function
+// returns 0 unless its failure is described.
 #pragma once
 
 #include <cstddef>
@@ -292,7 +293,7 @@ static_assert(std::is_trivially_copyable_v<Tal_Matrix3> &&
               "matrices copy as bytes and construct as nothing");
 
 // ==== Construction, comparison and conversion ==================================================
-// None of these fails or reports: a Tal_Err result is always 0.
+// None of these fails or reports.
 
 /// m becomes the 3x3 identity.
 TAL_C_API Tal_Err Tal_SetIdentityMatrix(double* m);
@@ -334,11 +335,11 @@ TAL_API double Tal_VecToAngle(const Tal_Vector2T<double>& v);
 // ==== Algebra ==================================================================================
 // Every output may be the same array as an input.
 
-/// b := b x a (b's transform, then a's). Returns 0.
+/// b := b x a (b's transform, then a's).
 TAL_C_API Tal_Err Tal_ConcatMatrix(const double* a, double* b);
-/// out := a x b (a's transform, then b's). Returns 0.
+/// out := a x b (a's transform, then b's).
 TAL_C_API Tal_Err Tal_ConcatMatrix4(const double* a, const double* b, double* out);
-/// dst := transpose of src. Returns 0.
+/// dst := transpose of src.
 TAL_C_API Tal_Err Tal_TransposeMatrix4(const double* src, double* dst);
 
 /// dst := inverse of src by Gauss-Jordan; on a pivot below 1e-20 returns Tal_Err_CANT_INVERT,
@@ -352,7 +353,7 @@ TAL_C_API Tal_Err Tal_InverseMatrix(const double* src, double* dst);
 TAL_C_API Tal_Err Tal_InverseMatrix4Quiet(const double* src, double* dst, unsigned char* failed);
 /// Tal_InverseMatrix4Quiet, and a failure is reported at site 0x2D.
 TAL_C_API Tal_Err Tal_InverseMatrix4(const double* src, double* dst);
-/// *det := the determinant, by cofactors along row 0; no threshold. Returns 0.
+/// *det := the determinant, by cofactors along row 0; no threshold.
 TAL_C_API Tal_Err Tal_GetMatrix4Determinant(const double* m, double* det);
 
 /// dst := transpose of the inverse; on failure reports at site 0x2D and leaves the adjugate,
@@ -368,23 +369,23 @@ TAL_C_API Tal_Err Tal_CalcNormalMatrix4Quiet(const double* src, double* dst, uns
 TAL_C_API Tal_Err Tal_DecomposeMatrix4(const double* m, Tal_Matrix4Decomp* d,
                                        unsigned char* failed);
 /// Folds x or y rotations of +-180 degrees into scale signs for a layer in 2D; scale.z becomes
-/// 1. Returns 0.
+/// 1.
 TAL_C_API Tal_Err Tal_Correct3DDecompFor2D(Tal_Matrix4Decomp* d);
 
 // ==== Rotations, Euler angles and interpolation ================================================
 // The 3x3 steps take the matrix first and degrees; the 4x4 steps take it last and radians. Every
 // step post-multiplies: m := m x S. Ordered XYZ angles (x, y, z) stand for Rz(z) x Ry(y) x Rx(x).
 
-/// m := m x T(tx, ty). Returns 0.
+/// m := m x T(tx, ty).
 TAL_C_API Tal_Err Tal_TranslateMatrix(double* m, double tx, double ty);
 /// m := m x (turn by degrees about (cx, cy)); fmod(degrees, 360) == 0 leaves m bit for bit
-/// unchanged. Returns 0.
+/// unchanged.
 TAL_C_API Tal_Err Tal_RotateMatrix(double* m, double degrees, double cx, double cy);
-/// m := m x (scale by sx, sy about (cx, cy)); exactly (1, 1) leaves m unchanged. Returns 0.
+/// m := m x (scale by sx, sy about (cx, cy)); exactly (1, 1) leaves m unchanged.
 TAL_C_API Tal_Err Tal_ScaleMatrix(double* m, double sx, double sy, double cx, double cy);
-/// m := m x T(tx, ty, tz). Returns 0.
+/// m := m x T(tx, ty, tz).
 TAL_C_API Tal_Err Tal_TranslateMatrix4(double tx, double ty, double tz, double* m);
-/// m := m x diag(sx, sy, sz, 1). Returns 0.
+/// m := m x diag(sx, sy, sz, 1).
 TAL_C_API Tal_Err Tal_ScaleMatrix4(double sx, double sy, double sz, double* m);
 /// m := m x (turn by radians about (ax, ay, az) through the origin); an axis shorter than 1e-12
 /// reports message 35 at site 0x2E and returns Tal_Err_BAD_AXIS with m untouched.
@@ -408,7 +409,7 @@ TAL_C_API Tal_Err Tal_ConvertAxisAngleToOrderedXYZRotation(double ax, double ay,
                                                            double* z);
 /// out := spherical interpolation from q0 (t = 0) to q1 (t = 1) along the shorter arc, linear
 /// within 1e-5 of parallel, not renormalized, t not limited; nearly equal inputs copy q0. out
-/// may be q0 or q1. Returns 0.
+/// may be q0 or q1.
 TAL_C_API Tal_Err Tal_Slerp(const Tal_Quat* q0, const Tal_Quat* q1, double t, Tal_Quat* out);
 /// The images of the unit x and y directions under m, free of translation (third column
 /// ignored).

@@ -30,7 +30,7 @@ extern template TAL_API long Tal_IsFloatPointInConcavePoly<Tal_Vector2T<float>>(
 TAL_C_API long Tal_IsFloatPointInQuad(const Tal_Vector2T<double>* point,
                                       const Tal_Vector2T<double>* quad, unsigned char* inside);
 
-// ---- Transform polygons and screen projection ---------------------------------------------------
+// ---- Transform polygons and screen projection -------------------------------------------------
 // The corners of a layer carried to the screen, with the hit-test and outline questions a host
 // asks there. Members throw a non-zero callee code as a long; indices are not checked (corner and
 // edge indices 0..3, poly-point indices below NumPolyPoints()). Edge i runs from corner i to

@@ -1,5 +1,6 @@
 // Rational numbers and spans: 32-bit fractions computed exactly, with an explicit choice between a
 // reported overflow and a double-precision approximation when the exact result would not fit.
+// A function returns 0 unless its failure is described.
 #pragma once
 
 #include <cstddef>
@@ -31,10 +32,10 @@ inline Tal_RatioStatus* const Tal_RatioAllowApprox =
     reinterpret_cast<Tal_RatioStatus*>(~uintptr_t(0));
 
 /// Divides in by gcd(|num|, den) into out; 0/d gives 0/1, a zero den or a gcd of 2^31 or more
-/// leaves the values as they are. *reduced (optional) is 1 when the gcd is not 1. Returns 0.
+/// leaves the values as they are. *reduced (optional) is 1 when the gcd is not 1.
 TAL_C_API Tal_Err Tal_ReduceRatio(const Tal_Ratio* in, Tal_Ratio* out, uint8_t* reduced);
 /// Swaps num and den, the sign staying on num; a den of 2^31 or more that reduction cannot bring
-/// below 2^31 gives {den >> 1, |num| >> 1} with *exact 0. 0/d gives d/0 unreported. Returns 0.
+/// below 2^31 gives {den >> 1, |num| >> 1} with *exact 0. 0/d gives d/0 unreported.
 TAL_C_API Tal_Err Tal_RecipRatio(const Tal_Ratio* in, Tal_Ratio* out, uint8_t* exact);
 /// Re-expresses in over newDen, the numerator rounded (halves up); *exact tells whether the value
 /// kept. A zero den reports Tal_Err_ZERO_DENOM and a numerator beyond 32 bits Tal_Err_OVERFLOW
@@ -46,7 +47,7 @@ TAL_C_API Tal_Err Tal_ConvRatio(const Tal_Ratio* in, uint32_t newDen, Tal_Ratio*
 TAL_C_API Tal_Err Tal_ShortConvRatio(int32_t num, uint32_t oldDen, uint32_t newDen, int32_t* newNum,
                                      uint8_t* overflow);
 /// Nearest fraction to (float)d with neither term above 2^30, reduced; |d| < 2^-32 gives 0/1;
-/// |d| >= 2^31, an infinity or a NaN sets *overflow (required) and gives {0, 0}. Returns 0.
+/// |d| >= 2^31, an infinity or a NaN sets *overflow (required) and gives {0, 0}.
 TAL_C_API Tal_Err Tal_FpLong2Ratio(double d, Tal_Ratio* out, uint8_t* overflow);
 
 /// a + b, over a common denominator, unreduced. Zero denominators report Tal_Err_ZERO_DENOM at

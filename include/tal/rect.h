@@ -91,18 +91,18 @@ static_assert(sizeof(Tal_WHRect) == 8, "Tal_WHRect layout");
 
 // ---- Points -----------------------------------------------------------------------------------
 
-/// Stores h and v into p (v lands in the first field). Returns 0.
+/// Stores h and v into p (v lands in the first field).
 TAL_C_API Tal_Err Tal_SetPt(Tal_Point* p, int16_t h, int16_t v);
-/// Stores x and y into p. Returns 0.
+/// Stores x and y into p.
 TAL_C_API Tal_Err Tal_SetLPt(Tal_LPoint* p, int32_t x, int32_t y);
-/// Stores x and y into p. Returns 0.
+/// Stores x and y into p.
 TAL_C_API Tal_Err Tal_SetFixedPt(Tal_FixedPoint* p, Tal_Fixed x, Tal_Fixed y);
 
-/// Copies src into dst (src == dst is a no-op). Returns 0.
+/// Copies src into dst (src == dst is a no-op).
 TAL_C_API Tal_Err Tal_CopyPt(const Tal_Point* src, Tal_Point* dst);
-/// Copies src into dst (src == dst is a no-op). Returns 0.
+/// Copies src into dst (src == dst is a no-op).
 TAL_C_API Tal_Err Tal_CopyLPt(const Tal_LPoint* src, Tal_LPoint* dst);
-/// Copies src into dst (src == dst is a no-op). Returns 0.
+/// Copies src into dst (src == dst is a no-op).
 TAL_C_API Tal_Err Tal_CopyFixedPt(const Tal_FixedPoint* src, Tal_FixedPoint* dst);
 
 /// True when both coordinates are equal.
@@ -114,25 +114,25 @@ TAL_C_API bool Tal_EqualFixedPt(const Tal_FixedPoint* a, const Tal_FixedPoint* b
 
 // ---- Set, copy, compare -----------------------------------------------------------------------
 
-/// Stores the four edges by name (top lands in the first field). Returns 0.
+/// Stores the four edges by name (top lands in the first field).
 TAL_C_API Tal_Err Tal_SetRect(Tal_Rect* r, int16_t left, int16_t top, int16_t right,
                               int16_t bottom);
-/// Stores the four edges. Returns 0.
+/// Stores the four edges.
 TAL_C_API Tal_Err Tal_SetLRect(Tal_LRect* r, int32_t left, int32_t top, int32_t right,
                                int32_t bottom);
-/// Stores the four edges. Returns 0.
+/// Stores the four edges.
 TAL_C_API Tal_Err Tal_SetFixedRect(Tal_FixedRect* r, Tal_Fixed left, Tal_Fixed top, Tal_Fixed right,
                                    Tal_Fixed bottom);
-/// Stores the four values in argument order. Returns 0.
+/// Stores the four values in argument order.
 TAL_C_API Tal_Err Tal_SetWHRect(Tal_WHRect* r, int16_t a, int16_t b, int16_t c, int16_t d);
 
-/// Copies src into dst (src == dst is a no-op). Returns 0.
+/// Copies src into dst (src == dst is a no-op).
 TAL_C_API Tal_Err Tal_CopyRect(const Tal_Rect* src, Tal_Rect* dst);
-/// Copies src into dst (src == dst is a no-op). Returns 0.
+/// Copies src into dst (src == dst is a no-op).
 TAL_C_API Tal_Err Tal_CopyLRect(const Tal_LRect* src, Tal_LRect* dst);
-/// Copies src into dst (src == dst is a no-op). Returns 0.
+/// Copies src into dst (src == dst is a no-op).
 TAL_C_API Tal_Err Tal_CopyFixedRect(const Tal_FixedRect* src, Tal_FixedRect* dst);
-/// Copies src into dst (src == dst is a no-op). Returns 0.
+/// Copies src into dst (src == dst is a no-op).
 TAL_C_API Tal_Err Tal_CopyWHRect(const Tal_WHRect* src, Tal_WHRect* dst);
 
 /// True when all four values are equal (no emptiness rule: the values are not interpreted).
@@ -170,36 +170,35 @@ TAL_C_API bool Tal_LPtInRect(const Tal_LPoint* p, const Tal_LRect* r);
 TAL_C_API bool Tal_FixedPtInRect(const Tal_FixedPoint* p, const Tal_FixedRect* r);
 
 /// out = (min x, min y, max x, max y) of the two points; equal points give an empty rectangle.
-/// Returns 0.
 TAL_C_API Tal_Err Tal_Pt2Rect(const Tal_Point* p1, const Tal_Point* p2, Tal_Rect* out);
-/// out = (min x, min y, max x, max y) of the two points. Returns 0.
+/// out = (min x, min y, max x, max y) of the two points.
 TAL_C_API Tal_Err Tal_LPt2Rect(const Tal_LPoint* p1, const Tal_LPoint* p2, Tal_LRect* out);
-/// out = (min x, min y, max x, max y) of the two points. Returns 0.
+/// out = (min x, min y, max x, max y) of the two points.
 TAL_C_API Tal_Err Tal_FixedPt2Rect(const Tal_FixedPoint* p1, const Tal_FixedPoint* p2,
                                    Tal_FixedRect* out);
 
 // ---- Inset, offset, center --------------------------------------------------------------------
 
-/// left += dh, right -= dh, top += dv, bottom -= dv, wrapping in 16 bits. Returns 0.
+/// left += dh, right -= dh, top += dv, bottom -= dv, wrapping in 16 bits.
 TAL_C_API Tal_Err Tal_InsetRect(Tal_Rect* r, int16_t dh, int16_t dv);
-/// left += dh, right -= dh, top += dv, bottom -= dv, wrapping in 32 bits. Returns 0.
+/// left += dh, right -= dh, top += dv, bottom -= dv, wrapping in 32 bits.
 TAL_C_API Tal_Err Tal_InsetLRect(Tal_LRect* r, int32_t dh, int32_t dv);
-/// left += dh, right -= dh, top += dv, bottom -= dv, wrapping in 32 bits. Returns 0.
+/// left += dh, right -= dh, top += dv, bottom -= dv, wrapping in 32 bits.
 TAL_C_API Tal_Err Tal_InsetFixedRect(Tal_FixedRect* r, Tal_Fixed dh, Tal_Fixed dv);
 
-/// Moves r by dh across and dv down, wrapping in 16 bits. Returns 0.
+/// Moves r by dh across and dv down, wrapping in 16 bits.
 TAL_C_API Tal_Err Tal_OffsetRect(Tal_Rect* r, int16_t dh, int16_t dv);
-/// Moves r by dh across and dv down, wrapping in 32 bits. Returns 0.
+/// Moves r by dh across and dv down, wrapping in 32 bits.
 TAL_C_API Tal_Err Tal_OffsetLRect(Tal_LRect* r, int32_t dh, int32_t dv);
-/// Moves r by dh across and dv down, wrapping in 32 bits. Returns 0.
+/// Moves r by dh across and dv down, wrapping in 32 bits.
 TAL_C_API Tal_Err Tal_OffsetFixedRect(Tal_FixedRect* r, Tal_Fixed dh, Tal_Fixed dv);
 
 /// Moves r, keeping its size, so its left is ref.left + (ref width - width) / 2 (truncated) and
-/// likewise vertically; differences and sums wrap in 16 bits. Returns 0.
+/// likewise vertically; differences and sums wrap in 16 bits.
 TAL_C_API Tal_Err Tal_CenterRect(const Tal_Rect* ref, Tal_Rect* r);
-/// Tal_CenterRect in 32 bits. Returns 0.
+/// Tal_CenterRect in 32 bits.
 TAL_C_API Tal_Err Tal_CenterLRect(const Tal_LRect* ref, Tal_LRect* r);
-/// Tal_CenterRect in 32 bits on the raw fixed values. Returns 0.
+/// Tal_CenterRect in 32 bits on the raw fixed values.
 TAL_C_API Tal_Err Tal_CenterFixedRect(const Tal_FixedRect* ref, Tal_FixedRect* r);
 
 // ---- Intersection and union -------------------------------------------------------------------
@@ -217,11 +216,11 @@ TAL_C_API bool Tal_SectFloatRect(const Tal_FloatRect* a, const Tal_FloatRect* b,
                                  Tal_FloatRect* out);
 
 /// out = a if b is empty, else b if a is empty, else the bounding rectangle of both; when both
-/// are empty and out is b, out is left as it was. Returns 0.
+/// are empty and out is b, out is left as it was.
 TAL_C_API Tal_Err Tal_UnionRect(const Tal_Rect* a, const Tal_Rect* b, Tal_Rect* out);
-/// Tal_UnionRect on 32-bit edges. Returns 0.
+/// Tal_UnionRect on 32-bit edges.
 TAL_C_API Tal_Err Tal_UnionLRect(const Tal_LRect* a, const Tal_LRect* b, Tal_LRect* out);
-/// Tal_UnionRect on fixed edges. Returns 0.
+/// Tal_UnionRect on fixed edges.
 TAL_C_API Tal_Err Tal_UnionFixedRect(const Tal_FixedRect* a, const Tal_FixedRect* b,
                                      Tal_FixedRect* out);
 
@@ -229,19 +228,19 @@ TAL_C_API Tal_Err Tal_UnionFixedRect(const Tal_FixedRect* a, const Tal_FixedRect
 // Fixed to integer: each edge is rounded, then taken modulo 2^16 as a signed 16-bit value (and
 // sign-extended for Tal_LRect), so both targets have the 16-bit range: 32767.5 gives -32768.
 
-/// Rounds each edge to nearest, halves up (1.5 -> 2, -1.5 -> -1). Returns 0.
+/// Rounds each edge to nearest, halves up (1.5 -> 2, -1.5 -> -1).
 TAL_C_API Tal_Err Tal_FixedRect2Rect(const Tal_FixedRect* src, Tal_Rect* dst);
-/// Rounds each edge to nearest, halves up, into the 16-bit range. Returns 0.
+/// Rounds each edge to nearest, halves up, into the 16-bit range.
 TAL_C_API Tal_Err Tal_FixedRect2LRect(const Tal_FixedRect* src, Tal_LRect* dst);
-/// Largest integer rectangle inside: left/top rounded up, right/bottom down. Returns 0.
+/// Largest integer rectangle inside: left/top rounded up, right/bottom down.
 TAL_C_API Tal_Err Tal_FixedRect2RectIn(const Tal_FixedRect* src, Tal_Rect* dst);
-/// Largest integer rectangle inside, into the 16-bit range. Returns 0.
+/// Largest integer rectangle inside, into the 16-bit range.
 TAL_C_API Tal_Err Tal_FixedRect2LRectIn(const Tal_FixedRect* src, Tal_LRect* dst);
-/// Smallest integer rectangle around: left/top rounded down, right/bottom up. Returns 0.
+/// Smallest integer rectangle around: left/top rounded down, right/bottom up.
 TAL_C_API Tal_Err Tal_FixedRect2RectOut(const Tal_FixedRect* src, Tal_Rect* dst);
-/// Smallest integer rectangle around, into the 16-bit range. Returns 0.
+/// Smallest integer rectangle around, into the 16-bit range.
 TAL_C_API Tal_Err Tal_FixedRect2LRectOut(const Tal_FixedRect* src, Tal_LRect* dst);
-/// Each 16-bit edge shifted left by 16 (exact). Returns 0.
+/// Each 16-bit edge shifted left by 16 (exact).
 TAL_C_API Tal_Err Tal_Rect2FixedRect(const Tal_Rect* src, Tal_FixedRect* dst);
-/// Each 32-bit edge shifted left by 16, wrapping beyond +-32767. Returns 0.
+/// Each 32-bit edge shifted left by 16, wrapping beyond +-32767.
 TAL_C_API Tal_Err Tal_LRect2FixedRect(const Tal_LRect* src, Tal_FixedRect* dst);

@@ -1,5 +1,5 @@
 // Bulk transformation: point arrays and rectangles of every record kind, in place, through 3x3 and
-// 4x4 matrices of doubles.
+// 4x4 matrices of doubles. A function returns 0 unless its failure is described.
 //
 // Matrices are row-major and points are row vectors (p' = p x m), translation in the last row:
 //   3x3: x' = x*m[0] + y*m[3] + m[6]    y' = x*m[1] + y*m[4] + m[7]    W' = x*m[2] + y*m[5] + m[8]
@@ -24,23 +24,23 @@ TAL_C_API Tal_Err Tal_TransformPoints(const double m[9], long count, Tal_Point* 
 /// Maps 16.16 points (translation row in whole units) like Tal_TransformPoints; a result not
 /// strictly inside (-2^31, 2^31 - 1) reports Tal_Err_OVERFLOW at site 0x27 and stops the same way.
 TAL_C_API Tal_Err Tal_TransformFixPoints(const double m[9], long count, Tal_FixedPoint* points);
-/// Maps points through the affine part of m (third column ignored, no divide). Returns 0.
+/// Maps points through the affine part of m (third column ignored, no divide).
 TAL_C_API Tal_Err Tal_TransformFloatPoints(const double m[9], long count,
                                            Tal_Vector2T<double>* points);
-/// Replaces each (x, y, z) by (x, y, z) x m, all three columns, undivided. Returns 0.
+/// Replaces each (x, y, z) by (x, y, z) x m, all three columns, undivided.
 TAL_C_API Tal_Err Tal_TransformVector3(const double m[9], long count, Tal_Vector3T<double>* v);
 /// Replaces each (x, y, z, w) by its product with m, divided by w' with w set to 1.0 unless w' is
-/// within 1e-12 of zero, when the undivided product (w' included) is stored. Returns 0.
+/// within 1e-12 of zero, when the undivided product (w' included) is stored.
 TAL_C_API Tal_Err Tal_TransformVector4(const double m[16], long count, Tal_Vector4T<double>* v);
-/// Replaces each (x, y, z, w) by its product with m, undivided. Returns 0.
+/// Replaces each (x, y, z, w) by its product with m, undivided.
 TAL_C_API Tal_Err Tal_TransformVector4NoDivide(const double m[16], long count,
                                                Tal_Vector4T<double>* v);
 /// Replaces each (x, y, z) by (x, y, z, 1) x m, divided by w' unless w' is within 1e-12 of zero;
-/// w' is dropped. Returns 0.
+/// w' is dropped.
 TAL_C_API Tal_Err Tal_Transform3DFloatPoints(const double m[16], long count,
                                              Tal_Vector3T<double>* points);
 /// Maps 16-bit points as (h, v, 0) through Tal_Transform3DFloatPoints, limits each result to
-/// [-32767, 32766] and truncates it toward zero (NaN stores 0); never reports. Returns 0.
+/// [-32767, 32766] and truncates it toward zero (NaN stores 0); never reports.
 TAL_C_API Tal_Err Tal_3DTransform2DPoints(const double m[16], long count, Tal_Point* points);
 
 // ---- Rectangles -------------------------------------------------------------------------------
@@ -48,11 +48,10 @@ TAL_C_API Tal_Err Tal_3DTransform2DPoints(const double m[16], long count, Tal_Po
 // result is only a bounding box, and 0 otherwise. The perspective column of m is ignored.
 
 /// Replaces r by the bounds of its transformed corners, limited to [-32767, 32766] and rounded;
-/// never overflows. corners (optional) receives the transformed corners unlimited. Returns 0.
+/// never overflows. corners (optional) receives the transformed corners unlimited.
 TAL_C_API Tal_Err Tal_TransformRect(const double m[9], Tal_Rect* r, Tal_Vector2T<double>* corners,
                                     unsigned char* inexact);
 /// Replaces r by the exact bounds of its transformed corners; corners (optional) receives them.
-/// Returns 0.
 TAL_C_API Tal_Err Tal_TransformFloatRect(const double m[9], Tal_FloatRect* r,
                                          Tal_Vector2T<double>* corners, unsigned char* inexact);
 /// Replaces r by the bounds of its corners mapped with Tal_TransformFixPoints. On an overflow

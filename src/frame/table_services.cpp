@@ -76,7 +76,7 @@ bool Talp_RebuildSineTable() {
 
 }  // namespace
 
-// ---- Set-up and release -------------------------------------------------------------------------
+// ---- Set-up and release -----------------------------------------------------------------------
 
 Tal_Err Talp_BirthFastTrig() {
     const Bas_Handle h = Talp_AllocateAtBirth(Talp_TrigBirthSite, Talp_SineBytes);
@@ -112,8 +112,7 @@ Tal_Err Talp_DeathFCMD() {
     return 0;
 }
 
-// ---- Loans
-// ----------------------------------------------------------------------------------------
+// ---- Loans ------------------------------------------------------------------------------------
 
 Tal_Err Tal_PrepareFCMD(uint8_t reportFailure, uint8_t noRebuild, uint8_t* ok,
                         const uint8_t** mulTable, const uint8_t** divTable) {

@@ -34,7 +34,7 @@ void Talp_DeleteOutlineBlock(Tal_Vector2T<double>* block) {
 
 }  // namespace
 
-// ---- Life cycle ---------------------------------------------------------------------------------
+// ---- Life cycle -------------------------------------------------------------------------------
 
 Tal_TransformPoly3D::Tal_TransformPoly3D()
     : fCorners{},
@@ -78,8 +78,7 @@ Tal_TransformPoly3D::~Tal_TransformPoly3D() {
     Talp_DeleteOutlineBlock(fPolyPoints);
 }
 
-// ---- Transforms and clipping
-// ----------------------------------------------------------------------
+// ---- Transforms and clipping ------------------------------------------------------------------
 
 void Tal_TransformPoly3D::SetLayerPoint(long index, const Tal_Vector2T<double>& point) {
     fCorners[index] = {point.x, point.y, 0.0};
@@ -115,7 +114,7 @@ void Tal_TransformPoly3D::ClipEdgeToScreen(long index) {
     fClipped[j] = endBehind != 0;
 }
 
-// ---- The outline --------------------------------------------------------------------------------
+// ---- The outline ------------------------------------------------------------------------------
 
 void Tal_TransformPoly3D::InvalidatePolyPoints() {
     fPolyCount = 0;
@@ -164,7 +163,7 @@ void Tal_TransformPoly3D::GetPolyPoint(long index, Tal_Vector2T<double>* out) co
     *out = fPolyPoints[index];
 }
 
-// ---- Queries ------------------------------------------------------------------------------------
+// ---- Queries ----------------------------------------------------------------------------------
 
 bool Tal_TransformPoly3D::GetPoint(long index, Tal_Vector2T<double>* out) const {
     if (fClipped[index]) return false;

@@ -10,7 +10,9 @@ int32_t Talp_Extent(T lo, T hi) {
     return Talp_WrapSub(int32_t(hi), int32_t(lo));
 }
 
-// Closed ranges [aLo, aHi] and [bLo, bHi] meet, in the order of tests the library has always used.
+// Closed ranges [aLo, aHi] and [bLo, bHi] meet. On proper ranges this is max(lo) <= min(hi); the
+// split on the starts is what decides for an inverted range (the edges of an empty rectangle),
+// which touches a range starting where it starts: [5, 9] touches [5, 3].
 template <class T>
 bool Talp_RangesTouch(T aLo, T aHi, T bLo, T bHi) {
     if (aLo < bLo) return bLo <= aHi;

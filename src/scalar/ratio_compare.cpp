@@ -4,20 +4,19 @@
 
 namespace {
 
-int32_t Talp_Sign(bool less, bool greater) {
-    return greater ? 1 : (less ? -1 : 0);
+// -1, 0 or 1 as left is below, equal to or above right.
+template <typename T>
+int32_t Talp_Order(T left, T right) {
+    if (right < left) return 1;
+    return left < right ? -1 : 0;
 }
 
 // a against b by cross products: exact in 64 bits while both denominators fit a signed value.
 int32_t Talp_CrossCompare(const Tal_Ratio& a, const Tal_Ratio& b) {
     if (a.den < Talp_DenTopBit && b.den < Talp_DenTopBit) {
-        const int64_t left = int64_t(a.num) * int64_t(b.den);
-        const int64_t right = int64_t(b.num) * int64_t(a.den);
-        return Talp_Sign(left<right, left> right);
+        return Talp_Order(int64_t(a.num) * int64_t(b.den), int64_t(b.num) * int64_t(a.den));
     }
-    const double left = double(a.num) * double(b.den);
-    const double right = double(b.num) * double(a.den);
-    return Talp_Sign(left<right, left> right);
+    return Talp_Order(double(a.num) * double(b.den), double(b.num) * double(a.den));
 }
 
 // One of two records chosen by a comparison; {0, 0} when the comparison fails.
