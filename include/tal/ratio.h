@@ -40,7 +40,7 @@ TAL_C_API Tal_Err Tal_RecipRatio(const Tal_Ratio* in, Tal_Ratio* out, uint8_t* e
 /// Re-expresses in over newDen, the numerator rounded (halves up); *exact tells whether the value
 /// kept. A zero den reports Tal_Err_ZERO_DENOM and a numerator beyond 32 bits Tal_Err_OVERFLOW
 /// (only with a null overflow flag, which otherwise receives 1), both at site 0x12; on either out
-/// is {0, 0} and *exact 0.
+/// is {0, 0}. A zero den leaves *exact as it was, an overflow sets it to 0.
 TAL_C_API Tal_Err Tal_ConvRatio(const Tal_Ratio* in, uint32_t newDen, Tal_Ratio* out,
                                 uint8_t* exact, uint8_t* overflow);
 /// Tal_ConvRatio on a bare numerator, reporting at site 0x13; *newNum is 0 after a failure.

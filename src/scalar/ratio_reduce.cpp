@@ -24,11 +24,12 @@ Tal_Ratio Talp_Reduced(const Tal_Ratio& r, bool* gcdNotOne) {
 Tal_Err Talp_ConvertAt(uint16_t site, const Tal_Ratio in, uint32_t newDen, Tal_Ratio* out,
                        uint8_t* exact, uint8_t* overflow) {
     Talp_SetFlag(overflow, false);
-    Talp_SetFlag(exact, false);
     *out = Tal_Ratio{0, 0};
+    // Nothing is converted, so nothing is said about exactness: the flag keeps its value.
     if (in.den == 0 || newDen == 0) {
         return Talp_ReportErr(site, Tal_Err_ZERO_DENOM, Talp_PhraseRatioConv);
     }
+    Talp_SetFlag(exact, false);
     if (in.den == newDen) {
         *out = in;
         Talp_SetFlag(exact, true);

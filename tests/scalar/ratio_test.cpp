@@ -53,7 +53,8 @@ TEST(Conversions, ReduceRecipDenominatorChangeAndDoubleGiveTheValuesFlagsAndRepo
         {{1, 3}, 10, 1, {3, 10}, 0, 0, 0}, {{1, 2}, 10, 1, {5, 10}, 1, 0, 0}, {{-1, 2}, 1, 1, {0, 1}, 0, 0, 0}, {{-3, 2}, 1, 1, {-1, 1}, 0, 0, 0},
         {{5, 2}, 1, 1, {3, 1}, 0, 0, 0}, {{1, 1}, kMax, 1, {kMax, kMax}, 1, 0, 0}, {{-1, 1}, kTop, 1, {kMin, kTop}, 1, 0, 0},
         {{kMax, ~0u}, ~1u, 1, {kMax, ~1u}, 0, 0, 0}, {{kMax, 1}, 2, 1, kFailed, 0, 1, 0}, {{kMin, 2}, 4, 1, kFailed, 0, 1, 0},
-        {{kMax, 1}, 2, 0, kFailed, 0, 7, Tal_Err_OVERFLOW}, {{1, 0}, 10, 1, kFailed, 0, 0, Tal_Err_ZERO_DENOM}, {{1, 3}, 0, 0, kFailed, 0, 7, Tal_Err_ZERO_DENOM}};
+        {{kMax, 1}, 2, 0, kFailed, 0, 7, Tal_Err_OVERFLOW}, {{1, 0}, 10, 1, kFailed, 7, 0, Tal_Err_ZERO_DENOM}, {{1, 3}, 0, 0, kFailed, 7, 7, Tal_Err_ZERO_DENOM},
+        {{3, 3}, 0, 1, kFailed, 7, 0, Tal_Err_ZERO_DENOM} /* exact flag kept, overflow flag cleared */};
     // The nearest fraction to the single-precision value, its terms within 2^30, or an overflow.
     const struct { double d; Tal_Ratio out; } doubles[] = {
         {-0.75, {-3, 4}}, {0.1, {13421773, 134217728}}, {1e-9, {1, 1000000028}}, {3e-10, {0, 1}}, {-0.0, {0, 1}}, {0x1p-30, {1, kBound}},
