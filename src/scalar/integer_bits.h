@@ -42,9 +42,16 @@ inline int16_t Talp_TrailingZerosByNibbles(uint32_t x) {
 }
 
 // The builtins are undefined for 0; a marker bit just outside the 32 bits gives 32 there instead,
-// without a branch.
+// without a branch. TAL_FORCE_PORTABLE=1 takes the nibble search, so that it is tested too.
+#if !(defined(TAL_FORCE_PORTABLE) && TAL_FORCE_PORTABLE) && \
+    (defined(__GNUC__) || defined(__clang__))
+#define TALP_HAVE_BIT_COUNT_BUILTINS 1
+#else
+#define TALP_HAVE_BIT_COUNT_BUILTINS 0
+#endif
+
 inline int16_t Talp_LeadingZeros(uint32_t x) {
-#if defined(__GNUC__) || defined(__clang__)
+#if TALP_HAVE_BIT_COUNT_BUILTINS
     return int16_t(__builtin_clzll((uint64_t(x) << 32) | 0x80000000u));
 #else
     return Talp_LeadingZerosByNibbles(x);
@@ -52,7 +59,7 @@ inline int16_t Talp_LeadingZeros(uint32_t x) {
 }
 
 inline int16_t Talp_TrailingZeros(uint32_t x) {
-#if defined(__GNUC__) || defined(__clang__)
+#if TALP_HAVE_BIT_COUNT_BUILTINS
     return int16_t(__builtin_ctzll(uint64_t(x) | (uint64_t(1) << 32)));
 #else
     return Talp_TrailingZerosByNibbles(x);
