@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr uint16_t Talp_DecomposeSite = 0x2D;
-
 typedef Tal_Vector3T<double> Talp_Row3;
 
 // y first: the lengths of the basis rows are taken in this order.
@@ -52,7 +50,7 @@ Tal_Err Talp_DecomposeFailed(unsigned char* failed) {
         *failed = 1;
         return Tal_Err_CANT_DECOMPOSE;
     }
-    return Talp_ReportErr(Talp_DecomposeSite, Tal_Err_CANT_DECOMPOSE, 0);
+    return Talp_ReportErr(Talp_SiteMatrix4Algebra, Tal_Err_CANT_DECOMPOSE, 0);
 }
 
 }  // namespace

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr uint16_t Talp_Inverse4Site = 0x2D;
-
 // The three indices left when one of 0..3 is removed, in order.
 constexpr int Talp_KeptIndices[4][3] = {{1, 2, 3}, {0, 2, 3}, {0, 1, 3}, {0, 1, 2}};
 
@@ -178,7 +176,7 @@ Tal_Err Tal_InverseMatrix4Quiet(const double* src, double* dst, unsigned char* f
 Tal_Err Tal_InverseMatrix4(const double* src, double* dst) {
     unsigned char failed = 0;
     const Tal_Err err = Tal_InverseMatrix4Quiet(src, dst, &failed);
-    if (failed && err) Talp_ReportErr(Talp_Inverse4Site, err, 0);
+    if (failed && err) Talp_ReportErr(Talp_SiteMatrix4Algebra, err, 0);
     return err;
 }
 
