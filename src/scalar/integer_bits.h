@@ -4,9 +4,14 @@
 
 #include <cstdint>
 
+/// Leading and trailing zero bits of each 4-bit value.
+inline constexpr uint8_t Talp_NibbleLeadingZeros[16] = {4, 3, 2, 2, 1, 1, 1, 1,
+                                                        0, 0, 0, 0, 0, 0, 0, 0};
+inline constexpr uint8_t Talp_NibbleTrailingZeros[16] = {4, 0, 1, 0, 2, 0, 1, 0,
+                                                         3, 0, 1, 0, 2, 0, 1, 0};
+
 // Searches by halving down to a nibble, then looks the nibble up.
 inline int16_t Talp_LeadingZerosByNibbles(uint32_t x) {
-    static constexpr uint8_t kNibble[16] = {4, 3, 2, 2, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0};
     int16_t n = 0;
     if ((x & 0xFFFF0000u) == 0) {
         n += 16;
@@ -20,11 +25,10 @@ inline int16_t Talp_LeadingZerosByNibbles(uint32_t x) {
         n += 4;
         x <<= 4;
     }
-    return int16_t(n + kNibble[x >> 28]);
+    return int16_t(n + Talp_NibbleLeadingZeros[x >> 28]);
 }
 
 inline int16_t Talp_TrailingZerosByNibbles(uint32_t x) {
-    static constexpr uint8_t kNibble[16] = {4, 0, 1, 0, 2, 0, 1, 0, 3, 0, 1, 0, 2, 0, 1, 0};
     int16_t n = 0;
     if ((x & 0xFFFFu) == 0) {
         n += 16;
@@ -38,7 +42,7 @@ inline int16_t Talp_TrailingZerosByNibbles(uint32_t x) {
         n += 4;
         x >>= 4;
     }
-    return int16_t(n + kNibble[x & 0xFu]);
+    return int16_t(n + Talp_NibbleTrailingZeros[x & 0xFu]);
 }
 
 // The builtins are undefined for 0; a marker bit just outside the 32 bits gives 32 there instead,

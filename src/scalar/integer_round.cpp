@@ -29,9 +29,9 @@ int32_t Tal_RoundToNearestMult(int32_t x, int32_t m) {
 int32_t Tal_RoundDouble(double d) {
     const double up = d + 0.5;
     // Clamping first keeps the conversion defined; NaN fails the first test and lands low.
-    constexpr double kBelow = Talp_Int32MinDouble - 1.0, kAbove = Talp_Int32MaxDouble + 1.0;
-    double c = up > kBelow ? up : kBelow;
-    c = c < kAbove ? c : kAbove;
+    constexpr double below = Talp_Int32MinDouble - 1.0, above = Talp_Int32MaxDouble + 1.0;
+    double c = up > below ? up : below;
+    c = c < above ? c : above;
     int64_t f = int64_t(c);
     f -= int64_t(double(f) > c);
     f -= int64_t(d == -0.49999999999999994);
