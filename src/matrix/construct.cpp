@@ -8,6 +8,10 @@
 
 namespace {
 
+constexpr double Talp_Identity3[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
+// The axis after each one, cyclically: x -> y -> z -> x.
+constexpr int Talp_NextAxis[3] = {1, 2, 0};
+
 template <int N>
 bool Talp_ValuesEqual(const double* a, const double* b) {
     bool equal = true;
@@ -40,8 +44,7 @@ void Talp_Embed2D(const double* src, double* dst) {
 }  // namespace
 
 Tal_Err Tal_SetIdentityMatrix(double* m) {
-    static const double kIdentity[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
-    std::memcpy(m, kIdentity, sizeof kIdentity);
+    std::memcpy(m, Talp_Identity3, sizeof Talp_Identity3);
     return 0;
 }
 
@@ -145,11 +148,10 @@ Tal_Err Tal_Matrix4ToQuat(const double* m, Tal_Quat* q) {
         *q = out;
         return 0;
     }
-    static const int kNext[3] = {1, 2, 0};
     int i = 0;
     if (at(0, 0) < at(1, 1)) i = 1;
     if (at(i, i) < at(2, 2)) i = 2;
-    const int j = kNext[i], k = kNext[j];
+    const int j = Talp_NextAxis[i], k = Talp_NextAxis[j];
     const double s = std::sqrt(at(i, i) - (at(k, k) + at(j, j)) + 1.0);
     const double t = 0.5 / s;
     double v[3];
