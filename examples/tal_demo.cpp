@@ -7,7 +7,7 @@
 #include "demo_transforms.h"
 #include "demo_typical_request.h"
 #include "tal/frame.h"
-#include "tal/host.h"
+#include "tal/base.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "input.h"
 #include "tal/fixed.h"
-#include "tal/host.h"
+#include "tal/base_testing.h"
 #include "tal/integer.h"
 
 namespace {

@@ -1,4 +1,5 @@
 // Birth, death, the globals hand-over between instances, and the version checks.
+#include <atomic>
 #include <cstdio>
 
 #include "frame/base_library.h"
@@ -24,7 +25,8 @@ constexpr int32_t kBasVersion = 61;
 constexpr int32_t kLexVersion = 3;
 constexpr long kGlobalsBytes = long(sizeof(Talp_Globals));
 
-bool g_versionsChecked = false;
+// Checks may come from several threads at once; exactly one of them calls the base libraries.
+std::atomic<bool> g_versionsChecked{false};
 
 Tal_Err Refuse(uint16_t site, int32_t number) {
     return Basp_ReportNiroErrString(Tal_ReportCode(site), 8, number, nullptr);
@@ -127,8 +129,8 @@ Tal_Err Tal_SetGlobals(const void* src) {
 
 Tal_Err Tal_CheckVersions(int32_t code, int32_t expectedMajor) {
     int32_t baseResult = 0;
-    if (!g_versionsChecked) {
-        g_versionsChecked = true;  // set first: a check that calls back in must not recurse
+    // Set before the calls: a check that calls back in must not recurse.
+    if (!g_versionsChecked.exchange(true)) {
         const int32_t bas = Bas_CheckVersions(Tal_ReportCode(kVersionSite), kBasVersion);
         const int32_t lex = Lex_CheckVersions(Tal_ReportCode(kVersionSite), kLexVersion);
         baseResult = bas | lex;
@@ -150,5 +152,5 @@ uint32_t Tal_PkgObjectVersion(void) {
 }
 
 void Talp_ResetVersionCheck() {
-    g_versionsChecked = false;
+    g_versionsChecked.store(false);
 }

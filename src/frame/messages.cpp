@@ -1,4 +1,7 @@
 // The library's message table: 42 keyed default texts and a terminator, found through Tal_G_zref.
+#include <cstring>
+
+#include "frame/frame_internal.h"
 #include "tal/frame.h"
 
 static_assert(sizeof(void*) != 4 || sizeof(Tal_LStrEntry) == 16, "a record is 16 bytes");
@@ -59,3 +62,8 @@ const Tal_LStrTable kDescriptor = {kPackageName, Tal_MessageCount + 1, kMessages
 }  // namespace
 
 const Tal_LStrTable* Tal_G_zref = &kDescriptor;
+
+const char* Talp_BuiltInText(int index) {
+    const char* key = kMessages[index].key;
+    return std::strchr(key, '=') + 1;
+}
