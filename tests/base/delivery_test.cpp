@@ -1,5 +1,6 @@
-// A sink that calls back into the library: the nested report goes to the recorder, not into the
-// sink again, and the text the sink holds survives the nested composition.
+// Where reports go: a sink that calls back into the library (the nested report goes to the
+// recorder, not into the sink again, and the text the sink holds survives the nested composition),
+// and the recorder at its capacity.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -32,6 +33,22 @@ TEST(ReportSink, AReportMadeInsideTheSinkIsRecordedInsteadOfReenteringTheSink) {
                              {0x110030, 8, 1, "last"}}));
     EXPECT_EQ(taltest::TakeReports(),
               (Reports{nested, nested, {0x110030, 8, 2, "after the sink"}}));
+}
+
+TEST(Recorder, KeepsItsCapacityWholeAndThenDropsTheOldest) {
+    taltest::ClearReports();
+    for (int32_t number = 1; number <= Bas_RecorderCapacity; ++number)
+        Basp_ReportNiroErrString(0x110030, 8, number, "");
+    EXPECT_EQ(Bas_RecordedReportCount(), Bas_RecorderCapacity);
+    EXPECT_EQ(Bas_DroppedReportCount(), 0);
+    Basp_ReportNiroErrString(0x110030, 8, Bas_RecorderCapacity + 1, "");
+    int32_t oldest = 0;
+    EXPECT_EQ(Bas_TakeRecordedReport(nullptr, nullptr, &oldest, nullptr, 0), 1);
+    EXPECT_EQ(oldest, 2) << "number of the oldest report kept";
+    EXPECT_TRUE(Bas_RecordedReportCount() == Bas_RecorderCapacity - 1 &&
+                Bas_DroppedReportCount() == 1);
+    taltest::ClearReports();
+    EXPECT_TRUE(Bas_RecordedReportCount() == 0 && Bas_DroppedReportCount() == 0);
 }
 
 }  // namespace
