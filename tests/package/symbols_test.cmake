@@ -7,8 +7,9 @@ set(own "^(Tal_|Talp_)")
 string(REPLACE "|" ";" base_names "${BASE_NAMES}")
 
 # The dynamic names of library that nm lists with mode (--defined-only or --undefined-only): plain
-# ones, and C++ ones demangled. Linker and sanitizer runtime names, and weak instances of
-# standard-library templates (vague-linkage copies the standard library marks visible), are left out.
+# ones, and C++ ones demangled. Linker and sanitizer runtime names and what the sanitizers emit, and
+# weak instances of standard-library templates (vague-linkage copies the standard library marks
+# visible), are left out.
 function(dynamic_names library mode plain_var cpp_var)
     execute_process(COMMAND nm -D ${mode} --format=posix ${library}
         RESULT_VARIABLE rc OUTPUT_VARIABLE listing)
@@ -33,7 +34,14 @@ function(dynamic_names library mode plain_var cpp_var)
     if(mangled)
         execute_process(COMMAND c++filt ${mangled} OUTPUT_VARIABLE demangled)
         string(REGEX REPLACE "\n$" "" demangled "${demangled}")
-        string(REPLACE "\n" ";" cpp "${demangled}")
+        string(REPLACE "\n" ";" demangled "${demangled}")
+        foreach(name ${demangled})
+            # Type information that UndefinedBehaviorSanitizer emits for function and fundamental
+            # types.
+            if(NOT name MATCHES "^typeinfo (name )?for ([a-z ]+\\**$|.*\\()")
+                list(APPEND cpp "${name}")
+            endif()
+        endforeach()
     endif()
     set(${plain_var} ${plain} PARENT_SCOPE)
     set(${cpp_var} ${cpp} PARENT_SCOPE)
@@ -68,7 +76,7 @@ foreach(name ${plain})
 endforeach()
 foreach(name ${cpp})
     bare_name("${name}" bare)
-    if(NOT name MATCHES "^typeinfo (name )?for .*\\(" AND NOT bare MATCHES "${own}")
+    if(NOT bare MATCHES "${own}")
         message(SEND_ERROR "libtal exports a foreign C++ name: ${name}")
     endif()
 endforeach()
