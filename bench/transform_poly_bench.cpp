@@ -7,7 +7,6 @@
 #include <random>
 #include <vector>
 
-#include "tal/host.h"
 #include "tal/matrix.h"
 #include "tal/poly.h"
 

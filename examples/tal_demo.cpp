@@ -6,8 +6,8 @@
 
 #include "demo_transforms.h"
 #include "demo_typical_request.h"
+#include "tal/base.h"
 #include "tal/frame.h"
-#include "tal/host.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cstdlib>
 
 #include "input.h"
+#include "tal/base_testing.h"
 #include "tal/fixed.h"
-#include "tal/host.h"
 #include "tal/integer.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <exception>
 
 #include "input.h"
+#include "tal/base_testing.h"
 #include "tal/geometry.h"
-#include "tal/host.h"
 #include "tal/matrix.h"
 #include "tal/poly.h"
 #include "tal/rect.h"

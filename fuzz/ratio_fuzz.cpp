@@ -5,7 +5,7 @@
 #include <numeric>
 
 #include "input.h"
-#include "tal/host.h"
+#include "tal/base_testing.h"
 #include "tal/ratio.h"
 
 namespace {

@@ -30,7 +30,9 @@ struct Tal_LStrTable {
 
 constexpr int Tal_MessageCount = 42;
 
-/// The message table every lookup goes through.
+/// The message table every lookup goes through; a host may point it at its own. A format (messages
+/// 0, 1, 2, 3, 7, 10) whose conversions differ from its built-in text's is not used: the reporter
+/// formats the built-in text instead.
 TAL_C_API const Tal_LStrTable* Tal_G_zref;
 
 // ---- Life cycle and globals -------------------------------------------------------------------

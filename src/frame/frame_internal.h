@@ -23,5 +23,8 @@ void Talp_FillMulTable(uint8_t* table);
 void Talp_FillDivTable(uint8_t* table);
 void Talp_FillSineTable(float* table);
 
+/// Default text of message index (0 to 41) of the library's own table, whatever Tal_G_zref names.
+const char* Talp_BuiltInText(int index);
+
 /// Makes the next Tal_CheckVersions behave as the first call of the process again.
 void Talp_ResetVersionCheck();

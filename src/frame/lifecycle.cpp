@@ -1,4 +1,5 @@
 // Birth, death, the globals hand-over between instances, and the version checks.
+#include <atomic>
 #include <cstdio>
 
 #include "frame/base_library.h"
@@ -22,7 +23,8 @@ constexpr uint16_t Talp_GaussianDeathSite = 0x1E;
 constexpr uint16_t Talp_VersionSite = 0x01;
 constexpr long Talp_GlobalsBytes = long(sizeof(Talp_Globals));
 
-bool Talp_VersionsChecked = false;
+// Checks may come from several threads at once; exactly one of them calls the base libraries.
+std::atomic<bool> Talp_VersionsChecked{false};
 
 Tal_Err Talp_Refuse(uint16_t site, int32_t number) {
     return Basp_ReportNiroErrString(Tal_ReportCode(site), 8, number, nullptr);
@@ -125,10 +127,12 @@ Tal_Err Tal_SetGlobals(const void* src) {
 
 Tal_Err Tal_CheckVersions(int32_t code, int32_t expectedMajor) {
     int32_t baseResult = 0;
-    if (!Talp_VersionsChecked) {
-        Talp_VersionsChecked = true;  // set first: a check that calls back in must not recurse
-        const int32_t bas = Bas_CheckVersions(Tal_ReportCode(Talp_VersionSite), Talp_BasVersion);
-        const int32_t lex = Lex_CheckVersions(Tal_ReportCode(Talp_VersionSite), Talp_LexVersion);
+    // Set before the calls: a check that calls back in must not recurse.
+    if (!Talp_VersionsChecked.exchange(true)) {
+        const int32_t bas =
+            Bas_CheckVersions(Tal_ReportCode(Talp_VersionSite), Tal_BasInterfaceVersion);
+        const int32_t lex =
+            Lex_CheckVersions(Tal_ReportCode(Talp_VersionSite), Tal_LexInterfaceVersion);
         baseResult = bas | lex;
     }
     if (expectedMajor != Tal_MajorVersion) {
@@ -148,5 +152,5 @@ uint32_t Tal_PkgObjectVersion(void) {
 }
 
 void Talp_ResetVersionCheck() {
-    Talp_VersionsChecked = false;
+    Talp_VersionsChecked.store(false);
 }

@@ -1,4 +1,7 @@
 // The library's message table: 42 keyed default texts and a terminator, found through Tal_G_zref.
+#include <cstring>
+
+#include "frame/frame_internal.h"
 #include "tal/frame.h"
 
 static_assert(sizeof(void*) != 4 || sizeof(Tal_LStrEntry) == 16, "a record is 16 bytes");
@@ -59,3 +62,8 @@ const Tal_LStrTable Talp_Descriptor = {Talp_PackageName, Tal_MessageCount + 1, T
 }  // namespace
 
 const Tal_LStrTable* Tal_G_zref = &Talp_Descriptor;
+
+const char* Talp_BuiltInText(int index) {
+    const char* key = Talp_Messages[index].key;
+    return std::strchr(key, '=') + 1;
+}

@@ -1,62 +1,111 @@
-# The shared library exports only the library's own names, and its plain functions undecorated.
-execute_process(COMMAND nm -D --defined-only --format=posix ${LIBRARY}
-    RESULT_VARIABLE rc OUTPUT_VARIABLE listing)
-if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "nm failed on ${LIBRARY}")
-endif()
-string(REGEX REPLACE "\n$" "" listing "${listing}")
-string(REPLACE "\n" ";" lines "${listing}")
+# libtal exports only the library's own names, its plain functions undecorated, and calls the base
+# library through exactly the names the package lists (BASE_NAMES); libtal_base (BASE_LIBRARY)
+# exports base-library names only, all of those among them.
+cmake_minimum_required(VERSION 3.25)
+set(base "^(Bas_|Basp_|Lex_|Pev_|BlockMove$)")
+set(own "^(Tal_|Talp_)")
+string(REPLACE "|" ";" base_names "${BASE_NAMES}")
 
-set(own "^(Tal_|Talp_|Bas_|Basp_|Lex_|Pev_)")
-set(plain "")
-set(mangled "")
-foreach(line ${lines})
-    string(REGEX REPLACE " .*" "" name "${line}")
-    if(line MATCHES "^_ZNK?S[^ ]* [WV] ")
-        # A weak instance of a standard-library template: the standard library marks its
-        # namespace default-visible, so these are vague-linkage copies, not exports of ours.
-    elseif(name MATCHES "^_Z")
-        list(APPEND mangled ${name})
-    elseif(name MATCHES "^(_init|_fini|_edata|_end|__bss_start)$"
-           OR name MATCHES "^(__asan|__odr_asan|__ubsan|__sanitizer|__lsan)")
-        # Linker and sanitizer runtime names.
-    elseif(name MATCHES "${own}" OR name STREQUAL "BlockMove")
-        list(APPEND plain ${name})
-    else()
-        message(SEND_ERROR "foreign plain export: ${name}")
+# The dynamic names of library that nm lists with mode (--defined-only or --undefined-only): plain
+# ones, and C++ ones demangled. Linker and sanitizer runtime names and what the sanitizers emit, and
+# weak instances of standard-library templates (vague-linkage copies the standard library marks
+# visible), are left out.
+function(dynamic_names library mode plain_var cpp_var)
+    execute_process(COMMAND nm -D ${mode} --format=posix ${library}
+        RESULT_VARIABLE rc OUTPUT_VARIABLE listing)
+    if(NOT rc EQUAL 0)
+        message(FATAL_ERROR "nm failed on ${library}")
     endif()
-endforeach()
-
-if(mangled)
-    execute_process(COMMAND c++filt ${mangled} OUTPUT_VARIABLE demangled RESULT_VARIABLE rc)
-    string(REGEX REPLACE "\n$" "" demangled "${demangled}")
-    string(REPLACE "\n" ";" demangled "${demangled}")
-    foreach(name ${demangled})
-        if(name MATCHES "^typeinfo (name )?for .*\\(")
-            continue()  # function-type typeinfo that UndefinedBehaviorSanitizer emits
-        endif()
-        # A member, vtable or typeinfo of an own class, or an instance of an own template.
-        string(REGEX REPLACE "^(vtable|typeinfo|typeinfo name|VTT|guard variable) for " "" bare
-                             "${name}")
-        string(REGEX REPLACE "^[A-Za-z_][A-Za-z0-9_:]*[ *&]+" "" bare_no_return "${bare}")
-        if(NOT bare MATCHES "${own}" AND NOT bare_no_return MATCHES "${own}")
-            message(SEND_ERROR "foreign C++ export: ${name}")
+    string(REGEX REPLACE "\n$" "" listing "${listing}")
+    string(REPLACE "\n" ";" lines "${listing}")
+    set(plain "")
+    set(mangled "")
+    foreach(line ${lines})
+        string(REGEX REPLACE "[@ ].*" "" name "${line}")
+        if(line MATCHES "^_ZNK?S[^ ]* [WV] ")
+        elseif(name MATCHES "^_Z")
+            list(APPEND mangled ${name})
+        elseif(NOT name MATCHES "^(_init|_fini|_edata|_end|__bss_start)$"
+               AND NOT name MATCHES "^(__asan|__odr_asan|__ubsan|__sanitizer|__lsan|__tsan)")
+            list(APPEND plain ${name})
         endif()
     endforeach()
-endif()
+    set(cpp "")
+    if(mangled)
+        execute_process(COMMAND c++filt ${mangled} OUTPUT_VARIABLE demangled)
+        string(REGEX REPLACE "\n$" "" demangled "${demangled}")
+        string(REPLACE "\n" ";" demangled "${demangled}")
+        foreach(name ${demangled})
+            # Type information that UndefinedBehaviorSanitizer emits for function and fundamental
+            # types.
+            if(NOT name MATCHES "^typeinfo (name )?for ([a-z ]+\\**$|.*\\()")
+                list(APPEND cpp "${name}")
+            endif()
+        endforeach()
+    endif()
+    set(${plain_var} ${plain} PARENT_SCOPE)
+    set(${cpp_var} ${cpp} PARENT_SCOPE)
+endfunction()
 
-# The frame's plain functions and data must be there under their bare names.
-foreach(name Tal_Birth Tal_Death Tal_GetGlobals Tal_SetGlobals Tal_CheckVersions
-             Tal_PkgObjectVersion Talp_ReportErr Tal_PrepareFCMD Tal_UnprepareFCMD
-             Tal_PrepareFTrig Tal_UnprepareFTrig Talp_G Tal_G_zref Basp_G_buffer Basp_G_err_buf
-             Basp_ReportError Basp_ReportErrString Basp_ReportNiroErrString Bas_ZLookupLStrCache
-             Bas_AllocateHandle Bas_AllocateHandleQuiet Bas_FreeHandle Bas_HPurge
-             Bas_CheckVersions Lex_CheckVersions Pev_Log BlockMove)
-    list(FIND plain ${name} at)
-    if(at LESS 0)
-        message(SEND_ERROR "missing undecorated export: ${name}")
+# The class or function a demangled name belongs to: no vtable/typeinfo prefix, return type or
+# parameters.
+function(bare_name name out)
+    string(REGEX REPLACE "^(vtable|typeinfo|typeinfo name|VTT|guard variable) for " "" bare "${name}")
+    string(REGEX REPLACE "\\(.*" "" bare "${bare}")
+    if(NOT bare MATCHES "::operator ")  # a conversion's type is no return type
+        string(REGEX REPLACE "^[A-Za-z_][A-Za-z0-9_:]*[ *&]+([A-Za-z_])" "\\1" bare "${bare}")
+    endif()
+    set(${out} "${bare}" PARENT_SCOPE)
+endfunction()
+
+# Every one of names is in list, or an error says which is not.
+function(expect_all names list what)
+    foreach(name ${names})
+        if(NOT name IN_LIST list)
+            message(SEND_ERROR "${what}: ${name}")
+        endif()
+    endforeach()
+endfunction()
+
+# libtal: defined names are its own.
+dynamic_names(${LIBRARY} --defined-only plain cpp)
+foreach(name ${plain})
+    if(NOT name MATCHES "${own}")
+        message(SEND_ERROR "libtal exports a foreign plain name: ${name}")
     endif()
 endforeach()
-list(LENGTH plain n_plain)
-list(LENGTH mangled n_mangled)
-message(STATUS "${n_plain} plain and ${n_mangled} C++ exports, all the library's own")
+foreach(name ${cpp})
+    bare_name("${name}" bare)
+    if(NOT bare MATCHES "${own}")
+        message(SEND_ERROR "libtal exports a foreign C++ name: ${name}")
+    endif()
+endforeach()
+expect_all("Tal_Birth;Tal_Death;Tal_GetGlobals;Tal_SetGlobals;Tal_CheckVersions;\
+Tal_PkgObjectVersion;Talp_ReportErr;Tal_PrepareFCMD;Tal_UnprepareFCMD;Tal_PrepareFTrig;\
+Tal_UnprepareFTrig;Talp_G;Tal_G_zref" "${plain}" "missing from libtal's undecorated exports")
+
+# libtal: the base-library names it needs are the package's list.
+dynamic_names(${LIBRARY} --undefined-only plain cpp)
+set(needed "")
+foreach(name ${plain} ${cpp})
+    bare_name("${name}" bare)
+    if(bare MATCHES "${base}")
+        list(APPEND needed "${bare}")
+    endif()
+endforeach()
+expect_all("${needed}" "${base_names}" "missing from Tal_BASE_NAMES, but libtal needs")
+expect_all("${base_names}" "${needed}" "listed in Tal_BASE_NAMES, but libtal does not need")
+
+# libtal_base: base-library names only, every listed one among them.
+if(BASE_LIBRARY)
+    dynamic_names(${BASE_LIBRARY} --defined-only plain cpp)
+    set(defined "")
+    foreach(name ${plain} ${cpp})
+        bare_name("${name}" bare)
+        list(APPEND defined "${bare}")
+        if(NOT bare MATCHES "${base}")
+            message(SEND_ERROR "libtal_base exports a name not of a base library: ${name}")
+        endif()
+    endforeach()
+    expect_all("${base_names}" "${defined}" "missing from libtal_base")
+endif()

@@ -1,4 +1,4 @@
-// Test helpers: read what the library reported through the built-in recorder of the host layer.
+// Test helpers: read what the library reported through the recorder of the reference base library.
 #pragma once
 
 #include <cstdint>
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tal/host.h"
+#include "tal/base_testing.h"
 
 namespace taltest {
 
@@ -29,12 +29,10 @@ inline std::ostream& operator<<(std::ostream& os, const Report& r) {
 /// Every report recorded since the last call (or ClearReports), oldest first; clears the record.
 inline std::vector<Report> TakeReports() {
     std::vector<Report> out;
-    const int32_t n = Bas_RecordedReportCount();
-    for (int32_t i = 0; i < n; ++i) {
-        Report r{};
-        const char* text = nullptr;
-        Bas_GetRecordedReport(i, &r.code, &r.severity, &r.number, &text);
-        r.text = text ? text : "";
+    Report r{};
+    char text[Basp_BufferSize];
+    while (Bas_TakeRecordedReport(&r.code, &r.severity, &r.number, text, sizeof text)) {
+        r.text = text;
         out.push_back(r);
     }
     Bas_ClearRecordedReports();
