@@ -1,0 +1,25 @@
+// Steps shared by the elementary functions: argument reduction, the arctangent kernel and the
+// slow paths.
+#pragma once
+
+#include "scalar/elementary_dd.h"
+#include "scalar/elementary_wide.h"
+
+/// Quadrant n (mod 4) and r = |x| - n * pi/2 with |r| <= pi/4 + 2^-30, to 2^-265 absolute, for a
+/// finite x; exact Payne-Hanek reduction with 384 bits of 2/pi.
+unsigned Talp_ReduceWide(double x, Talp_Wide* r);
+/// The same as a double-double with relative error below 2^-100.
+unsigned Talp_ReduceFast(double x, Talp_Dd* r);
+/// atan(q) for 0 <= q <= 1 (q.hi >= 2^-70), relative error below 2^-70.
+Talp_Dd Talp_AtanKernel(Talp_Dd q);
+/// pi/2 and pi as double-doubles; the high parts are the rounded values.
+extern const Talp_Dd kTalpHalfPi, kTalpPi;
+/// atan2(y, x) in [0, pi/2] for y, x > 0 (double-doubles) within 2^62 of each other and below
+/// 2^996, relative error below 2^-70.
+Talp_Dd Talp_FirstQuadrantAngle(Talp_Dd y, Talp_Dd x);
+/// Rounds t (or pi - t when xNegative) when its error bound allows; false otherwise.
+bool Talp_RoundAngle(const Talp_Dd& t, bool xNegative, double* out);
+/// Correctly rounded atan2 of (+-y, +-x) for y, x >= 0 in [2^-64, 2] with max(y, x) >= 1/2,
+/// where theta approximates atan2(y, x) to 2^-66 relative.
+double Talp_AtanSlow(const Talp_Wide& y, const Talp_Wide& x, Talp_Dd theta, bool yNegative,
+                     bool xNegative);
