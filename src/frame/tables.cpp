@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "frame/frame_internal.h"
+#include "scalar/elementary.h"
 
 namespace {
 
@@ -13,30 +14,6 @@ constexpr int kDiv255Shift = 23;
 
 // n / i == (n * (floor(2^24 / i) + 1)) >> 24 when n * i < 2^24; n <= 254 * 255 + 127 here.
 constexpr int kRowShift = 24;
-
-// Taylor coefficients of sin up to x^23: on [0, pi/2] the remainder is below 1e-20, far under the
-// float rounding the table applies.
-constexpr int kSineTerms = 12;
-
-constexpr double SineCoefficient(int n) {
-    double c = 1.0;
-    for (int k = 2; k <= 2 * n + 1; ++k)
-        c /= k;
-    return n % 2 ? -c : c;
-}
-
-constexpr double kSine[kSineTerms] = {SineCoefficient(0), SineCoefficient(1),  SineCoefficient(2),
-                                      SineCoefficient(3), SineCoefficient(4),  SineCoefficient(5),
-                                      SineCoefficient(6), SineCoefficient(7),  SineCoefficient(8),
-                                      SineCoefficient(9), SineCoefficient(10), SineCoefficient(11)};
-
-double SineSeries(double x) {
-    const double x2 = x * x;
-    double s = kSine[kSineTerms - 1];
-    for (int n = kSineTerms - 2; n >= 0; --n)
-        s = s * x2 + kSine[n];
-    return s * x;
-}
 
 }  // namespace
 
@@ -67,7 +44,7 @@ void Talp_FillDivTable(uint8_t* table) {
 }
 
 void Talp_FillSineTable(float* table) {
-    const double halfPi = 2.0 * std::atan(1.0);
+    const double halfPi = 2.0 * Talp_Atan(1.0);
     for (int k = 0; k < Tal_SineTableSize; ++k)
-        table[k] = float(SineSeries(k / 255.0 * halfPi));
+        table[k] = float(Talp_Sin(k / 255.0 * halfPi));
 }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "matrix/nearly_equal.h"
+#include "scalar/elementary.h"
 #include "tal/matrix.h"
 
 namespace {
@@ -175,7 +176,7 @@ double Tal_VecToAngle(const Tal_Vector2T<double>& v) {
     if (v.x == 0) {
         angle = -v.y > 0 ? kHalfPi : (-v.y < 0 ? -kHalfPi : 0.0);
     } else {
-        angle = std::atan2(-v.y, v.x);
+        angle = Talp_Atan2(-v.y, v.x);
     }
     const double r = 360 - angle * kDegreesPerRadian + 90;
     if (r > 360) return r - 360;

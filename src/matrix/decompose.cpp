@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "matrix/rotation_angles.h"
+#include "scalar/elementary.h"
 #include "tal/matrix.h"
 
 namespace {
@@ -60,16 +61,16 @@ void Talp_OrderedXYZFromRotation(const double* r, Tal_Vector3T<double>* angles) 
     double t = r[8];
     if (t > 1) t = 1;
     if (t < -1) t = -1;
-    const double y = std::asin(t);
-    const double c = std::cos(y);
+    const double y = Talp_Asin(t);
+    const double c = Talp_Cos(y);
     double x, z;
     if (-1e-5 < c && c < 1e-5) {
         x = 0;
-        z = std::atan2(r[1], r[5]);
+        z = Talp_Atan2(r[1], r[5]);
     } else {
         const double k = 1 / c;
-        x = std::atan2(-r[9] * k, r[10] * k);
-        z = std::atan2(-r[4] * k, r[0] * k);
+        x = Talp_Atan2(-r[9] * k, r[10] * k);
+        z = Talp_Atan2(-r[4] * k, r[0] * k);
     }
     *angles = {x, y, z};
 }

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "matrix/matrix_members.h"
+#include "scalar/elementary.h"
 #include "tal/matrix.h"
 
 namespace {
@@ -52,7 +53,7 @@ Tal_Matrix3& Tal_Matrix3::Skew(double skewAngle, double axisAngle) {
     Rotate(axisAngle);
     double shear[9];
     Talp_ThrowIfFailed(Tal_SetIdentityMatrix(shear));
-    shear[3] = -std::tan(skewAngle * kRadiansPerDegree);
+    shear[3] = -Talp_Tan(skewAngle * kRadiansPerDegree);
     Talp_ThrowIfFailed(Tal_ConcatMatrix(shear, &m[0][0]));
     return Rotate(-axisAngle);
 }

@@ -365,6 +365,7 @@ double Talp_FinishAngle(const Talp_Dd& t, double y, double x, bool yNegative, bo
 
 double Talp_AtanSlow(const Talp_Wide& y, const Talp_Wide& x, Talp_Dd theta, bool yNegative,
                      bool xNegative) {
+    Talp_CountSlowCall();
     const Talp_Wide& halfPi = Talp_WideHalfPi();
     Talp_Wide t = Talp_WideAdd(Talp_WideFromDouble(theta.hi), Talp_WideFromDouble(theta.lo));
     const unsigned n = theta.hi > 0.785 ? 1 : 0;

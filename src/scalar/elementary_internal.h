@@ -5,6 +5,14 @@
 #include "scalar/elementary_dd.h"
 #include "scalar/elementary_wide.h"
 
+// pi/2 = C1 + C2 + C3 + C4 + O(2^-160); C1..C3 carry 33 bits so that k * Ci is exact for k < 2^20
+// (MPFR, each part the nearest of the remainder).
+constexpr double kTalpC1 = 0x1.921fb544p+0;
+constexpr double kTalpC2 = 0x1.0b4611a6p-34;
+constexpr double kTalpC3 = 0x1.3198a2ep-69;
+constexpr double kTalpC4 = 0x1.b839a252049c1p-104;
+constexpr double kTalpTwoOverPi = 0x1.45f306dc9c883p-1;
+
 /// Quadrant n (mod 4) and r = |x| - n * pi/2 with |r| <= pi/4 + 2^-30, to 2^-265 absolute, for a
 /// finite x; exact Payne-Hanek reduction with 384 bits of 2/pi.
 unsigned Talp_ReduceWide(double x, Talp_Wide* r);
@@ -23,3 +31,13 @@ bool Talp_RoundAngle(const Talp_Dd& t, bool xNegative, double* out);
 /// where theta approximates atan2(y, x) to 2^-66 relative.
 double Talp_AtanSlow(const Talp_Wide& y, const Talp_Wide& x, Talp_Dd theta, bool yNegative,
                      bool xNegative);
+
+#ifdef TAL_ELEMENTARY_COUNT_SLOW
+// The validation build counts slow-path calls (single-threaded use only).
+extern long long Talp_ElementarySlowCalls;
+inline void Talp_CountSlowCall() {
+    ++Talp_ElementarySlowCalls;
+}
+#else
+inline void Talp_CountSlowCall() {}
+#endif

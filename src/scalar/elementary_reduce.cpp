@@ -19,13 +19,6 @@ constexpr uint32_t kTwoOverPi[48] = {
 constexpr int kWindowLimbs = 12;
 constexpr int kProductLimbs = kWindowLimbs + 2;
 
-// pi/2 = C1 + C2 + C3 + C4 + O(2^-160); C1..C3 carry 33 bits so that k * Ci is exact for k < 2^20
-// (MPFR, each part the nearest of the remainder).
-constexpr double kC1 = 0x1.921fb544p+0;
-constexpr double kC2 = 0x1.0b4611a6p-34;
-constexpr double kC3 = 0x1.3198a2ep-69;
-constexpr double kC4 = 0x1.b839a252049c1p-104;
-constexpr double kTwoOverPiD = 0x1.45f306dc9c883p-1;
 constexpr double kCodyWaiteLimit = 0x1p20;
 
 // 32 bits of the little-endian number p (n limbs) from bit pos on; bits outside are zero.
@@ -82,15 +75,15 @@ unsigned Talp_ReduceWide(double x, Talp_Wide* r) {
 unsigned Talp_ReduceFast(double x, Talp_Dd* r) {
     const double ax = Talp_Abs(x);
     if (ax < kCodyWaiteLimit) {
-        const double kd = double(int64_t(ax * kTwoOverPiD + 0.5));
+        const double kd = double(int64_t(ax * kTalpTwoOverPi + 0.5));
         if (kd == 0) {
             *r = {ax, 0};
             return 0;
         }
         // ax - k*C1 is exact (Sterbenz) and so are the products k*C2, k*C3.
-        Talp_Dd s = Talp_TwoSum(ax - kd * kC1, -(kd * kC2));
-        const Talp_Dd t = Talp_TwoSum(s.hi, -(kd * kC3));
-        const Talp_Dd p = Talp_TwoProd(kd, kC4);
+        Talp_Dd s = Talp_TwoSum(ax - kd * kTalpC1, -(kd * kTalpC2));
+        const Talp_Dd t = Talp_TwoSum(s.hi, -(kd * kTalpC3));
+        const Talp_Dd p = Talp_TwoProd(kd, kTalpC4);
         s = Talp_FastTwoSum(t.hi, ((s.lo + t.lo) - p.hi) - p.lo);
         // The dropped k * 2^-160 must stay below 2^-100 of the result.
         if (Talp_Abs(s.hi) >= kd * 0x1p-50) {

@@ -220,6 +220,68 @@ constexpr double kSinCos[204][4] = {
 constexpr double kSinCosErr = 0x1p-70;
 constexpr double kTanErr = 0x1.8p-69;
 
+// First tier, for |x| < 2^16: a three-part reduction (relative error below 2^-76 once
+// |r| >= 2^-12) and a kernel for just one of sin r, cos r with two exact steps, relative error
+// below 2^-68.5 (the rounding of S (cos t - 1) at i = 1); its bound is taken as 2^-66 and a failed
+// test moves on to the full reduction and kernel.
+constexpr double kLeanErr = 0x1p-66;
+constexpr double kLeanTanErr = 0x1p-65;
+constexpr double kLeanLimit = 0x1p16;
+constexpr double kRoundingShift = 0x1.8p52;  // adding then subtracting it rounds to an integer
+
+bool Talp_ReduceLean(double ax, Talp_Dd* r, unsigned* n) {
+    if (!(ax < kLeanLimit)) return false;
+    const double shifted = ax * kTalpTwoOverPi + kRoundingShift;
+    const double kd = shifted - kRoundingShift;
+    const Talp_Dd s = Talp_TwoSum(ax - kd * kTalpC1, -(kd * kTalpC2));
+    if (kd != 0 && Talp_Abs(s.hi) < 0x1p-12) return false;
+    *r = Talp_FastTwoSum(s.hi, s.lo - kd * kTalpC3);
+    *n = unsigned(Talp_Bits(shifted)) & 3;
+    return true;
+}
+
+// a = i/256 nearest r >= 0, t = th + tl = r - a, and the Taylor tails of t to t^7.
+struct Talp_LeanParts {
+    const double* row;
+    double th, cosTail, sinTail;  // cos t - 1, sin t - th
+};
+
+Talp_LeanParts Talp_LeanStart(Talp_Dd r) {
+    const int i = int(r.hi * 256 + 0.5);
+    const double th = r.hi - i * 0x1p-8, tl = r.lo;
+    const double t2 = th * th;
+    const double cosTail = t2 * (-0.5 + t2 * (1.0 / 24 - t2 * (1.0 / 720))) - th * tl;
+    const double sinTail =
+        tl + (th * t2 * (-1.0 / 6 + t2 * (1.0 / 120 - t2 * (1.0 / 5040))) - 0.5 * t2 * tl);
+    return {kSinCos[i], th, cosTail, sinTail};
+}
+
+// S + C sin t + S (cos t - 1), the product C th exact.
+Talp_Dd Talp_LeanSin(const Talp_LeanParts& p) {
+    const double sh = p.row[0], sl = p.row[1], ch = p.row[2], cl = p.row[3];
+    const Talp_Dd c = Talp_TwoProd(ch, p.th);
+    const Talp_Dd s = Talp_TwoSum(sh, c.hi);
+    const double lo = ((sl + cl * p.th) + ch * p.sinTail + sh * p.cosTail) + c.lo;
+    return Talp_FastTwoSum(s.hi, s.lo + lo);
+}
+
+// C + C (cos t - 1) - S sin t, the product S th exact.
+Talp_Dd Talp_LeanCos(const Talp_LeanParts& p) {
+    const double sh = p.row[0], sl = p.row[1], ch = p.row[2], cl = p.row[3];
+    const Talp_Dd c = Talp_TwoProd(sh, p.th);
+    const Talp_Dd s = Talp_TwoSum(ch, -c.hi);
+    const double lo = ((cl - sl * p.th) - sh * p.sinTail + ch * p.cosTail) - c.lo;
+    return Talp_FastTwoSum(s.hi, s.lo + lo);
+}
+
+Talp_Dd Talp_Negate(Talp_Dd a) {
+    return {-a.hi, -a.lo};
+}
+
+Talp_Dd Talp_Abs(Talp_Dd a) {
+    return a.hi < 0 ? Talp_Dd{-a.hi, -a.lo} : a;
+}
+
 struct Talp_SinCosDd {
     Talp_Dd s, c;
 };
@@ -260,10 +322,6 @@ Talp_SinCosDd Talp_SinCosKernel(Talp_Dd r) {
     return {s, c};
 }
 
-Talp_Dd Talp_Negate(Talp_Dd a) {
-    return {-a.hi, -a.lo};
-}
-
 // sin (n even) or cos of x from the kernel's pair, by quadrant.
 Talp_Dd Talp_ByQuadrant(const Talp_SinCosDd& k, unsigned n, bool wantCos) {
     const unsigned q = (n + (wantCos ? 1 : 0)) & 3;
@@ -280,6 +338,7 @@ Talp_Dd Talp_ByQuadrant(const Talp_SinCosDd& k, unsigned n, bool wantCos) {
 }
 
 double Talp_SinCosSlow(double x, bool wantCos) {
+    Talp_CountSlowCall();
     Talp_Wide r, s, c;
     const unsigned n = Talp_ReduceWide(x, &r);
     Talp_WideSinCosQuadrant(r, n, &s, &c);
@@ -289,9 +348,18 @@ double Talp_SinCosSlow(double x, bool wantCos) {
 // sin(|x|) (or cos) correctly rounded for 2^-27 <= |x| < inf.
 double Talp_SinOrCos(double ax, bool wantCos) {
     Talp_Dd r;
-    const unsigned n = Talp_ReduceFast(ax, &r);
-    const Talp_SinCosDd k = Talp_SinCosKernel(r);
+    unsigned n;
     double out;
+    if (Talp_ReduceLean(ax, &r, &n)) {
+        // Quadrant q of sin: sin r, cos r, -sin r, -cos r; sin(-r) = -sin r.
+        const unsigned q = (n + (wantCos ? 1 : 0)) & 3;
+        const Talp_LeanParts p = Talp_LeanStart(Talp_Abs(r));
+        const bool negative = (q & 1) ? q == 3 : ((q == 2) != (r.hi < 0));
+        if (Talp_RoundsSafely((q & 1) ? Talp_LeanCos(p) : Talp_LeanSin(p), kLeanErr, &out))
+            return negative ? -out : out;
+    }
+    n = Talp_ReduceFast(ax, &r);
+    const Talp_SinCosDd k = Talp_SinCosKernel(r);
     if (Talp_RoundsSafely(Talp_ByQuadrant(k, n, wantCos), kSinCosErr, &out)) return out;
     return Talp_SinCosSlow(ax, wantCos);
 }
@@ -321,21 +389,23 @@ double Talp_Cos(double x) {
 
 void Talp_SinCos(double x, double* sinOut, double* cosOut) {
     const double ax = Talp_Abs(x);
-    if (ax < kCosIsOne || !(ax < kTalpInf)) {
-        *sinOut = Talp_Sin(x);
-        *cosOut = Talp_Cos(x);
-        return;
-    }
     Talp_Dd r;
-    const unsigned n = Talp_ReduceFast(ax, &r);
-    const Talp_SinCosDd k = Talp_SinCosKernel(r);
-    double s, c;
-    if (!Talp_RoundsSafely(Talp_ByQuadrant(k, n, false), kSinCosErr, &s))
-        s = Talp_SinCosSlow(ax, false);
-    if (!Talp_RoundsSafely(Talp_ByQuadrant(k, n, true), kSinCosErr, &c))
-        c = Talp_SinCosSlow(ax, true);
-    *sinOut = x < 0 ? -s : s;
-    *cosOut = c;
+    unsigned n;
+    if (ax >= kCosIsOne && Talp_ReduceLean(ax, &r, &n)) {
+        const Talp_LeanParts p = Talp_LeanStart(Talp_Abs(r));
+        const Talp_Dd s = r.hi < 0 ? Talp_Negate(Talp_LeanSin(p)) : Talp_LeanSin(p);
+        const Talp_Dd c = Talp_LeanCos(p);
+        const Talp_Dd byQuadrant[4] = {s, c, Talp_Negate(s), Talp_Negate(c)};
+        double so, co;
+        if (Talp_RoundsSafely(byQuadrant[n], kLeanErr, &so) &&
+            Talp_RoundsSafely(byQuadrant[(n + 1) & 3], kLeanErr, &co)) {
+            *sinOut = x < 0 ? -so : so;
+            *cosOut = co;
+            return;
+        }
+    }
+    *sinOut = Talp_Sin(x);
+    *cosOut = Talp_Cos(x);
 }
 
 double Talp_Tan(double x) {
@@ -343,12 +413,21 @@ double Talp_Tan(double x) {
     if (ax < kTanIsIdentity) return x;
     if (!(ax < kTalpInf)) return x - x;
     Talp_Dd r;
-    const unsigned n = Talp_ReduceFast(ax, &r);
-    const Talp_SinCosDd k = Talp_SinCosKernel(r);
-    // Odd quadrants: tan(r + pi/2) = -cos r / sin r.
-    const Talp_Dd t = (n & 1) ? Talp_Negate(Talp_DdDiv(k.c, k.s)) : Talp_DdDiv(k.s, k.c);
+    unsigned n;
     double out;
+    // Odd quadrants: tan(r + pi/2) = -cos r / sin r.
+    if (Talp_ReduceLean(ax, &r, &n)) {
+        const Talp_LeanParts p = Talp_LeanStart(Talp_Abs(r));
+        const Talp_Dd s = r.hi < 0 ? Talp_Negate(Talp_LeanSin(p)) : Talp_LeanSin(p);
+        const Talp_Dd c = Talp_LeanCos(p);
+        const Talp_Dd t = (n & 1) ? Talp_Negate(Talp_DdDiv(c, s)) : Talp_DdDiv(s, c);
+        if (Talp_RoundsSafely(t, kLeanTanErr, &out)) return x < 0 ? -out : out;
+    }
+    n = Talp_ReduceFast(ax, &r);
+    const Talp_SinCosDd k = Talp_SinCosKernel(r);
+    const Talp_Dd t = (n & 1) ? Talp_Negate(Talp_DdDiv(k.c, k.s)) : Talp_DdDiv(k.s, k.c);
     if (!Talp_RoundsSafely(t, kTanErr, &out)) {
+        Talp_CountSlowCall();
         Talp_Wide w, s, c;
         const unsigned m = Talp_ReduceWide(ax, &w);
         Talp_WideSinCosQuadrant(w, m, &s, &c);

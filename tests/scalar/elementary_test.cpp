@@ -11,82 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "scalar/elementary.h"
 #include "scalar/elementary_internal.h"
-
-#ifdef TAL_TEST_HAVE_MPFR
-#include <mpfr.h>
-#endif
+#include "support/elementary_oracle.h"
 
 namespace {
 
-enum class Fn { kSin, kCos, kTan, kAsin, kAcos, kAtan, kAtan2 };
-const char* const kNames[] = {"sin", "cos", "tan", "asin", "acos", "atan", "atan2"};
-
-uint64_t BitsOf(double x) {
-    uint64_t u;
-    std::memcpy(&u, &x, sizeof u);
-    return u;
-}
-
-double FromBits(uint64_t u) {
-    double x;
-    std::memcpy(&x, &u, sizeof x);
-    return x;
-}
-
-bool SameResult(double a, double b) {
-    return (a != a && b != b) || BitsOf(a) == BitsOf(b);
-}
-
-std::string Hex(double x) {
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%a", x);
-    return buf;
-}
-
-std::string Call(Fn f, double y, double x) {
-    std::string s = std::string(kNames[int(f)]) + "(" + Hex(y);
-    return s + (f == Fn::kAtan2 ? ", " + Hex(x) + ")" : ")");
-}
-
-double Ours(Fn f, double y, double x) {
-    switch (f) {
-        case Fn::kSin:
-            return Talp_Sin(y);
-        case Fn::kCos:
-            return Talp_Cos(y);
-        case Fn::kTan:
-            return Talp_Tan(y);
-        case Fn::kAsin:
-            return Talp_Asin(y);
-        case Fn::kAcos:
-            return Talp_Acos(y);
-        case Fn::kAtan:
-            return Talp_Atan(y);
-        default:
-            return Talp_Atan2(y, x);
-    }
-}
-
-double Glibc(Fn f, double y, double x) {
-    switch (f) {
-        case Fn::kSin:
-            return std::sin(y);
-        case Fn::kCos:
-            return std::cos(y);
-        case Fn::kTan:
-            return std::tan(y);
-        case Fn::kAsin:
-            return std::asin(y);
-        case Fn::kAcos:
-            return std::acos(y);
-        case Fn::kAtan:
-            return std::atan(y);
-        default:
-            return std::atan2(y, x);
-    }
-}
+using namespace taltest;
 
 const double kPi = 0x1.921fb54442d18p+1, kHalfPi = 0x1.921fb54442d18p+0;
 const double kInf = HUGE_VAL, kNaN = NAN, kTiny = 0x1p-1074;
@@ -156,49 +86,6 @@ TEST(Elementary, SpecialValuesFollowAnnexF) {
 
 #ifdef TAL_TEST_HAVE_MPFR
 
-// f rounded to nearest double: 200 bits toward zero, then one sticky bit past them when inexact,
-// so that the final rounding (subnormals included) sees the exact value's side of every tie.
-double Reference(Fn f, double y, double x) {
-    mpfr_t a, b, r;
-    mpfr_inits2(200, a, b, r, (mpfr_ptr)0);
-    mpfr_set_d(a, y, MPFR_RNDN);
-    mpfr_set_d(b, x, MPFR_RNDN);
-    int inexact = 0;
-    switch (f) {
-        case Fn::kSin:
-            inexact = mpfr_sin(r, a, MPFR_RNDZ);
-            break;
-        case Fn::kCos:
-            inexact = mpfr_cos(r, a, MPFR_RNDZ);
-            break;
-        case Fn::kTan:
-            inexact = mpfr_tan(r, a, MPFR_RNDZ);
-            break;
-        case Fn::kAsin:
-            inexact = mpfr_asin(r, a, MPFR_RNDZ);
-            break;
-        case Fn::kAcos:
-            inexact = mpfr_acos(r, a, MPFR_RNDZ);
-            break;
-        case Fn::kAtan:
-            inexact = mpfr_atan(r, a, MPFR_RNDZ);
-            break;
-        default:
-            inexact = mpfr_atan2(r, a, b, MPFR_RNDZ);
-            break;
-    }
-    if (inexact != 0) {
-        mpfr_prec_round(r, 201, MPFR_RNDZ);
-        if (mpfr_sgn(r) > 0)
-            mpfr_nextabove(r);
-        else
-            mpfr_nextbelow(r);
-    }
-    const double d = mpfr_get_d(r, MPFR_RNDN);
-    mpfr_clears(a, b, r, (mpfr_ptr)0);
-    return d;
-}
-
 // Inputs where reduction, cancellation or the rounding boundary is hardest.
 std::vector<std::pair<double, double>> HardInputs(Fn f) {
     std::vector<double> v = {0x1p-26,
@@ -247,30 +134,6 @@ TEST(Elementary, HardInputsRoundCorrectly) {
             EXPECT_TRUE(SameResult(got, expected)) << Call(f, in.first, in.second) << ": expected "
                                                    << Hex(expected) << ", got " << Hex(got);
         }
-}
-
-// A finite double of random sign and bits; for asin and acos kept inside [-1, 1].
-double RandomBits(std::mt19937_64& rng, bool unit) {
-    for (;;) {
-        const double d = FromBits(rng());
-        if (std::isfinite(d) && (!unit || std::fabs(d) <= 1)) return d;
-    }
-}
-
-double RandomInput(Fn f, std::mt19937_64& rng, int i) {
-    std::uniform_real_distribution<double> unit(-1, 1);
-    const bool inverse = f == Fn::kAsin || f == Fn::kAcos;
-    switch (i % 4) {
-        case 0:
-            return RandomBits(rng, inverse);
-        case 1:
-            return inverse ? unit(rng) : 8 * unit(rng);
-        case 2:
-            return inverse ? std::copysign(1 - 0x1p-20 * std::fabs(unit(rng)), unit(rng))
-                           : 0x1p21 * unit(rng);
-        default:
-            return std::ldexp(unit(rng), -int(rng() % 40));
-    }
 }
 
 TEST(Elementary, RandomSweepMatchesMpfrAndGlibcWhereGlibcRoundsCorrectly) {
