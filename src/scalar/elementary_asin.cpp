@@ -30,8 +30,12 @@ double Talp_Asin(double x) {
     if (ax < 0x1p-26) return x;  // asin x = x + x^3/6 rounds to x
     const bool negative = x < 0;
     if (ax == 1) return negative ? -kTalpHalfPi.hi : kTalpHalfPi.hi;
-    const Talp_Dd t = Talp_FirstQuadrantAngle({ax, 0}, Talp_OtherLeg(ax));
+    const Talp_Dd leg = Talp_OtherLeg(ax);
     double out;
+    const bool swapped = ax > leg.hi;
+    const Talp_Dd q = swapped ? Talp_DdDiv(leg, {ax, 0}) : Talp_DdDiv({ax, 0}, leg);
+    if (Talp_AngleLean(q.hi, q.lo, swapped, false, &out)) return negative ? -out : out;
+    const Talp_Dd t = Talp_FirstQuadrantAngle({ax, 0}, leg);
     if (Talp_RoundAngle(t, false, &out)) return negative ? -out : out;
     return Talp_AtanSlow(Talp_WideFromDouble(ax), Talp_OtherLegWide(ax), t, negative, false);
 }
@@ -44,8 +48,12 @@ double Talp_Acos(double x) {
     if (ax < 0x1p-60) return kTalpHalfPi.hi;
     const bool negative = x < 0;
     if (ax == 1) return negative ? kTalpPi.hi : 0.0;
-    const Talp_Dd t = Talp_FirstQuadrantAngle(Talp_OtherLeg(ax), {ax, 0});
+    const Talp_Dd leg = Talp_OtherLeg(ax);
     double out;
+    const bool swapped = leg.hi > ax;
+    const Talp_Dd q = swapped ? Talp_DdDiv({ax, 0}, leg) : Talp_DdDiv(leg, {ax, 0});
+    if (q.hi >= 0x1p-60 && Talp_AngleLean(q.hi, q.lo, swapped, negative, &out)) return out;
+    const Talp_Dd t = Talp_FirstQuadrantAngle(leg, {ax, 0});
     if (Talp_RoundAngle(t, negative, &out)) return out;
     return Talp_AtanSlow(Talp_OtherLegWide(ax), Talp_WideFromDouble(ax), t, false, negative);
 }

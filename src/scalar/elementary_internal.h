@@ -25,6 +25,9 @@ extern const Talp_Dd kTalpHalfPi, kTalpPi;
 /// atan2(y, x) in [0, pi/2] for y, x > 0 (double-doubles) within 2^62 of each other and below
 /// 2^996, relative error below 2^-70.
 Talp_Dd Talp_FirstQuadrantAngle(Talp_Dd y, Talp_Dd x);
+/// First tier of the arctangents: the angle of (|y|, +-|x|) from q = min/max = qh + ql with
+/// 2^-60 <= qh <= 1, |ql| <= ulp(qh), swapped when |y| > |x|; false when it cannot be rounded.
+bool Talp_AngleLean(double qh, double ql, bool swapped, bool xNegative, double* out);
 /// Rounds t (or pi - t when xNegative) when its error bound allows; false otherwise.
 bool Talp_RoundAngle(const Talp_Dd& t, bool xNegative, double* out);
 /// Correctly rounded atan2 of (+-y, +-x) for y, x >= 0 in [2^-64, 2] with max(y, x) >= 1/2,
