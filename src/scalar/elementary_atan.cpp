@@ -1048,22 +1048,13 @@ constexpr double kAtanTaylor[257][9] = {
 // d^2 P(d) rounds with under 3.5 ulps of its size (2^-19.5 of the angle for i >= 1, d^2/3 of it
 // for i = 0): relative error below 2^-69, taken as 2^-66.
 constexpr double kLeanAtanErr = 0x1p-66;
-constexpr double kRoundingShift = 0x1.8p52;  // adding then subtracting it rounds to an integer
 
 // atan(qh + ql) for 0 <= qh <= 1, |ql| <= ulp(qh)/2.
 Talp_Dd Talp_AtanTaylor(double qh, double ql) {
-    const double shifted = qh * 256 + kRoundingShift;
-    const double* a = kAtanTaylor[Talp_Bits(shifted) & 0x1FF];
-    const double* base = kAtan[Talp_Bits(shifted) & 0x1FF];
-    const double d = qh - (shifted - kRoundingShift) * 0x1p-8;  // exact
-    const double p =
-        a[2] + d * (a[3] + d * (a[4] + d * (a[5] + d * (a[6] + d * (a[7] + d * a[8])))));
-    // d^2 P(d) with the first-order effect of ql; a1 * d exact in two products.
-    const double tail = d * d * p + 2 * a[2] * d * ql;
-    const Talp_Dd ds = Talp_Split(d);
-    const Talp_Dd s = Talp_TwoSum(base[0], a[0] * ds.hi);
-    const double lo = ((base[1] + a[0] * ds.lo) + (a[1] * d + a[0] * ql)) + tail;
-    return Talp_FastTwoSum(s.hi, s.lo + lo);
+    const double shifted = qh * 256 + kTalpRoundingShift;
+    const uint64_t i = Talp_Bits(shifted) & 0x1FF;
+    const double d = qh - (shifted - kTalpRoundingShift) * 0x1p-8;  // exact
+    return Talp_TaylorSum(kAtan[i], kAtanTaylor[i], d, ql);
 }
 
 }  // namespace

@@ -25,6 +25,23 @@ extern const Talp_Dd kTalpHalfPi, kTalpPi;
 /// atan2(y, x) in [0, pi/2] for y, x > 0 (double-doubles) within 2^62 of each other and below
 /// 2^996, relative error below 2^-70.
 Talp_Dd Talp_FirstQuadrantAngle(Talp_Dd y, Talp_Dd x);
+/// f(c + d) for |d| <= 2^-9 from v = f(c) as a double-double and the Taylor coefficients of f at
+/// c: a[0] (26 bits) + a[1] the first, a[2..8] the next ones; dl is a low part of d, below
+/// ulp(d). Relative error below 2^-69 when |a_k| <= 4 and a2 d^2 stays under 2^-18 of f.
+inline Talp_Dd Talp_TaylorSum(const double* v, const double* a, double d, double dl) {
+    const double p =
+        a[2] + d * (a[3] + d * (a[4] + d * (a[5] + d * (a[6] + d * (a[7] + d * a[8])))));
+    // d^2 P(d) with the first-order effect of dl; a1 * d exact in two products.
+    const double tail = d * d * p + 2 * a[2] * d * dl;
+    const Talp_Dd ds = Talp_Split(d);
+    const Talp_Dd s = Talp_TwoSum(v[0], a[0] * ds.hi);
+    const double lo = ((v[1] + a[0] * ds.lo) + (a[1] * d + a[0] * dl)) + tail;
+    return Talp_FastTwoSum(s.hi, s.lo + lo);
+}
+
+/// Adding then subtracting it rounds a double below 2^51 to an integer.
+constexpr double kTalpRoundingShift = 0x1.8p52;
+
 /// First tier of the arctangents: the angle of (|y|, +-|x|) from q = min/max = qh + ql with
 /// 2^-60 <= qh <= 1, |ql| <= ulp(qh), swapped when |y| > |x|; false when it cannot be rounded.
 bool Talp_AngleLean(double qh, double ql, bool swapped, bool xNegative, double* out);
