@@ -412,8 +412,10 @@ Talp_Dd Talp_AsinTaylor(double zh, double zl) {
 
 // asin z for z = sqrt((1 - ax)/2), 1/2 < ax < 1: the halving and 1 - ax are exact.
 Talp_Dd Talp_AsinOfHalfComplement(double ax) {
-    const Talp_Dd z = Talp_DdSqrt({(1 - ax) * 0.5, 0});
-    return Talp_AsinTaylor(z.hi, z.lo);
+    const double w = (1 - ax) * 0.5, z = std::sqrt(w);
+    const double half = 0.5 / z;  // starts beside the exact square
+    const Talp_Dd z2 = Talp_TwoProd(z, z);
+    return Talp_AsinTaylor(z, ((w - z2.hi) - z2.lo) * half);
 }
 
 // k + sign * 2^scale * t as a double-double, k a constant above |2^scale t|.

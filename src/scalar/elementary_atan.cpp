@@ -1196,7 +1196,7 @@ double Talp_Atan(double x) {
     } else {
         const double qh = 1 / ax;
         const Talp_Dd p = Talp_TwoProd(qh, ax);
-        if (Talp_AngleLean(qh, ((1 - p.hi) - p.lo) / ax, true, false, &out))
+        if (Talp_AngleLean(qh, ((1 - p.hi) - p.lo) * qh, true, false, &out))  // qh ~ 1/ax
             return Talp_WithSign(out, negative);
     }
     if (ax <= 1) return Talp_FinishAngle(Talp_AtanKernel({ax, 0}), ax, 1.0, negative, false);
@@ -1226,11 +1226,11 @@ double Talp_Atan2(double y, double x) {
     if (ay >= 0x1p-500 && ay <= 0x1p500 && ax >= 0x1p-500 && ax <= 0x1p500) {
         const bool swapped = ay > ax;
         const double num = swapped ? ax : ay, den = swapped ? ay : ax;
-        const double qh = num / den;
+        const double qh = num / den, inverse = 1 / den;  // the two divisions overlap
         double out;
         if (qh >= 0x1p-60) {
             const Talp_Dd p = Talp_TwoProd(qh, den);
-            if (Talp_AngleLean(qh, ((num - p.hi) - p.lo) / den, swapped, xNegative, &out))
+            if (Talp_AngleLean(qh, ((num - p.hi) - p.lo) * inverse, swapped, xNegative, &out))
                 return Talp_WithSign(out, yNegative);
         }
     }

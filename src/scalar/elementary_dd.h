@@ -103,20 +103,20 @@ inline Talp_Dd Talp_DdAdd(Talp_Dd a, Talp_Dd b) {
     return Talp_FastTwoSum(u.hi, u.lo + t.lo);
 }
 
-/// a / b, relative error below 2^-100.
+/// a / b, relative error below 2^-100; the reciprocal for the correction is divided beside q.
 inline Talp_Dd Talp_DdDiv(Talp_Dd a, Talp_Dd b) {
-    const double q = a.hi / b.hi;
+    const double q = a.hi / b.hi, inverse = 1 / b.hi;
     const Talp_Dd p = Talp_TwoProd(q, b.hi);
     const double r = (((a.hi - p.hi) - p.lo) + a.lo) - q * b.lo;
-    return Talp_FastTwoSum(q, r / b.hi);
+    return Talp_FastTwoSum(q, r * inverse);
 }
 
 /// sqrt(a) for a > 0, relative error below 2^-100.
 inline Talp_Dd Talp_DdSqrt(Talp_Dd a) {
-    const double s = std::sqrt(a.hi);
+    const double s = std::sqrt(a.hi), half = 0.5 / s;
     const Talp_Dd p = Talp_TwoProd(s, s);
     const double r = ((a.hi - p.hi) - p.lo) + a.lo;
-    return Talp_FastTwoSum(s, r / (2 * s));
+    return Talp_FastTwoSum(s, r * half);
 }
 
 /// The rounded value of v when every real within relErr * |v.hi| of v.hi + v.lo rounds alike;

@@ -463,11 +463,12 @@ Talp_LeanParts Talp_LeanStart(Talp_Dd r) {
 
 // sin(a + t) = S cos t + C sin t, cos(a + t) = C cos t - S sin t: with (P, Q) = (S, C) or
 // (C, -S), P + Q th + [P (cos t - 1) + Q (sin t - th)], Q th exact through Q's 26-bit head.
-Talp_Dd Talp_LeanEval(const Talp_LeanParts& p, bool cosine) {
+template <bool kCosine>
+inline Talp_Dd Talp_LeanEval(const Talp_LeanParts& p) {
     const double* row = p.row;
-    const double ph = cosine ? row[2] : row[0], pl = cosine ? row[3] : row[1];
-    const double qh = cosine ? -row[0] : row[2], ql = cosine ? -row[1] : row[3];
-    const double q26 = cosine ? -row[4] : row[5];
+    const double ph = kCosine ? row[2] : row[0], pl = kCosine ? row[3] : row[1];
+    const double qh = kCosine ? -row[0] : row[2], ql = kCosine ? -row[1] : row[3];
+    const double q26 = kCosine ? -row[4] : row[5];
     const Talp_Dd ts = Talp_Split(p.th);
     const Talp_Dd s = Talp_TwoSum(ph, q26 * ts.hi);
     const double lo =
@@ -556,7 +557,8 @@ double Talp_SinOrCos(double ax, bool wantCos) {
         const unsigned q = (n + (wantCos ? 1 : 0)) & 3;
         const Talp_LeanParts p = Talp_LeanStart(Talp_Abs(r));
         const bool negative = (q & 1) ? q == 3 : ((q == 2) != (r.hi < 0));
-        if (Talp_RoundsSafely(Talp_LeanEval(p, (q & 1) != 0), kLeanErr, &out))
+        if (Talp_RoundsSafely((q & 1) ? Talp_LeanEval<true>(p) : Talp_LeanEval<false>(p), kLeanErr,
+                              &out))
             return negative ? -out : out;
     }
     n = Talp_ReduceFast(ax, &r);
@@ -594,14 +596,16 @@ void Talp_SinCos(double x, double* sinOut, double* cosOut) {
     unsigned n;
     if (ax >= kCosIsOne && Talp_ReduceLean(ax, &r, &n)) {
         const Talp_LeanParts p = Talp_LeanStart(Talp_Abs(r));
-        const Talp_Dd s = r.hi < 0 ? Talp_Negate(Talp_LeanEval(p, false)) : Talp_LeanEval(p, false);
-        const Talp_Dd c = Talp_LeanEval(p, true);
-        const Talp_Dd byQuadrant[4] = {s, c, Talp_Negate(s), Talp_Negate(c)};
+        const Talp_Dd s = Talp_LeanEval<false>(p), c = Talp_LeanEval<true>(p);  // of |r|
+        const bool odd = (n & 1) != 0, rNegative = r.hi < 0;
         double so, co;
-        if (Talp_RoundsSafely(byQuadrant[n], kLeanErr, &so) &&
-            Talp_RoundsSafely(byQuadrant[(n + 1) & 3], kLeanErr, &co)) {
-            *sinOut = x < 0 ? -so : so;
-            *cosOut = co;
+        if (Talp_RoundsSafely(odd ? c : s, kLeanErr, &so) &&
+            Talp_RoundsSafely(odd ? s : c, kLeanErr, &co)) {
+            // sin x: s, c, -s, -c by quadrant, cos x: c, -s, -c, s; sin(-r) = -sin r.
+            const bool sinNegative = odd ? n == 3 : (n == 2) != rNegative;
+            const bool cosNegative = odd ? (n == 1) != rNegative : n == 2;
+            *sinOut = sinNegative != (x < 0) ? -so : so;
+            *cosOut = cosNegative ? -co : co;
             return;
         }
     }
@@ -619,8 +623,8 @@ double Talp_Tan(double x) {
     // Odd quadrants: tan(r + pi/2) = -cos r / sin r.
     if (Talp_ReduceLean(ax, &r, &n)) {
         const Talp_LeanParts p = Talp_LeanStart(Talp_Abs(r));
-        const Talp_Dd s = r.hi < 0 ? Talp_Negate(Talp_LeanEval(p, false)) : Talp_LeanEval(p, false);
-        const Talp_Dd c = Talp_LeanEval(p, true);
+        const Talp_Dd s = r.hi < 0 ? Talp_Negate(Talp_LeanEval<false>(p)) : Talp_LeanEval<false>(p);
+        const Talp_Dd c = Talp_LeanEval<true>(p);
         const Talp_Dd t = (n & 1) ? Talp_Negate(Talp_DdDiv(c, s)) : Talp_DdDiv(s, c);
         if (Talp_RoundsSafely(t, kLeanTanErr, &out)) return x < 0 ? -out : out;
     }
