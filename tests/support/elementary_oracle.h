@@ -35,42 +35,29 @@ inline std::string Call(Fn f, double y, double x) {
     return s + (f == Fn::kAtan2 ? ", " + Hex(x) + ")" : ")");
 }
 
-inline double Ours(Fn f, double y, double x) {
-    switch (f) {
-        case Fn::kSin:
-            return Talp_Sin(y);
-        case Fn::kCos:
-            return Talp_Cos(y);
-        case Fn::kTan:
-            return Talp_Tan(y);
-        case Fn::kAsin:
-            return Talp_Asin(y);
-        case Fn::kAcos:
-            return Talp_Acos(y);
-        case Fn::kAtan:
-            return Talp_Atan(y);
-        default:
-            return Talp_Atan2(y, x);
-    }
-}
+using Binary = double (*)(double, double);
 
+// Ours and glibc's by function, as two-argument calls (x ignored but by atan2).
+inline const Binary kOurs[] = {[](double y, double) { return Talp_Sin(y); },
+                               [](double y, double) { return Talp_Cos(y); },
+                               [](double y, double) { return Talp_Tan(y); },
+                               [](double y, double) { return Talp_Asin(y); },
+                               [](double y, double) { return Talp_Acos(y); },
+                               [](double y, double) { return Talp_Atan(y); },
+                               Talp_Atan2};
+inline const Binary kGlibc[] = {[](double y, double) { return std::sin(y); },
+                                [](double y, double) { return std::cos(y); },
+                                [](double y, double) { return std::tan(y); },
+                                [](double y, double) { return std::asin(y); },
+                                [](double y, double) { return std::acos(y); },
+                                [](double y, double) { return std::atan(y); },
+                                [](double y, double x) { return std::atan2(y, x); }};
+
+inline double Ours(Fn f, double y, double x) {
+    return kOurs[int(f)](y, x);
+}
 inline double Glibc(Fn f, double y, double x) {
-    switch (f) {
-        case Fn::kSin:
-            return std::sin(y);
-        case Fn::kCos:
-            return std::cos(y);
-        case Fn::kTan:
-            return std::tan(y);
-        case Fn::kAsin:
-            return std::asin(y);
-        case Fn::kAcos:
-            return std::acos(y);
-        case Fn::kAtan:
-            return std::atan(y);
-        default:
-            return std::atan2(y, x);
-    }
+    return kGlibc[int(f)](y, x);
 }
 
 // A finite double of random sign and bits; for asin and acos kept inside [-1, 1].
