@@ -1,9 +1,11 @@
-// sin, cos and tan. Method: reduction to r = x - n*pi/2 (|r| <= pi/4) as a double-double,
-// r = a + t with a = i/256 from a table of sin(a), cos(a) to 107 bits and |t| <= 2^-9, then
-// sin(a + t) = S + C sin t + S (cos t - 1) and cos(a + t) = C + C (cos t - 1) - S sin t with the
-// leading terms exact. Relative error of sin and cos below 2^-71 (bounded by the rounding of the
-// t^3 and t^4 terms), of tan = sin / cos below 2^-69.5; a result that cannot be rounded safely
-// under that bound is recomputed from an exact reduction with 288-bit fixed-point series.
+// sin, cos and tan in three tiers. (1) Below 2^19: a three-part Cody-Waite reduction, then with
+// a = i/256 from a table of sin a, cos a to 107 bits and |t| <= 2^-9, sin(a + t) = S cos t + C sin
+// t (cos alike), the product C t exact through the table's 26-bit heads: relative error below
+// 2^-68.5, tested against 2^-66 (2^-65 for tan = sin / cos). (2) Beyond, or when that test fails:
+// exact reduction (Payne-Hanek from 2^20) to a double-double good to 2^-100 and the same expansion
+// with every leading product exact: below 2^-71 for sin and cos, 2^-69.5 for tan, tested against
+// 2^-70 and 1.5 * 2^-69. (3) Otherwise 288-bit fixed point: exact reduction, Taylor series and,
+// for tan, a quotient corrected from its exact remainder.
 #include "scalar/elementary.h"
 #include "scalar/elementary_internal.h"
 
