@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "frame/frame_internal.h"
+#include "scalar/elementary.h"
 
 namespace {
 
@@ -13,31 +14,6 @@ constexpr int Talp_Div255Shift = 23;
 
 // n / i == (n * (floor(2^24 / i) + 1)) >> 24 when n * i < 2^24; n <= 254 * 255 + 127 here.
 constexpr int Talp_RowShift = 24;
-
-// Taylor coefficients of sin up to x^23: on [0, pi/2] the remainder is below 1e-20, far under the
-// float rounding the table applies.
-constexpr int Talp_SineTerms = 12;
-
-constexpr double Talp_SineCoefficient(int n) {
-    double c = 1.0;
-    for (int k = 2; k <= 2 * n + 1; ++k)
-        c /= k;
-    return n % 2 ? -c : c;
-}
-
-constexpr double Talp_SineCoefficients[Talp_SineTerms] = {
-    Talp_SineCoefficient(0), Talp_SineCoefficient(1),  Talp_SineCoefficient(2),
-    Talp_SineCoefficient(3), Talp_SineCoefficient(4),  Talp_SineCoefficient(5),
-    Talp_SineCoefficient(6), Talp_SineCoefficient(7),  Talp_SineCoefficient(8),
-    Talp_SineCoefficient(9), Talp_SineCoefficient(10), Talp_SineCoefficient(11)};
-
-double Talp_SineSeries(double x) {
-    const double x2 = x * x;
-    double s = Talp_SineCoefficients[Talp_SineTerms - 1];
-    for (int n = Talp_SineTerms - 2; n >= 0; --n)
-        s = s * x2 + Talp_SineCoefficients[n];
-    return s * x;
-}
 
 }  // namespace
 
@@ -68,7 +44,7 @@ void Talp_FillDivTable(uint8_t* table) {
 }
 
 void Talp_FillSineTable(float* table) {
-    const double halfPi = 2.0 * std::atan(1.0);
+    const double halfPi = 2.0 * Talp_Atan(1.0);
     for (int k = 0; k < Tal_SineTableSize; ++k)
-        table[k] = float(Talp_SineSeries(k / 255.0 * halfPi));
+        table[k] = float(Talp_Sin(k / 255.0 * halfPi));
 }

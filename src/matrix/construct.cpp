@@ -4,6 +4,7 @@
 
 #include "matrix/constants.h"
 #include "matrix/nearly_equal.h"
+#include "scalar/elementary.h"
 #include "tal/matrix.h"
 
 namespace {
@@ -177,7 +178,7 @@ double Tal_VecToAngle(const Tal_Vector2T<double>& v) {
     if (v.x == 0) {
         angle = -v.y > 0 ? Talp_HalfPi : (-v.y < 0 ? -Talp_HalfPi : 0.0);
     } else {
-        angle = std::atan2(-v.y, v.x);
+        angle = Talp_Atan2(-v.y, v.x);
     }
     const double r = 360 - angle * Talp_DegreesPerRadian + 90;
     if (r > 360) return r - 360;

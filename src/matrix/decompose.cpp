@@ -4,6 +4,7 @@
 
 #include "matrix/constants.h"
 #include "matrix/rotation_angles.h"
+#include "scalar/elementary.h"
 #include "tal/frame.h"
 #include "tal/matrix.h"
 
@@ -59,16 +60,16 @@ void Talp_OrderedXYZFromRotation(const double* r, Tal_Vector3T<double>* angles) 
     double t = r[8];
     if (t > 1) t = 1;
     if (t < -1) t = -1;
-    const double y = std::asin(t);
-    const double c = std::cos(y);
+    const double y = Talp_Asin(t);
+    const double c = Talp_Cos(y);
     double x, z;
     if (-Talp_NearParallel < c && c < Talp_NearParallel) {
         x = 0;
-        z = std::atan2(r[1], r[5]);
+        z = Talp_Atan2(r[1], r[5]);
     } else {
         const double k = 1 / c;
-        x = std::atan2(-r[9] * k, r[10] * k);
-        z = std::atan2(-r[4] * k, r[0] * k);
+        x = Talp_Atan2(-r[9] * k, r[10] * k);
+        z = Talp_Atan2(-r[4] * k, r[0] * k);
     }
     *angles = {x, y, z};
 }

@@ -3,6 +3,7 @@
 
 #include "matrix/constants.h"
 #include "matrix/matrix_members.h"
+#include "scalar/elementary.h"
 #include "tal/matrix.h"
 
 // ---- Building and assignment ----
@@ -47,7 +48,7 @@ Tal_Matrix3& Tal_Matrix3::Skew(double skewAngle, double axisAngle) {
     Rotate(axisAngle);
     double shear[9];
     Talp_ThrowIfFailed(Tal_SetIdentityMatrix(shear));
-    shear[3] = -std::tan(skewAngle * Talp_RadiansPerDegree);
+    shear[3] = -Talp_Tan(skewAngle * Talp_RadiansPerDegree);
     Talp_ThrowIfFailed(Tal_ConcatMatrix(shear, &m[0][0]));
     return Rotate(-axisAngle);
 }

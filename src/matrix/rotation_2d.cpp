@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "matrix/constants.h"
+#include "scalar/elementary.h"
 #include "tal/matrix.h"
 
 Tal_Err Tal_TranslateMatrix(double* m, double tx, double ty) {
@@ -17,8 +18,8 @@ Tal_Err Tal_RotateMatrix(double* m, double degrees, double cx, double cy) {
     const double a = std::fmod(degrees, 360.0);
     if (a == 0) return 0;
     const double r = a * Talp_RadiansPerDegree;
-    const double s = std::sin(r);
-    const double c = std::cos(r);
+    double s, c;
+    Talp_SinCos(r, &s, &c);
     // p' = (p - centre) x Rz(r) + centre
     const double step[9] = {c, s, 0, -s, c, 0, s * cy + (1 - c) * cx, (1 - c) * cy - s * cx, 1};
     return Tal_ConcatMatrix(step, m);

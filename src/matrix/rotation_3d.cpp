@@ -4,6 +4,7 @@
 #include "frame/base_library.h"
 #include "matrix/constants.h"
 #include "matrix/products.h"
+#include "scalar/elementary.h"
 #include "tal/matrix.h"
 
 namespace {
@@ -39,7 +40,9 @@ Tal_Err Tal_RotateMatrix4(double ax, double ay, double az, double radians, doubl
     }
     const double k = 1 / len;
     const double x = ax * k, y = ay * k, z = az * k;
-    const double c = std::cos(radians), s = std::sin(radians), t = 1 - c;
+    double s, c;
+    Talp_SinCos(radians, &s, &c);
+    const double t = 1 - c;
     const double r[16] = {t * x * x + c,
                           t * x * y + s * z,
                           t * x * z - s * y,

@@ -3,6 +3,7 @@
 
 #include "matrix/constants.h"
 #include "matrix/nearly_equal.h"
+#include "scalar/elementary.h"
 #include "tal/matrix.h"
 
 namespace {
@@ -31,10 +32,10 @@ Tal_Err Tal_Slerp(const Tal_Quat* q0, const Tal_Quat* q1, double t, Tal_Quat* ou
         s0 = 1 - t;
         s1 = t;
     } else {
-        const double theta = std::acos(ad);
-        const double k = 1 / std::sin(theta);
-        s0 = std::sin((1 - t) * theta) * k;
-        s1 = std::sin(t * theta) * k;
+        const double theta = Talp_Acos(ad);
+        const double k = 1 / Talp_Sin(theta);
+        s0 = Talp_Sin((1 - t) * theta) * k;
+        s1 = Talp_Sin(t * theta) * k;
     }
     // q1 and -q1 are the same turn; head for the nearer one.
     if (d < 0) s1 = -s1;

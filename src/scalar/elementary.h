@@ -1,0 +1,20 @@
+// Correctly rounded (round to nearest) sine, cosine, tangent and their inverses, built from IEEE
+// basic operations alone in a fixed order, so that every target returns the same bits.
+#pragma once
+
+/// sin(x), correctly rounded; sin(+-0) = +-0, sin(+-inf) = NaN.
+double Talp_Sin(double x);
+/// cos(x), correctly rounded; cos(+-inf) = NaN.
+double Talp_Cos(double x);
+/// Both sin(x) and cos(x) with one argument reduction; each is correctly rounded.
+void Talp_SinCos(double x, double* sinOut, double* cosOut);
+/// tan(x), correctly rounded; tan(+-0) = +-0, tan(+-inf) = NaN.
+double Talp_Tan(double x);
+/// asin(x), correctly rounded; NaN outside [-1, 1].
+double Talp_Asin(double x);
+/// acos(x), correctly rounded; NaN outside [-1, 1], acos(1) = +0.
+double Talp_Acos(double x);
+/// atan(x), correctly rounded; atan(+-inf) = +-pi/2 rounded.
+double Talp_Atan(double x);
+/// atan2(y, x), correctly rounded, in [-pi, pi]; zeros and infinities as C99 Annex F.
+double Talp_Atan2(double y, double x);

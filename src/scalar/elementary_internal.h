@@ -1,0 +1,63 @@
+// Steps shared by the elementary functions: argument reduction, the arctangent kernel and the
+// slow paths.
+#pragma once
+
+#include "scalar/elementary_dd.h"
+#include "scalar/elementary_wide.h"
+
+// pi/2 = C1 + C2 + C3 + C4 + O(2^-160); C1..C3 carry 33 bits so that k * Ci is exact for k < 2^20
+// (MPFR, each part the nearest of the remainder).
+constexpr double kTalpC1 = 0x1.921fb544p+0;
+constexpr double kTalpC2 = 0x1.0b4611a6p-34;
+constexpr double kTalpC3 = 0x1.3198a2ep-69;
+constexpr double kTalpC4 = 0x1.b839a252049c1p-104;
+constexpr double kTalpTwoOverPi = 0x1.45f306dc9c883p-1;
+
+/// Quadrant n (mod 4) and r = |x| - n * pi/2 with |r| <= pi/4 + 2^-30, to 2^-265 absolute, for a
+/// finite x; exact Payne-Hanek reduction with 384 bits of 2/pi.
+unsigned Talp_ReduceWide(double x, Talp_Wide* r);
+/// The same as a double-double with relative error below 2^-100.
+unsigned Talp_ReduceFast(double x, Talp_Dd* r);
+/// atan(q) for 0 <= q <= 1 (q.hi >= 2^-70), relative error below 2^-70.
+Talp_Dd Talp_AtanKernel(Talp_Dd q);
+/// pi/2 and pi as double-doubles; the high parts are the rounded values.
+extern const Talp_Dd kTalpHalfPi, kTalpPi;
+/// atan2(y, x) in [0, pi/2] for y, x > 0 (double-doubles) within 2^62 of each other and below
+/// 2^996, relative error below 2^-70.
+Talp_Dd Talp_FirstQuadrantAngle(Talp_Dd y, Talp_Dd x);
+/// f(c + d) for |d| <= 2^-9 from v = f(c) as a double-double and the Taylor coefficients of f at
+/// c: a[0] (26 bits) + a[1] the first, a[2..8] the next ones; dl is a low part of d, below
+/// ulp(d). Relative error below 2^-69 when |a_k| <= 4 and a2 d^2 stays under 2^-18 of f.
+inline Talp_Dd Talp_TaylorSum(const double* v, const double* a, double d, double dl) {
+    const double p =
+        a[2] + d * (a[3] + d * (a[4] + d * (a[5] + d * (a[6] + d * (a[7] + d * a[8])))));
+    // d^2 P(d) with the first-order effect of dl; a1 * d exact in two products.
+    const double tail = d * d * p + 2 * a[2] * d * dl;
+    const Talp_Dd ds = Talp_Split(d);
+    const Talp_Dd s = Talp_TwoSum(v[0], a[0] * ds.hi);
+    const double lo = ((v[1] + a[0] * ds.lo) + (a[1] * d + a[0] * dl)) + tail;
+    return Talp_FastTwoSum(s.hi, s.lo + lo);
+}
+
+/// Adding then subtracting it rounds a double below 2^51 to an integer.
+constexpr double kTalpRoundingShift = 0x1.8p52;
+
+/// First tier of the arctangents: the angle of (|y|, +-|x|) from q = min/max = qh + ql with
+/// 2^-60 <= qh <= 1, |ql| <= ulp(qh), swapped when |y| > |x|; false when it cannot be rounded.
+bool Talp_AngleLean(double qh, double ql, bool swapped, bool xNegative, double* out);
+/// Rounds t (or pi - t when xNegative) when its error bound allows; false otherwise.
+bool Talp_RoundAngle(const Talp_Dd& t, bool xNegative, double* out);
+/// Correctly rounded atan2 of (+-y, +-x) for y, x >= 0 in [2^-64, 2] with max(y, x) >= 1/2,
+/// where theta approximates atan2(y, x) to 2^-66 relative.
+double Talp_AtanSlow(const Talp_Wide& y, const Talp_Wide& x, Talp_Dd theta, bool yNegative,
+                     bool xNegative);
+
+#ifdef TAL_ELEMENTARY_COUNT_SLOW
+// The validation build counts slow-path calls (single-threaded use only).
+extern long long Talp_ElementarySlowCalls;
+inline void Talp_CountSlowCall() {
+    ++Talp_ElementarySlowCalls;
+}
+#else
+inline void Talp_CountSlowCall() {}
+#endif

@@ -1,0 +1,198 @@
+// Elementary functions against MPFR as the oracle (exact value rounded once): every edge class,
+// the slow paths on their own, then a seeded random sweep in which any difference from glibc
+// must be a glibc misrounding.
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "scalar/elementary_internal.h"
+#include "support/elementary_oracle.h"
+
+namespace {
+
+using namespace taltest;
+
+const double kPi = 0x1.921fb54442d18p+1, kHalfPi = 0x1.921fb54442d18p+0;
+const double kInf = HUGE_VAL, kNaN = NAN, kTiny = 0x1p-1074;
+
+struct Special {
+    Fn f;
+    double y, x, expected;
+};
+
+// Annex F values and the ranges where the result is the argument (or 1) itself.
+// clang-format off
+const Special kSpecials[] = {
+    {Fn::kSin, 0.0, 0, 0.0}, {Fn::kSin, -0.0, 0, -0.0}, {Fn::kSin, kInf, 0, kNaN},
+    {Fn::kSin, -kInf, 0, kNaN}, {Fn::kSin, kNaN, 0, kNaN}, {Fn::kSin, -kTiny, 0, -kTiny},
+    {Fn::kSin, DBL_MIN, 0, DBL_MIN}, {Fn::kCos, -0.0, 0, 1.0}, {Fn::kCos, kInf, 0, kNaN},
+    {Fn::kCos, kTiny, 0, 1.0}, {Fn::kTan, -0.0, 0, -0.0}, {Fn::kTan, -kInf, 0, kNaN},
+    {Fn::kTan, 0x1p-30, 0, 0x1p-30}, {Fn::kAsin, -0.0, 0, -0.0}, {Fn::kAsin, -1.0, 0, -kHalfPi},
+    {Fn::kAsin, 0x1.0000000000001p0, 0, kNaN}, {Fn::kAsin, -kInf, 0, kNaN},
+    {Fn::kAcos, 1.0, 0, 0.0}, {Fn::kAcos, -1.0, 0, kPi}, {Fn::kAcos, -0.0, 0, kHalfPi},
+    {Fn::kAcos, kTiny, 0, kHalfPi}, {Fn::kAcos, -0x1.0000000000001p0, 0, kNaN},
+    {Fn::kAcos, kNaN, 0, kNaN}, {Fn::kAtan, -0.0, 0, -0.0}, {Fn::kAtan, kInf, 0, kHalfPi},
+    {Fn::kAtan, -kInf, 0, -kHalfPi}, {Fn::kAtan, -0x1p70, 0, -kHalfPi}, {Fn::kAtan, kNaN, 0, kNaN},
+    {Fn::kAtan2, 0.0, 0.0, 0.0}, {Fn::kAtan2, -0.0, 0.0, -0.0}, {Fn::kAtan2, 0.0, -0.0, kPi},
+    {Fn::kAtan2, -0.0, -0.0, -kPi}, {Fn::kAtan2, -0.0, -5.0, -kPi}, {Fn::kAtan2, 0.0, 5.0, 0.0},
+    {Fn::kAtan2, 3.0, -0.0, kHalfPi}, {Fn::kAtan2, -3.0, 0.0, -kHalfPi},
+    {Fn::kAtan2, 2.0, -kInf, kPi}, {Fn::kAtan2, -2.0, kInf, -0.0},
+    {Fn::kAtan2, -kInf, 7.0, -kHalfPi}, {Fn::kAtan2, kInf, -kInf, 0x1.2d97c7f3321d2p+1},
+    {Fn::kAtan2, -kInf, kInf, -0x1.921fb54442d18p-1}, {Fn::kAtan2, kNaN, 1.0, kNaN},
+    {Fn::kAtan2, 1.0, kNaN, kNaN}, {Fn::kAtan2, 1.0, 0x1p80, 0x1p-80},
+    {Fn::kAtan2, -1.0, -0x1p80, -kPi}, {Fn::kAtan2, 0x1p80, -1.0, kHalfPi},
+};
+// clang-format on
+
+TEST(Elementary, SpecialValuesFollowAnnexF) {
+    for (const Special& c : kSpecials) {
+        const double got = Ours(c.f, c.y, c.x);
+        EXPECT_TRUE(SameResult(got, c.expected))
+            << Call(c.f, c.y, c.x) << ": expected " << Hex(c.expected) << ", got " << Hex(got);
+    }
+}
+
+#ifdef TAL_TEST_HAVE_MPFR
+
+// Inputs where reduction, cancellation or the rounding boundary is hardest.
+std::vector<std::pair<double, double>> HardInputs(Fn f) {
+    std::vector<double> v = {0x1p-26,
+                             0x1p-27,
+                             0x1p-60,
+                             0.5,
+                             1.0,
+                             0x1p19,
+                             0x1p20,
+                             1e22,
+                             0x1p1023,
+                             DBL_MAX,
+                             DBL_MIN,
+                             0x1.6ac5b262ca1ffp+849,
+                             0x1.921fb54442d18p-1};
+    for (int k = 1; k <= 12; ++k)
+        v.push_back(k * kHalfPi);
+    v.push_back(0x1.fffffffffffffp-1);  // near +-1 for asin, acos
+    v.push_back(0x1.ffffffffffffep-1);
+    v.push_back(0x1p60);
+    const size_t base = v.size();
+    for (size_t i = 0; i < base; ++i) {
+        v.push_back(std::nextafter(v[i], 0.0));
+        v.push_back(std::nextafter(v[i], kInf));
+    }
+    std::vector<std::pair<double, double>> out;
+    for (double a : v)
+        for (double s : {1.0, -1.0})
+            out.push_back({s * a, 1.0});
+    if (f == Fn::kAtan2) {
+        const double legs[] = {3 * kTiny, kTiny, DBL_MIN, 1.0, 2.0, 0x1p62, 0x1p63, DBL_MAX};
+        for (double a : legs)
+            for (double b : legs)
+                for (double s : {1.0, -1.0})
+                    out.push_back({s * a, -s * b}), out.push_back({s * a, s * b});
+    }
+    return out;
+}
+
+const Fn kAll[] = {Fn::kSin, Fn::kCos, Fn::kTan, Fn::kAsin, Fn::kAcos, Fn::kAtan, Fn::kAtan2};
+
+TEST(Elementary, HardInputsRoundCorrectly) {
+    for (Fn f : kAll)
+        for (const auto& in : HardInputs(f)) {
+            const double expected = Reference(f, in.first, in.second);
+            const double got = Ours(f, in.first, in.second);
+            EXPECT_TRUE(SameResult(got, expected)) << Call(f, in.first, in.second) << ": expected "
+                                                   << Hex(expected) << ", got " << Hex(got);
+        }
+}
+
+TEST(Elementary, RandomSweepMatchesMpfrAndGlibcWhereGlibcRoundsCorrectly) {
+    std::mt19937_64 rng(20261206);
+    for (Fn f : kAll) {
+        int misrounded = 0;
+        std::vector<std::string> glibcWrong;
+        for (int i = 0; i < 100000; ++i) {
+            const double y = RandomInput(f, rng, i);
+            const double x = f == Fn::kAtan2 ? RandomInput(f, rng, int(rng() % 4)) : 1.0;
+            const double expected = Reference(f, y, x);
+            const double got = Ours(f, y, x);
+            if (!SameResult(got, expected) && ++misrounded <= 5)
+                ADD_FAILURE() << Call(f, y, x) << ": expected " << Hex(expected) << ", got "
+                              << Hex(got);
+            if (!SameResult(Glibc(f, y, x), expected)) glibcWrong.push_back(Call(f, y, x));
+            if (f == Fn::kSin || f == Fn::kCos) {
+                double s, c;
+                Talp_SinCos(y, &s, &c);
+                EXPECT_TRUE(SameResult(f == Fn::kSin ? s : c, expected))
+                    << "sincos " << Call(f, y, x) << ": expected " << Hex(expected);
+            }
+        }
+        EXPECT_EQ(misrounded, 0) << kNames[int(f)];
+        std::printf("%s: glibc misrounds %zu of 100000", kNames[int(f)], glibcWrong.size());
+        for (size_t k = 0; k < glibcWrong.size() && k < 3; ++k)
+            std::printf("%s %s", k ? "," : ", e.g.", glibcWrong[k].c_str());
+        std::printf("\n");
+    }
+}
+
+// The slow paths alone, on inputs the fast paths would settle: reduction with 2/pi, the series,
+// the quotient for tan and the Newton step from a start that is 2^-66 off.
+TEST(Elementary, SlowPathsRoundCorrectlyOnTheirOwn) {
+    std::mt19937_64 rng(7);
+    for (int i = 0; i < 3000; ++i) {
+        const double x = std::fabs(RandomInput(Fn::kSin, rng, i));
+        if (x < 0x1p-26) continue;
+        Talp_Wide r, s, c;
+        const unsigned quadrant = Talp_ReduceWide(x, &r);
+        Talp_WideSinCosQuadrant(r, quadrant, &s, &c);
+        const double got[3] = {Talp_WideRound(s, 0), Talp_WideRound(c, 0), Talp_WideDivide(s, c)};
+        const Fn fns[3] = {Fn::kSin, Fn::kCos, Fn::kTan};
+        for (int k = 0; k < 3; ++k)
+            EXPECT_TRUE(SameResult(got[k], Reference(fns[k], x, 1)))
+                << "slow " << Call(fns[k], x, 1) << ": expected " << Hex(Reference(fns[k], x, 1))
+                << ", got " << Hex(got[k]);
+
+        const double y =
+            std::ldexp(1 + std::fabs(RandomInput(Fn::kAsin, rng, 1)), -int(rng() % 60));
+        const double w = 1 + std::fabs(RandomInput(Fn::kAsin, rng, 1));  // y / w in [2^-61, 2)
+        Talp_Dd t = Talp_FirstQuadrantAngle({y, 0}, {w, 0});
+        t.hi *= 1 + ((i & 1) ? 0x1p-66 : -0x1p-66);
+        const bool yNeg = i & 2, xNeg = i & 4;
+        const double angle =
+            Talp_AtanSlow(Talp_WideFromDouble(y), Talp_WideFromDouble(w), t, yNeg, xNeg);
+        const double expected = Reference(Fn::kAtan2, yNeg ? -y : y, xNeg ? -w : w);
+        EXPECT_TRUE(SameResult(angle, expected))
+            << "slow " << Call(Fn::kAtan2, yNeg ? -y : y, xNeg ? -w : w) << ": expected "
+            << Hex(expected) << ", got " << Hex(angle);
+
+        // asin as the angle of (u, sqrt(1 - u^2)), the root taken in fixed point.
+        const double u = std::fabs(RandomInput(Fn::kAsin, rng, i));
+        if (u < 0x1p-26 || u == 1) continue;
+        const Talp_Wide wu = Talp_WideFromDouble(u);
+        const Talp_Wide leg =
+            Talp_WideSqrt(Talp_WideSub(Talp_WideFromDouble(1), Talp_WideMul(wu, wu)));
+        const Talp_Dd u2 = Talp_TwoProd(u, u);
+        Talp_Dd ta =
+            Talp_FirstQuadrantAngle({u, 0}, Talp_DdSqrt(Talp_DdAdd({1, 0}, {-u2.hi, -u2.lo})));
+        ta.hi *= 1 + ((i & 1) ? -0x1p-66 : 0x1p-66);
+        const double asin = Talp_AtanSlow(wu, leg, ta, false, false);
+        EXPECT_TRUE(SameResult(asin, Reference(Fn::kAsin, u, 1)))
+            << "slow " << Call(Fn::kAsin, u, 1) << ": expected " << Hex(Reference(Fn::kAsin, u, 1))
+            << ", got " << Hex(asin);
+    }
+}
+
+#else
+
+TEST(Elementary, MpfrComparisons) {
+    GTEST_SKIP() << "MPFR not found (Debian libmpfr-dev): the oracle comparisons are skipped";
+}
+
+#endif
+
+}  // namespace
