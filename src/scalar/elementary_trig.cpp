@@ -433,8 +433,14 @@ constexpr double kTanErr = 0x1.8p-69;
 constexpr double kLeanErr = 0x1p-66;
 constexpr double kLeanTanErr = 0x1p-65;
 constexpr double kLeanLimit = 0x1p19;
+constexpr double kQuarterPi = 0x1.921fb54442d18p-1;  // rounded; r = x stays within the table
 
 bool Talp_ReduceLean(double ax, Talp_Dd* r, unsigned* n) {
+    if (ax <= kQuarterPi) {  // the common small angle needs no reduction
+        *r = {ax, 0};
+        *n = 0;
+        return true;
+    }
     if (!(ax < kLeanLimit)) return false;
     const double shifted = ax * Talp_TwoOverPi + Talp_RoundingShift;
     const double kd = shifted - Talp_RoundingShift;
