@@ -43,4 +43,12 @@ std::vector<uint64_t> Bits(const T& object) {
     return Bits(reinterpret_cast<const double*>(&object), bytes / sizeof(double));
 }
 
+/// The doubles of such an object, compared by value (-0.0 equals +0.0).
+template <typename T>
+std::vector<double> Values(const T& object) {
+    const size_t bytes = sizeof(T);
+    const double* first = reinterpret_cast<const double*>(&object);
+    return std::vector<double>(first, first + bytes / sizeof(double));
+}
+
 }  // namespace taltest
