@@ -8,6 +8,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <tuple>
 #include <type_traits>
 
 #include "tal/rect.h"
@@ -94,18 +95,19 @@ void CheckPair(const Edges& ea, const Edges& eb) {
     const typename K::R a = K::Make(ea), b = K::Make(eb);
     typename K::R out = K::Make({7, 7, 7, 7}), inA = a, inB = b, uA = a, uB = b;
     const uint32_t pa = Pixels(ea), pb = Pixels(eb);
-    ASSERT_EQ(K::Sect(&a, &b, nullptr) + K::Sect(&a, &b, &out) + K::Sect(&inA, &b, &inA) +
-                  K::Sect(&a, &inB, &inB),
-              4 * ((pa & pb) != 0));
-    for (const typename K::R& r : {out, inA, inB})
-        ASSERT_EQ(EdgesOf(r, K::Scale), Bounds(pa & pb));
+    const bool meet = (pa & pb) != 0;
+    const auto met = std::tuple(K::Sect(&a, &b, nullptr), K::Sect(&a, &b, &out),
+                                K::Sect(&inA, &b, &inA), K::Sect(&a, &inB, &inB));
+    ASSERT_EQ(met, std::tuple(meet, meet, meet, meet)) << "to nothing, fresh, over a, over b";
+    const Edges sect = Bounds(pa & pb);
+    ASSERT_EQ(std::tuple(EdgesOf(out, K::Scale), EdgesOf(inA, K::Scale), EdgesOf(inB, K::Scale)),
+              std::tuple(sect, sect, sect));
     if constexpr (!std::is_same_v<K, FloatKind>) {
         const Edges want = !pb ? ea : !pa ? eb : Bounds(pa | pb);
         ASSERT_EQ(K::Union(&a, &b, &out) | K::Union(&uA, &b, &uA) | K::Union(&a, &uB, &uB), 0);
-        ASSERT_EQ(EdgesOf(out, K::Scale), want);
-        ASSERT_EQ(EdgesOf(uA, K::Scale), want);
         // Out being b keeps b only when both are empty; an empty b alone still yields a.
-        ASSERT_EQ(EdgesOf(uB, K::Scale), !pa && !pb ? eb : want);
+        ASSERT_EQ(std::tuple(EdgesOf(out, K::Scale), EdgesOf(uA, K::Scale), EdgesOf(uB, K::Scale)),
+                  std::tuple(want, want, !pa && !pb ? eb : want));
 
         const int64_t w = ea[2] - ea[0] - eb[2] + eb[0], h = ea[3] - ea[1] - eb[3] + eb[1];
         const bool by[] = {ea == eb, min(w, h) > 0, min(w, h) >= 0, max(w, h) < 0, max(w, h) <= 0};
@@ -113,7 +115,8 @@ void CheckPair(const Edges& ea, const Edges& eb) {
         for (int m = 0; m < 5; ++m)
             ASSERT_EQ(K::Cmp(m, &a, &b), by[m]) << "mode " << m;
         ASSERT_EQ(K::Cmp(7, &a, &b), (pa & pb) != 0);
-        ASSERT_FALSE(K::Cmp(9, &a, &b) || K::Cmp(-1, &a, &b) || K::Cmp(INT16_MIN, &a, &b));
+        for (int m : {9, -1, INT16_MIN})
+            ASSERT_FALSE(K::Cmp(m, &a, &b)) << "mode " << m;
         // Enclosing means pixels when both are non-empty, touching (closed ranges) when ordered.
         const bool full = pa && pb,
                    ordered = ea[0] <= ea[2] && ea[1] <= ea[3] && eb[0] <= eb[2] && eb[1] <= eb[3];
@@ -191,15 +194,17 @@ TEST(RectLimits, CenterWrapsItsDifferencesAndWidthsAreTakenIn32Bits) {
     EXPECT_EQ(Tal_CenterRect(&ref, &r) | Tal_CenterLRect(&lref, &lr), Tal_Err_NONE);
     EXPECT_EQ(EdgesOf(r), (Edges{32766, 3, -32766, 7}));          // width 60000 wraps to -5536
     EXPECT_EQ(EdgesOf(lr), (Edges{INT32_MAX, 0, INT32_MIN, 2}));  // width -1, slack -2, half -1
-    EXPECT_TRUE(Tal_LRectCompare(3, &lref, &lsmall) && !Tal_LRectCompare(1, &lref, &lsmall));
+    EXPECT_EQ(std::tuple(Tal_LRectCompare(3, &lref, &lsmall), Tal_LRectCompare(1, &lref, &lsmall)),
+              std::tuple(true, false));
     const Tal_Rect full = RectKind::Make({INT16_MIN, INT16_MIN, INT16_MAX, INT16_MAX});
-    EXPECT_TRUE(Tal_RectCompare(1, &full, &r) && Tal_RectCompare(3, &r, &full));  // 65535 wide
+    EXPECT_EQ(std::tuple(Tal_RectCompare(1, &full, &r), Tal_RectCompare(3, &r, &full)),
+              std::tuple(true, true));  // 65535 wide
 }
 
 TEST(RectRecords, WHRecordsAreSetCopiedAndComparedValueByValue) {
     // "Empty" if read as edges, yet unequal to any record differing in one value.
     const Tal_WHRect a = Made<Tal_WHRect>(Tal_SetWHRect, Tal_CopyWHRect, 0, 0, 0, 5);
-    EXPECT_TRUE(a.value[0] == 0 && a.value[3] == 5 && Tal_EqualWHRect(&a, &a));
+    EXPECT_EQ(std::tuple(a.value[0], a.value[3], Tal_EqualWHRect(&a, &a)), std::tuple(0, 5, true));
     for (int i = 0; i < 4; ++i) {
         Tal_WHRect b = a;
         ++b.value[i];
