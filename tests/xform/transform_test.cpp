@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstring>
 #include <random>
@@ -18,7 +17,7 @@ using taltest::Bits;
 using V2 = Tal_Vector2T<double>;
 using V3 = Tal_Vector3T<double>;
 using V4 = Tal_Vector4T<double>;
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+const double kNaN = NAN;
 
 template <typename... D>
 std::vector<uint64_t> B(D... d) {
@@ -27,7 +26,7 @@ std::vector<uint64_t> B(D... d) {
 }
 
 template <typename P>
-std::vector<uint64_t> Raw(const P& p) {  // integer records, as their bytes in 64-bit words
+std::vector<uint64_t> Raw(const P& p) {  // any record, as its bytes in 64-bit words
     std::vector<uint64_t> v((sizeof(P) + 7) / 8);
     std::memcpy(v.data(), &p, sizeof(P));
     return v;
@@ -65,8 +64,7 @@ struct IntegerRow {
     Tal_Point out;
 };
 
-// Through the member, which throws the code of the bulk function; after a failure the next point
-// is left alone.
+// Through the member, which throws the bulk function's code; the point after a failure stays.
 TEST(IntegerPoints, ExclusiveBoundsRoundingAndStateAfterOverflow) {
     const IntegerRow rows[] = {
         {"32767 itself is out", 0, 0, {0, 32767}, 0x26, {0, 32767}},
@@ -76,15 +74,20 @@ TEST(IntegerPoints, ExclusiveBoundsRoundingAndStateAfterOverflow) {
         {"halves go up", -2.5, 2.5, {0, 0}, 0, {3, -2}},
         {"NaN passes the test and stores 0", kNaN, 0, {3, 4}, 0, {3, 0}}};
     for (const IntegerRow& r : rows) {
+        SCOPED_TRACE(r.what);
         const Tal_Matrix3 a = {{{1, 0, 0}, {0, 1, 0}, {r.tx, r.ty, 1}}};
         Tal_Point p[2] = {r.in, {7, 7}};
         const Tal_Point after[2] = {r.out, {7, 7}};
-        SCOPED_TRACE(r.what);
         Expect([&] { a.TransformPoints(r.site ? 2 : 1, p); }, r.site, p, Raw(after));
     }
     const Tal_Matrix3 id = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
     Tal_FixedPoint f = {INT32_MIN + 1, INT32_MIN}, before = f;  // the same bounds in 16.16
     Expect([&] { id.TransformPoints(1, &f); }, 0x27, f, Raw(before));
+    Tal_Point none = {1, 2};  // counts below 1 do nothing and succeed
+    const Tal_Err codes = Tal_TransformPoints(*id.m, 0, &none) |
+                          Tal_TransformFixPoints(*id.m, -1, &f) |
+                          Tal_3DTransform2DPoints(*id.m, 0, &none);
+    EXPECT_EQ(std::make_tuple(codes, Raw(none)), std::make_tuple(0, Raw(Tal_Point{1, 2})));
 }
 
 // W' = x - W is zero at the middle point: the first is done, the rest untouched.
@@ -106,13 +109,13 @@ TEST(DividingMembers, ArraysStopAtTheFirstZeroW) {
 TEST(DividingForms, OpenBandAroundZero) {
     const double inside[] = {std::nextafter(1e-12, 0.), std::nextafter(-1e-12, 0.), 0.};
     for (double w : {inside[0], inside[1], inside[2], 1e-12, -1e-12, kNaN, 3.}) {
+        SCOPED_TRACE(w);
         const bool in = w == inside[0] || w == inside[1] || w == inside[2];
         const Tal_Matrix3 a = {{{1, 0, 0}, {0, 1, 0}, {0, 0, w}}};
         const Tal_Matrix4 b = {{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, w}}};
         const double k = in ? 1 : 1 / w, r = 1 / w;  // the 4x4 forms multiply by 1/w'
         V3 p3 = {1, 2, 1};
         V4 p4 = {1, 2, 3, 1}, f4 = p4, g4 = p4;
-        SCOPED_TRACE(w);
         Expect([&] { a.TransformPointAndDivide(&p3); }, in ? 0x39 : 0, p3, B(k, 2 * k, 1));
         Expect([&] { b.TransformPointAndDivide(&p4); }, in ? 0x3B : 0, p4, B(k, 2 * k, 3 * k, 1));
         Expect([&] { b.TransformPointAndDivideFast(&f4); }, 0, f4, B(r, 2 * r, 3 * r, 1));
@@ -121,27 +124,47 @@ TEST(DividingForms, OpenBandAroundZero) {
     }
 }
 
-// w' = 0.5; the z row counts only if z is not taken as 0.
+// w' = 0.5, z taken as 0 (the z row is huge); two points, then one left alone.
 TEST(ThreeDToShort, DividesLimitsThenTruncatesSilently) {
     const std::pair<double, int16_t> rows[] = {
         {2e4, 32766},      {-2e4, -32767},       {1.35, 2}, {-1.35, -2}, {16382.995, 32765},
         {16383.75, 32766}, {-16383.495, -32766}, {kNaN, 0}};
     for (const auto& [tx, h] : rows) {
-        const double m[16] = {1, 0, 0, 0, 0, 1, 0, 0, 1e5, 1e5, 1, 0, tx, 0, 0, 0.5};
-        Tal_Point p = {-9, 0};
-        Expect([&] { Throw(Tal_3DTransform2DPoints(m, 1, &p)); }, 0, p, Raw(Tal_Point{-18, h}));
+        const double m[16] = {1, 0, 0, 0, 0, 1, 0, 0, 1e300, 1e300, 1, 0, tx, 0, 0, 0.5};
+        Tal_Point p[3] = {{-9, 0}, {-9, 0}, {7, 7}}, want[3] = {{-18, h}, {-18, h}, {7, 7}};
+        Expect([&] { Throw(Tal_3DTransform2DPoints(m, 2, p)); }, 0, p, Raw(want));
     }
 }
 
-// Points laid over the matrix itself see each earlier point's result, as a plain loop does.
-TEST(DoubleArrays, PointsOverlappingTheMatrixReadItAfresh) {
-    double buf[9] = {2, 0, 0, 0, 3, 0, 10, 20, 1};
-    ASSERT_EQ(Tal_TransformFloatPoints(buf, 4, reinterpret_cast<V2*>(buf)), 0);
-    EXPECT_EQ(Bits(buf), B(14, 20, 10, 20, 52, 80, 550, 1260, 1));
+// A plain loop that reads the matrix afresh for every point, wherever the two lie in buf.
+void PlainLoop(double* buf, int matrixAt, int pointsAt, int count) {
+    for (int i = 0; i < count; ++i) {
+        const double* m = buf + matrixAt;
+        double* p = buf + pointsAt + 2 * i;
+        const double x = p[0] * m[0] + p[1] * m[3] + m[6], y = p[0] * m[1] + p[1] * m[4] + m[7];
+        p[0] = x;
+        p[1] = y;
+    }
 }
 
-// x' = x + y reaches INT32_MAX at the third corner: r, the flag and the unmapped corner stay.
-TEST(Rects, FixedOverflowLeavesTheRectTheFlagAndTheCornersNotReached) {
+// Points laid over the matrix see each earlier point's result, as a plain loop does: over its
+// start, from before it into it, from its middle on, and just clear of either end.
+TEST(DoubleArrays, PointsOverlappingTheMatrixReadItAfresh) {
+    const int rows[][3] = {
+        {0, 0, 4}, {4, 0, 4}, {0, 3, 4}, {0, 9, 3}, {6, 0, 3}};  // matrix, points, count
+    for (const auto& r : rows) {
+        double buf[20], want[20];
+        for (int i = 0; i < 20; ++i)
+            buf[i] = want[i] = (i * 7 % 11) * 0.5 - 2;
+        PlainLoop(want, r[0], r[1], r[2]);
+        EXPECT_EQ(Tal_TransformFloatPoints(buf + r[0], r[2], reinterpret_cast<V2*>(buf + r[1])), 0);
+        EXPECT_EQ(Bits(buf, 20), Bits(want, 20)) << "matrix at " << r[0] << ", points at " << r[1];
+    }
+}
+
+// x' = x + y reaches INT32_MAX at the third corner: r, the flag and the corners as far as mapped
+// stay. Strict scans keep the first of equal extremes, here -0.0 over +0.0.
+TEST(Rects, FixedOverflowStateAndSignedZeroExtremes) {
     const Tal_Matrix3 sum = {{{1, 0, 0}, {1, 1, 0}, {0, 0, 1}}};
     const int32_t k = 0x40000000, l = INT32_MIN + 1;
     Tal_FixedRect r = {l, 0, k - 1, k};
@@ -149,8 +172,11 @@ TEST(Rects, FixedOverflowLeavesTheRectTheFlagAndTheCornersNotReached) {
     unsigned char inexact = 5;
     Expect([&] { sum.TransformRect(&r, corners, &inexact); }, 0x27, r,
            Raw(Tal_FixedRect{l, 0, k - 1, k}));
-    EXPECT_EQ(Raw(corners), Raw(want)) << "the third corner keeps its new x, the fourth is as set";
-    EXPECT_EQ(inexact, 5);
+    EXPECT_EQ(std::make_tuple(Raw(corners), inexact), std::make_tuple(Raw(want), 5));
+    const double m[9] = {1, 0, 0, -0.0, -1, 0, -0.0, -0.0, 1};  // corners -0.0, then +0.0 only
+    Tal_FloatRect f = {-0.0, 0.0, 0.0, -0.0};
+    EXPECT_EQ(Tal_TransformFloatRect(m, &f, nullptr, nullptr), 0);
+    EXPECT_EQ(Bits(f), B(-0.0, -0.0, -0.0, -0.0));
 }
 
 struct BoundsRow {
@@ -168,21 +194,20 @@ TEST(TransformBounds, OutwardRoundingClampsAndTheMarkForWhatDoesNotFit) {
         {"a mirror swaps the edges", -1, 0, 1, 0, {1, 2, 4, 3}, {-4, 2, -1, 3}},
         {"empty across", 1, 0, 1, 0, {5, 0, 5, 9}, {0, 0, 0, 0}},
         {"empty down", 1, 0, 1, 0, {0, 9, 5, 8}, {0, 0, 0, 0}},
-        {"raised and lowered to the int32 range",
+        {"clamped to the int32 range",
          3e9,
          0,
          1,
          -2147483648.5,
          {-1, 0, 1, 1},
          {lo, lo, hi, -2147483647}},
-        {"just inside the top stays", 1, 2147483646.5, 1, 0, {0, 0, 1, 1}, {2147483646, 0, hi, 1}},
+        {"lowered before the ceiling", 1, 2147483646.5, 1, 0, {0, 0, 1, 1}, {2147483646, 0, hi, 1}},
         {"NaN becomes the mark", kNaN, 0, 1e10, 0, {0, -1, 1, 2}, {lo, lo, lo, hi}}};
     for (const BoundsRow& r : rows) {
         const Tal_Matrix3 m = {{{r.sx, 0, 0}, {0, r.sy, 0}, {r.tx, r.ty, 1}}};
         EXPECT_EQ(Raw(Tal_TransformBounds(m, r.in)), Raw(r.out)) << r.what;
     }
 }
-
 // call(p, q) on raw's nine records P must give raw times mat (rest of each row 1) for the first n,
 // summed left to right; divide 1: times 1/w' outside (-1e-12, 1e-12), divide 2: by w'.
 template <typename P, size_t N, typename F>
@@ -237,9 +262,11 @@ TEST(AllForms, MatchTheLeftToRightModelOnSeededInput) {
         FORM(b, 1, V3, n1, b.TransformPointAndDivide(p); b.TransformPointsAndDivide(k, q));
         FORM(b, 1, V4, n1, b.TransformPointAndDivide(p); b.TransformPointsAndDivide(k, q));
         FORM(b, 1, V4, n1, b.TransformPointAndDivideFast(p); b.TransformPointsAndDivideFast(k, q));
-        FORM(a, 0, V2, n, Tal_TransformFloatPoints(m, n, p));
-        FORM(b, 1, V4, n, Tal_TransformVector4(*b.m, n, p));
-        FORM(b, 1, V3, n, Tal_Transform3DFloatPoints(*b.m, n, p));
+        FORM(a, 0, V2, n, Throw(Tal_TransformFloatPoints(m, n, p)));
+        FORM(b, 1, V4, n, Throw(Tal_TransformVector4(*b.m, n, p)));
+        FORM(b, 1, V3, n, Throw(Tal_Transform3DFloatPoints(*b.m, n, p)));
+        FORM(a, 0, V3, n, Throw(Tal_TransformVector3(m, n, p)));
+        FORM(b, 0, V4, n, Throw(Tal_TransformVector4NoDivide(*b.m, n, p)));
         const int32_t l = int32_t(U(-9e3, 9e3)), t = int32_t(U(-9e3, 9e3));
         const int32_t rt = l + int32_t(round % 7 ? U(0, 9e3) : 0), bm = t + int32_t(U(-2e3, 9e3));
         std::vector<double> c[4];  // x, y, 16.16 x, 16.16 y of (l, t), (r, t), (r, b), (l, b)
@@ -254,7 +281,7 @@ TEST(AllForms, MatchTheLeftToRightModelOnSeededInput) {
         auto hi = [&](int j) { return *std::max_element(c[j].begin(), c[j].end()); };
         auto sh = [](double v) { return std::floor(std::min(std::max(v, -32767.), 32766.) + 0.5); };
         auto e = [&](double v) { return rt <= l || bm <= t ? 0 : int(v); };  // empty gives zeros
-        Tal_Rect s = {int16_t(t), int16_t(l), int16_t(bm), int16_t(rt)}, s2 = s;
+        Tal_Rect s = {int16_t(t), int16_t(l), int16_t(bm), int16_t(rt)}, s2 = s, s3 = s;
         Tal_FloatRect f = {double(l), double(t), double(rt), double(bm)};
         Tal_FixedRect x = {4 * l, 4 * t, 4 * rt, 4 * bm};
         V2 cs[4], cf[4];
@@ -262,6 +289,7 @@ TEST(AllForms, MatchTheLeftToRightModelOnSeededInput) {
         unsigned char flags[4] = {9, 9, 9, 9};
         Throw(Tal_TransformRect(m, &s, cs, flags));
         Throw(Tal_TransformFloatRect(m, &f, cf, flags + 1));
+        Throw(Tal_TransformRect(m, &s3, nullptr, nullptr));
         a.TransformRect(&x, cx, flags + 2);
         a.TransformRect(&s2, nullptr, flags + 3);
         const Tal_LRect lr = Tal_TransformBounds(a, {l, t, rt, bm});
@@ -281,7 +309,8 @@ TEST(AllForms, MatchTheLeftToRightModelOnSeededInput) {
                   B(c[2][0], c[3][0], c[2][1], c[3][1], c[2][2], c[3][2], c[2][3], c[3][3]));
         const int inexact = m[1] || m[3] || m[2] || m[5] || m[8] != 1;
         EXPECT_EQ(std::vector<int>(flags, flags + 4), std::vector<int>(4, inexact));
-        EXPECT_EQ(Raw(s2), Raw(s)) << "without corners";
+        EXPECT_EQ(std::make_tuple(Raw(s2), Raw(s3)), std::make_tuple(Raw(s), Raw(s)))
+            << "without corners";
     }
 }
 
