@@ -113,7 +113,9 @@ TEST(ThreeDimensionalSteps, RandomStepsPostMultiplyThePriorTransformAndAnglesReb
             want[i] = m.m[i / 4][i % 4] = k == 4 && (i % 4 == 3 || i / 4 == v) ? i == 15 : U(-2, 2);
         const double x = U(-3, 3), y = U(-3, 3), z = U(-3, 3), t = U(-7, 7), turns[3] = {x, y, t};
         M step = k == 2 ? Turn(x, y, z, t) : k == 3 ? XYZ(x, y, t) : Turn(1, 0, 0, 0);
-        if (k < 2) step[k ? 0 : 12] = x, step[k ? 5 : 13] = y, step[k ? 10 : 14] = z;
+        const int at[2][3] = {{12, 13, 14}, {0, 5, 10}};  // translation row, or the diagonal
+        for (int j = 0; j < 3 && k < 2; ++j)
+            step[at[k][j]] = j == 0 ? x : j == 1 ? y : z;
         want = Mul(want, step);
         for (int i = 0; k == 4 && i < 3; ++i)
             if (i != v)  // a zero row stays zero
@@ -157,8 +159,10 @@ TEST(RotateMatrix4, AxesShorterThan1em12ReportAndLeaveTheMatrixOrZeroTheAngles) 
 LD Angle(const Tal_Quat& a, const Tal_Quat& b, LD s = 1) {
     const LD pa[4] = {a.x, a.y, a.z, a.w}, pb[4] = {s * b.x, s * b.y, s * b.z, s * b.w};
     LD dd = 0, ss = 0;
-    for (int i = 0; i < 4; ++i)
-        dd += (pa[i] - pb[i]) * (pa[i] - pb[i]), ss += (pa[i] + pb[i]) * (pa[i] + pb[i]);
+    for (int i = 0; i < 4; ++i) {
+        dd += (pa[i] - pb[i]) * (pa[i] - pb[i]);
+        ss += (pa[i] + pb[i]) * (pa[i] + pb[i]);
+    }
     return 2 * std::atan2(std::sqrt(dd), std::sqrt(ss));
 }
 

@@ -15,7 +15,8 @@ namespace {
 
 using V2 = Tal_Vector2T<double>;
 using F2 = Tal_Vector2T<float>;
-const double kNaN = NAN, kFar = 1e15, kE12 = 0x1p-12, kE30 = 0x1p-30;
+const double kNaN = NAN, kInf = INFINITY, kE12 = 0x1p-12, kE30 = 0x1p-30, kBelow1 = 1 - kE30;
+const double kFar = 1e15, kFarIn = kFar - 0.375, kFarOut = kFar - 0.625, kFarY = kFar + 50;
 
 template <typename T>
 int Inside(const T& p, const std::vector<T>& v, double tolerance) {
@@ -35,8 +36,7 @@ const std::vector<V2> kOutlines[] = {
 struct Row {
     int outline;
     double x, y, tolerance;
-    bool asFloat;
-    int inside;
+    int inside, asFloat;
 };
 
 // Each row also runs with the tolerance negated, and with tolerance 0 on the square as a quad.
@@ -44,30 +44,30 @@ struct Row {
 // matches nothing; one vertex compares bitwise (-0.0 is another vertex), then by distance; far out
 // the band still reaches 0.5; a single float vertex rounds the squared distance to float.
 TEST(PointInPoly, BandEdgesSignedZerosNaNFarOutlinesAndFloatRounding) {
-    const Row rows[] = {{0, -3, 5, 3, false, 1},
-                        {0, -3, -4, 5, false, 1},
-                        {0, 5, -1e-12, 0, false, 1},
-                        {0, 5, -1.1e-12, 0, false, 0},
-                        {0, kNaN, 5, 1, false, 0},
-                        {0, 0, 5, kNaN, false, 0},
-                        {0, 1e300, -1e300, INFINITY, false, 1},
-                        {1, -0.0, 0, 0, false, 1},
-                        {1, 0, 0, kNaN, false, 1},
-                        {2, 0, 0, 0, false, 0},
-                        {2, 0, 1, 1, false, 1},
-                        {3, kNaN, 1, 1, false, 0},
-                        {4, kFar - 0.375, kFar + 50, 0.5, false, 1},
-                        {4, kFar - 0.625, kFar + 50, 0.5, false, 0},
-                        {1, 1, kE12, 1, true, 1},
-                        {1, 1, kE12, 1, false, 0},
-                        {5, 1, 0, 1 - kE30, true, 0},
-                        {5, 1, 0, 1 - kE30, false, 1}};
+    const Row rows[] = {{0, -3, 5, 3, 1, 0},
+                        {0, -3, -4, 5, 1, 0},
+                        {0, 5, -1e-12, 0, 1, 0},
+                        {0, 5, -1.1e-12, 0, 0, 0},
+                        {0, kNaN, 5, 1, 0, 0},
+                        {0, 0, 5, kNaN, 0, 0},
+                        {0, 1e300, -1e300, kInf, 1, 0},
+                        {1, -0.0, 0, 0, 1, 0},
+                        {1, 0, 0, kNaN, 1, 0},
+                        {2, 0, 0, 0, 0, 0},
+                        {2, 0, 1, 1, 1, 0},
+                        {3, kNaN, 1, 1, 0, 0},
+                        {4, kFarIn, kFarY, 0.5, 1, 0},
+                        {4, kFarOut, kFarY, 0.5, 0, 0},
+                        {1, 1, kE12, 1, 0, 0},
+                        {1, 1, kE12, 1, 1, 1},
+                        {5, 1, 0, kBelow1, 1, 0},
+                        {5, 1, 0, kBelow1, 0, 1}};
     for (const Row& r : rows) {
-        const V2 p{r.x, r.y};
         const std::vector<V2>& v = kOutlines[r.outline];
         std::vector<F2> vf;
         for (const V2& q : v)
             vf.push_back({float(q.x), float(q.y)});
+        const V2 p{r.x, r.y};
         const F2 pf{float(r.x), float(r.y)};
         unsigned char quad = 7;
         if (r.outline == 0) Tal_IsFloatPointInQuad(&p, v.data(), &quad);
@@ -79,8 +79,8 @@ TEST(PointInPoly, BandEdgesSignedZerosNaNFarOutlinesAndFloatRounding) {
             << r.tolerance << (r.asFloat ? " (float)" : "") << "; got as given, negated, quad";
     }
     unsigned char inside = 7;
-    const std::vector<V2>& square = kOutlines[0];
-    EXPECT_EQ(Tal_IsFloatPointInConcavePoly(&square[2], square.data(), 4, 0, &inside), 0);
+    EXPECT_EQ(Tal_IsFloatPointInConcavePoly(&kOutlines[0][2], kOutlines[0].data(), 4, 0, &inside),
+              0);
     EXPECT_EQ(inside, 1) << "the point is vertex 2 itself";
 }
 

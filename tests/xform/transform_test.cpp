@@ -247,7 +247,10 @@ TEST(AllForms, MatchTheLeftToRightModelOnSeededInput) {
         std::generate_n(raw, 36, [&] { return U(-9, 9); });
         m[6] = U(-2e4, 2e4);
         m[7] = U(-2e4, 2e4);
-        if (round % 2) m[2] = m[5] = 0, m[8] = 1;
+        if (round % 2) {  // affine
+            m[2] = m[5] = 0;
+            m[8] = 1;
+        }
         if (round % 3 == 0) m[1] = m[3] = 0;
         if (round % 4 == 1) std::transform(m, m + 9, m, [](double v) { return std::floor(v) / 2; });
         SCOPED_TRACE(round);
