@@ -40,8 +40,7 @@ TEST(ReportErr, FormatsEachCodesMessageUnderTheSiteAndReturnsTheCode) {
         {0x8000, INT32_MIN, 0, 8, "unknown error (-2147483648)."},
         // A phrase outside the table reads as empty rather than as stray memory.
         {0x08, Tal_Err_OVERFLOW, 42, 8, "overflow ."},
-        {0x08, Tal_Err_UNDERFLOW, -1, 4, "underflow ."},
-    };
+        {0x08, Tal_Err_UNDERFLOW, -1, 4, "underflow ."}};
     TakeReports();
     for (const auto& c : cases) {
         Basp_G_err_buf[0] = 0x5A5A;

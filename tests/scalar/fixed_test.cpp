@@ -63,8 +63,7 @@ TEST(FixedPoint, BoundariesGiveTheValueAndReport) {
         {kRatio24, kFixedMark, -1, {kFixedMark, kRatioOver}},
         {kRatio24, kFixedMark, kFixedMark, {0x1000000, kNone}},
         {kRatio24, -1, 0x2000000, {-1, kNone}},
-        {kRatio24, 255, 2, {0x7F800000, kNone}},
-    };
+        {kRatio24, 255, 2, {0x7F800000, kNone}}};
     for (const auto& c : cases)
         EXPECT_EQ(Apply(c.op, c.a, c.b), c.expected)
             << c.op.name << "(" << c.a << ", " << c.b << ")";

@@ -82,7 +82,7 @@ TEST(Rounding, NearestMultipleHalvesAwayFromZeroAndWraps) {
     } cases[] = {
         {7, 5, 5},   {8, 5, 10},         {-5, 10, -10},           {1, 2, 2},
         {-7, 5, -5}, {kMax, kMax, kMax}, {kMin + 1, kMax, -kMax}, {kMin, 2, kMin},
-        {5, 0, 5},   {-5, -3, -5},       {kMax, 4, kMin},  // 2^31 wraps
+        {5, 0, 5},   {-5, -3, -5},       {kMax, 4, kMin}  // 2^31 wraps
     };
     for (const auto& c : cases)
         EXPECT_EQ(Tal_RoundToNearestMult(c.x, c.m), c.expected) << "x = " << c.x << ", m = " << c.m;
@@ -92,21 +92,19 @@ TEST(Rounding, DoublesRoundAsFloorOfTheDoubleSumWithAHalf) {
     const struct {
         double d;
         int32_t round, safe;
-    } cases[] = {
-        {2.5, 3, 3},
-        {-2.5, -2, -2},
-        {-0.5, 0, 0},
-        {2147483646.5, kMax, kMax},
-        {2147483647.5, kMin, kMax},
-        {-2147483647.5, -kMax, -kMax},
-        {-2147483647.5000002, kMin, kMin},
-        {NAN, kMin, kMin},
-        {INFINITY, kMin, kMax},
-        {-INFINITY, kMin, kMin},
-        // The double sum with 0.5 rounds across an integer, which the exact sum does not.
-        {0.49999999999999994, 1, 1},
-        {-0.49999999999999994, -1, -1},
-    };
+    } cases[] = {{2.5, 3, 3},
+                 {-2.5, -2, -2},
+                 {-0.5, 0, 0},
+                 {2147483646.5, kMax, kMax},
+                 {2147483647.5, kMin, kMax},
+                 {-2147483647.5, -kMax, -kMax},
+                 {-2147483647.5000002, kMin, kMin},
+                 {NAN, kMin, kMin},
+                 {INFINITY, kMin, kMax},
+                 {-INFINITY, kMin, kMin},
+                 // The double sum with 0.5 rounds across an integer, which the exact sum does not.
+                 {0.49999999999999994, 1, 1},
+                 {-0.49999999999999994, -1, -1}};
     for (const auto& c : cases)
         EXPECT_EQ(std::tuple(Tal_RoundDouble(c.d), Tal_RoundDoubleSafe(c.d)),
                   std::tuple(c.round, c.safe))

@@ -36,7 +36,7 @@ TEST(RatioConversions, ReduceAndReciprocalInPlace) {
         {{0, kTop}, {0, kTop}, 1, {kBound, 0}, 0},
         {{-1, ~0u}, {-1, ~0u}, 0, {-kMax, 0}, 0},
         {{4, ~1u}, {2, kMax}, 1, {kMax, 2}, 1},
-        {{3, ~1u}, {3, ~1u}, 0, {kMax, 1}, 0},  // gcd 1: both halved
+        {{3, ~1u}, {3, ~1u}, 0, {kMax, 1}, 0}  // gcd 1: both halved
     };
     for (const auto& c : cases) {
         Tal_Ratio reduced = kSentinel, recip = c.in;  // the reciprocal over its own input
@@ -60,22 +60,20 @@ TEST(RatioConversions, NewDenominatorRoundsHalvesUpAndReportsFailures) {
         Tal_Ratio out;
         int exact, overflow;
         Tal_Err err;
-    } cases[] = {
-        {{1, 3}, 10, true, {3, 10}, 0, 0, 0},
-        {{1, 2}, 10, true, {5, 10}, 1, 0, 0},
-        {{-1, 2}, 1, true, {0, 1}, 0, 0, 0},
-        {{-3, 2}, 1, true, {-1, 1}, 0, 0, 0},
-        {{5, 2}, 1, true, {3, 1}, 0, 0, 0},
-        {{6, 9}, 9, true, {6, 9}, 1, 0, 0},  // the same denominator
-        {{1, 1}, kMax, true, {kMax, kMax}, 1, 0, 0},
-        {{-1, 1}, kTop, true, {kMin, kTop}, 1, 0, 0},
-        {{kMax, ~0u}, ~1u, true, {kMax, ~1u}, 0, 0, 0},
-        {{kMax, 1}, 2, true, kFailed, 0, 1, 0},
-        {{kMin, 2}, 4, true, kFailed, 0, 1, 0},
-        {{kMax, 1}, 2, false, kFailed, 0, 7, Tal_Err_OVERFLOW},
-        {{1, 0}, 10, true, kFailed, 0, 0, Tal_Err_ZERO_DENOM},
-        {{1, 3}, 0, false, kFailed, 0, 7, Tal_Err_ZERO_DENOM},
-    };
+    } cases[] = {{{1, 3}, 10, true, {3, 10}, 0, 0, 0},
+                 {{1, 2}, 10, true, {5, 10}, 1, 0, 0},
+                 {{-1, 2}, 1, true, {0, 1}, 0, 0, 0},
+                 {{-3, 2}, 1, true, {-1, 1}, 0, 0, 0},
+                 {{5, 2}, 1, true, {3, 1}, 0, 0, 0},
+                 {{6, 9}, 9, true, {6, 9}, 1, 0, 0},  // the same denominator
+                 {{1, 1}, kMax, true, {kMax, kMax}, 1, 0, 0},
+                 {{-1, 1}, kTop, true, {kMin, kTop}, 1, 0, 0},
+                 {{kMax, ~0u}, ~1u, true, {kMax, ~1u}, 0, 0, 0},
+                 {{kMax, 1}, 2, true, kFailed, 0, 1, 0},
+                 {{kMin, 2}, 4, true, kFailed, 0, 1, 0},
+                 {{kMax, 1}, 2, false, kFailed, 0, 7, Tal_Err_OVERFLOW},
+                 {{1, 0}, 10, true, kFailed, 0, 0, Tal_Err_ZERO_DENOM},
+                 {{1, 3}, 0, false, kFailed, 0, 7, Tal_Err_ZERO_DENOM}};
     for (const auto& c : cases) {
         const std::string what = c.err == Tal_Err_OVERFLOW ? "overflow" : "zero denominator";
         for (int32_t site : {0x110012, 0x110013}) {
@@ -103,22 +101,20 @@ TEST(RatioConversions, FromDoubleGivesTheNearestBoundedFraction) {
     const struct {
         double d;
         Tal_Ratio out;
-    } cases[] = {
-        {-0.75, {-3, 4}},
-        {0.1, {13421773, 134217728}},
-        {1e-9, {1, 1000000028}},
-        {3e-10, {0, 1}},
-        {-0.0, {0, 1}},
-        {0x1p-30, {1, kBound}},
-        {0x1p-31, {0, 1}},  // 0 wins the tie
-        {-0x1.8p-31, {-1, kBound}},
-        {-1.5e9, {-kBound, 1}},       // the numerator saturates
-        {2147483647.0, {kBound, 1}},  // a float of 2^31
-        {3.0e9, kFailed},
-        {-2147483648.0, kFailed},
-        {INFINITY, kFailed},
-        {NAN, kFailed},
-    };
+    } cases[] = {{-0.75, {-3, 4}},
+                 {0.1, {13421773, 134217728}},
+                 {1e-9, {1, 1000000028}},
+                 {3e-10, {0, 1}},
+                 {-0.0, {0, 1}},
+                 {0x1p-30, {1, kBound}},
+                 {0x1p-31, {0, 1}},  // 0 wins the tie
+                 {-0x1.8p-31, {-1, kBound}},
+                 {-1.5e9, {-kBound, 1}},       // the numerator saturates
+                 {2147483647.0, {kBound, 1}},  // a float of 2^31
+                 {3.0e9, kFailed},
+                 {-2147483648.0, kFailed},
+                 {INFINITY, kFailed},
+                 {NAN, kFailed}};
     for (const auto& c : cases) {
         Tal_Ratio r = kSentinel;
         uint8_t overflow = 7;
@@ -133,44 +129,36 @@ TEST(RatioConversions, FromDoubleGivesTheNearestBoundedFraction) {
 enum Form { kNull, kAllOnes, kByte };
 
 TEST(RatioOperations, GiveTheOutcomeReportAndStateForEveryStatusForm) {
-    using namespace taltest;
+    const taltest::RatioOp *add = &taltest::kRatioAdd, *sub = &taltest::kRatioSub,
+                           *mul = &taltest::kRatioMul, *div = &taltest::kRatioDiv;
+    const Tal_Err over = Tal_Err_OVERFLOW, zero = Tal_Err_ZERO_DENOM;
     const struct {
-        const RatioOp* op;
+        const taltest::RatioOp* op;
         Tal_Ratio a, b;
         Form form;
         Tal_RatioStatus byteIn;
         Tal_Ratio out;
         Tal_RatioStatus byteOut;
         Tal_Err err;
-        const RatioOp* reporter;  // whose phrase the report carries
+        const taltest::RatioOp* reporter;  // whose phrase the report carries
     } cases[] = {
-        {&kRatioAdd, {1, 6}, {1, 10}, kNull, 0, {8, 30}, 0, 0, nullptr},  // unreduced
-        {&kRatioAdd, {kMax, 1}, {1, 1}, kNull, 0, kFailed, 0, Tal_Err_OVERFLOW, &kRatioAdd},
-        {&kRatioAdd, {kMax, 1}, {1, 2}, kAllOnes, 0, {kBound, 1}, 0, 0, nullptr},  // 2^30 at most
-        {&kRatioAdd, {kMax, 1}, {kMax, 1}, kByte, 2, kFailed, 1, 0, nullptr},      // nor 2^32
-        {&kRatioSub, {1, 1}, {kMin, 1}, kAllOnes, 0, kFailed, 0, Tal_Err_OVERFLOW, &kRatioSub},
-        {&kRatioAdd, {kMax - 1, 2}, {2, 2}, kNull, 0, {kBound, 1}, 0, 0, nullptr},  // reduces,
-                                                                                    // retries
-        {&kRatioAdd, {1, 0}, {1, 1}, kByte, 2, kFailed, 0, Tal_Err_ZERO_DENOM, &kRatioAdd},
-        {&kRatioMul,
-         {0x10000, 1},
-         {0x10000, 1},
-         kNull,
-         0,
-         kFailed,
-         0,
-         Tal_Err_OVERFLOW,
-         &kRatioMul},
-        {&kRatioMul, {kBound, 7}, {14, kBound}, kNull, 0, {2, 1}, 0, 0, nullptr},  // cross-reduced
-        {&kRatioMul, {0x10000, 3}, {0x8000, 1}, kByte, 2, {715827904, 1}, 2, 0, nullptr},
-        {&kRatioDiv, {1, 2}, {0, 5}, kNull, 0, kFailed, 0, Tal_Err_ZERO_DENOM, &kRatioMul},
-        {&kRatioDiv, {1, 2}, {1, 0}, kByte, 3, kFailed, 0, Tal_Err_ZERO_DENOM, &kRatioDiv},
-        {&kRatioDiv, {1, 1}, {3, kTop}, kNull, 0, kFailed, 0, Tal_Err_OVERFLOW, &kRatioDiv},
-        {&kRatioDiv, {1, 1}, {3, kTop}, kByte, 2, kFailed, 3, 0, nullptr},  // 2 allows no halving
-        {&kRatioDiv, {1, 4}, {3, kTop}, kByte, 1, {1 << 28, 1}, 2, 0, nullptr},  // 3/2^31 to 1/2^30
-        {&kRatioDiv, {1, 1}, {-0x40000001, kTop + 1}, kByte, 1, {-2, 1}, 2, 0, nullptr},  // to zero
-        {&kRatioDiv, {1, 1}, {1, kTop + 2}, kByte, 1, kFailed, 2, Tal_Err_ZERO_DENOM, &kRatioMul},
-    };
+        {add, {1, 6}, {1, 10}, kNull, 0, {8, 30}, 0, 0, nullptr},  // unreduced
+        {add, {kMax, 1}, {1, 1}, kNull, 0, kFailed, 0, over, add},
+        {add, {kMax, 1}, {1, 2}, kAllOnes, 0, {kBound, 1}, 0, 0, nullptr},  // 2^30 at most
+        {add, {kMax, 1}, {kMax, 1}, kByte, 2, kFailed, 1, 0, nullptr},      // nor 2^32
+        {sub, {1, 1}, {kMin, 1}, kAllOnes, 0, kFailed, 0, over, sub},
+        {add, {kMax - 1, 2}, {2, 2}, kNull, 0, {kBound, 1}, 0, 0, nullptr},  // reduces, retries
+        {add, {1, 0}, {1, 1}, kByte, 2, kFailed, 0, zero, add},
+        {mul, {0x10000, 1}, {0x10000, 1}, kNull, 0, kFailed, 0, over, mul},
+        {mul, {kBound, 7}, {14, kBound}, kNull, 0, {2, 1}, 0, 0, nullptr},  // cross-reduced
+        {mul, {0x10000, 3}, {0x8000, 1}, kByte, 2, {715827904, 1}, 2, 0, nullptr},
+        {div, {1, 2}, {0, 5}, kNull, 0, kFailed, 0, zero, mul},
+        {div, {1, 2}, {1, 0}, kByte, 3, kFailed, 0, zero, div},
+        {div, {1, 1}, {3, kTop}, kNull, 0, kFailed, 0, over, div},
+        {div, {1, 1}, {3, kTop}, kByte, 2, kFailed, 3, 0, nullptr},       // 2 allows no halving
+        {div, {1, 4}, {3, kTop}, kByte, 1, {1 << 28, 1}, 2, 0, nullptr},  // 3/2^31 to 1/2^30
+        {div, {1, 1}, {-0x40000001, kTop + 1}, kByte, 1, {-2, 1}, 2, 0, nullptr},  // to zero
+        {div, {1, 1}, {1, kTop + 2}, kByte, 1, kFailed, 2, zero, mul}};
     for (const auto& c : cases) {
         const std::string what = c.err == Tal_Err_OVERFLOW ? "overflow" : "zero denominator";
         const Reports expected =
@@ -218,8 +206,7 @@ TEST(RatioCompare, ClipToARangeOrSpanAndFailuresReportLeavingOrClearingTheOutput
          two,
          Tal_Err_OVERFLOW,
          kFailed,
-         {Msg(0x110010, "overflow in ratio span.")}},
-    };
+         {Msg(0x110010, "overflow in ratio span.")}}};
     for (const auto& c : cases) {
         Tal_Ratio out = c.mode >= 2 ? c.value : kSentinel;
         TakeReports();
@@ -251,7 +238,7 @@ TEST(RatioCompare, OrderIsTheDifferenceOrItsSign) {
         {{1, 1}, {kMin, 1}, 1},
         {{kMax, ~0u}, {kMax - 1, ~1u}, 1},
         {{kMax - 1, kTop - 1}, {kMax - 2, kTop - 2}, 1},  // below 2^31: exact cross products
-        {{kMax, kTop}, {kMax - 1, kTop - 1}, 0},  // from 2^31 in doubles: too close to resolve
+        {{kMax, kTop}, {kMax - 1, kTop - 1}, 0}  // from 2^31 in doubles: too close to resolve
     };
     for (const auto& c : cases) {
         int32_t order = 99;
