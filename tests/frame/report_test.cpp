@@ -64,7 +64,7 @@ TEST(ReportErr, AHostSinkReceivesReportsInsteadOfTheRecorder) {
     Talp_ReportErr(0x23, Tal_Err_CANT_INVERT, 0);
     Bas_SetReportSink(nullptr, nullptr);
     EXPECT_EQ(log, Reports{Msg(0x110023, "unable to invert matrix.")});
-    EXPECT_TRUE(TakeReports().empty());
+    EXPECT_EQ(TakeReports(), Reports{});
 }
 
 // FNV-1a of each text, so that a changed text names itself.

@@ -81,7 +81,8 @@ void ExpectNearExact(const Op& op, int32_t a, int32_t b, int64_t n, int64_t d,
     }
     const uint64_t twiceError = 2 * uint64_t(std::abs(got.first * d - n));
     const bool roundsOut = got.first == kFixedMark && 2 * std::abs(n) > 255 * kUnitsPerOne * d;
-    EXPECT_TRUE(got.second.empty() && (roundsOut || twiceError <= 3 * uint64_t(d)))
+    EXPECT_EQ(got.second, kNone) << op.name << "(" << a << ", " << b << ")";
+    EXPECT_TRUE(roundsOut || twiceError <= 3 * uint64_t(d))
         << op.name << "(" << a << ", " << b << ") = " << ::testing::PrintToString(got)
         << ", exactly " << n << " / " << d << " units";
 }
