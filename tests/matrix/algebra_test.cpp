@@ -124,14 +124,16 @@ TEST(InverseMatrix, RandomWellConditionedTimesInverseIsIdentityAlsoInPlace) {
     }
 }
 
-// Rows: source, code, what dst holds afterwards (rows in their places). Pivot ties go to the
-// higher row: in column 0 of the last two rows, in column 1 of the rank-2 row.
+// Rows: source, code, what dst holds afterwards (rows in their places). The largest first column
+// element is the pivot, ties going to the higher row: in column 0 of the last two rows, in column 1
+// of the rank-2 row.
 TEST(InverseMatrix, PivotRulesAndWhatAFailureLeaves) {
     using M = std::array<double, 9>;
     const Tal_Err fail = Tal_Err_CANT_INVERT;
     const M id = {1, 0, 0, 0, 1, 0, 0, 0, 1};
     const std::tuple<M, Tal_Err, M> cases[] = {
         {{0, 0, 1, 0, 1, 0, 1, 0, 0}, 0, {0, 0, 1, 0, 1, 0, 1, 0, 0}},
+        {{2, 0, 0, 0, 1, 0, 0, 0, 1}, 0, {0.5, 0, 0, 0, 1, 0, 0, 0, 1}},
         {{1e-20, 0, 0, 0, 1, 0, 0, 0, 1}, 0, {1e20, 0, 0, 0, 1, 0, 0, 0, 1}},
         {{std::nextafter(1e-20, 0), 0, 0, 0, 1, 0, 0, 0, 1}, fail, id},
         {{0, 1, 2, 0, 3, 4, 0, 5, 6}, fail, id},

@@ -129,7 +129,8 @@ TEST(EqualMatrix, ValuesCompareWithDoubleEqualityOrWithinEps) {
     const std::tuple<int, int, double, double, bool, bool> cases[] = {
         {1, 2, -0.0, 0, true, true},      {2, 2, 1.5, 0.5, false, true},
         {2, 2, 1.5, under, false, false}, {0, 1, kNaN, 0, false, true},
-        {2, 0, -1e-300, 0, false, false}, {2, 2, 1 + 2 * e, e, false, false}};
+        {2, 0, -1e-300, 0, false, false}, {2, 2, 1 + 2 * e, e, false, false},
+        {0, 0, 2, 1, false, true}};
     for (const auto& [r, c, v, eps, equal, within] : cases) {
         Tal_Matrix3 a3, b3;
         Tal_Matrix4 a4, b4;

@@ -187,21 +187,15 @@ struct BoundsRow {
 
 // x' = sx x + tx, y' = sy y + ty: floor of the minima, ceil of the maxima, clamped, else the mark.
 TEST(TransformBounds, OutwardRoundingClampsAndTheMarkForWhatDoesNotFit) {
-    const int32_t lo = INT32_MIN, hi = INT32_MAX;
+    const int32_t lo = INT32_MIN, hi = INT32_MAX;  // the mark is lo
     const BoundsRow rows[] = {
         {"whole edges stay", 1, 0, 1, 0, {-3, -2, 5, 7}, {-3, -2, 5, 7}},
         {"fractions round outward", 1, 0.5, 1, -0.25, {-3, -2, 5, 7}, {-3, -3, 6, 7}},
         {"a mirror swaps the edges", -1, 0, 1, 0, {1, 2, 4, 3}, {-4, 2, -1, 3}},
         {"empty across", 1, 0, 1, 0, {5, 0, 5, 9}, {0, 0, 0, 0}},
         {"empty down", 1, 0, 1, 0, {0, 9, 5, 8}, {0, 0, 0, 0}},
-        {"clamped to the int32 range",
-         3e9,
-         0,
-         1,
-         -2147483648.5,
-         {-1, 0, 1, 1},
-         {lo, lo, hi, -2147483647}},
-        {"lowered before the ceiling", 1, 2147483646.5, 1, 0, {0, 0, 1, 1}, {2147483646, 0, hi, 1}},
+        {"clamped to the int32 range", 3e9, 0, 1, lo - 0.5, {-1, 0, 1, 1}, {lo, lo, hi, lo + 1}},
+        {"lowered before the ceiling", 1, hi - 0.5, 1, 0, {0, 0, 1, 1}, {hi - 1, 0, hi, 1}},
         {"NaN becomes the mark", kNaN, 0, 1e10, 0, {0, -1, 1, 2}, {lo, lo, lo, hi}}};
     for (const BoundsRow& r : rows) {
         const Tal_Matrix3 m = {{{r.sx, 0, 0}, {0, r.sy, 0}, {r.tx, r.ty, 1}}};
