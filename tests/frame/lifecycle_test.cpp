@@ -48,6 +48,25 @@ protected:
     }
 };
 
+// The failure hook every out-of-memory case relies on: skip allocations succeed, then n fail.
+TEST(HostHooks, HandleAllocationsFailAfterTheSkippedOnesForTheCount) {
+    const struct {
+        int32_t skip, n;
+        std::string outcomes;  // of five allocations in turn: + succeeded, - failed
+    } cases[] = {{0, 0, "+++++"}, {0, 1, "-++++"}, {1, 1, "+-+++"}, {2, 2, "++--+"}};
+    for (const auto& c : cases) {
+        Bas_FailHandleAllocationsAfter(c.skip, c.n);
+        std::string outcomes;
+        for (int i = 0; i < 5; ++i) {
+            const Bas_Handle h = Bas_AllocateHandleQuiet(8, 0);
+            outcomes += h ? '+' : '-';
+            Bas_FreeHandle(h);
+        }
+        EXPECT_EQ(outcomes, c.outcomes) << "skip " << c.skip << ", fail " << c.n;
+    }
+    Bas_FailHandleAllocationsAfter(0, 0);
+}
+
 // skip: allocations that succeed before one fails (-1: none); unknown service bits are ignored.
 // Tables are kept only when birth succeeds: the sine table is one handle, FCM/D two.
 TEST_F(FrameTest, BirthRecordsServicesUpToTheFirstFailureAndKeepsTablesOnlyWhenBorn) {
