@@ -285,22 +285,30 @@ TEST(MatrixMembers, FailuresThrowReportOnceAndLeaveTheMatrix) {
     Tal_Matrix4 q = {{{2, 0, 0, 0}, {0, 4, 0, 0}, {0, 0, 8, 0}, {1, 2, 3, 1}}};
     quiet(singular);
     quiet(tiny);
+    Tal_Matrix4 q4 = q;  // exact inverses, by each member
+    Tal_Matrix3 p = {{{2, 0, 0}, {0, 4, 0}, {1, 2, 1}}};
     EXPECT_FALSE(q.InvertQuiet());
-    EXPECT_EQ(q.m[3][2], -0.375) << "an exact inverse";
+    EXPECT_EQ(taltest::Values(q4.Invert()), taltest::Values(q));
+    EXPECT_EQ(taltest::Values(q), std::vector<double>({0.5, 0, 0, 0, 0, 0.25, 0, 0, 0, 0, 0.125, 0,
+                                                       -0.5, -0.5, -0.375, 1}));
+    EXPECT_EQ(taltest::Values(p.Invert()),
+              std::vector<double>({0.5, 0, 0, 0, 0.25, 0, -0.5, -0.5, 1}));
 }
 
 // The walks compare |v - target| > eps: at eps passes, NaN never fails, the last element counts.
 // Rows set element (r, c) of the 4x4, clamped into the 3x3, off the identity or off zero.
 TEST(MatrixMembers, EqualityIsByteWiseAndTheEpsilonWalksMissNothing) {
     Tal_Matrix3 plus = {}, minus = {{{-0.0, 0, 0}, {0, 0, 0}, {0, 0, 0}}};
+    const Tal_Matrix3 k = {{{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}}, kCopy = k;
     Tal_Matrix4 a = {{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, kNaN, 1, 0}, {0, 0, 0, 1}}}, b = a;
     Tal_Matrix4 zero, negZero = a;
     zero.SetZero();
     negZero.SetZero().m[3][1] = -0.0;
     // +0.0 and -0.0 differ, NaNs with the same bits are equal, and either zero is zero.
-    EXPECT_EQ(std::vector<bool>({plus == minus, plus != minus, minus.IsZero(), a == b, a != b,
-                                 a.IsIdentity(), zero != negZero, negZero.IsZero(), a.IsZero()}),
-              std::vector<bool>({false, true, true, true, false, true, true, true, false}));
+    EXPECT_EQ(
+        std::vector<bool>({k == kCopy, plus == minus, plus != minus, minus.IsZero(), a == b, a != b,
+                           a.IsIdentity(), zero != negZero, negZero.IsZero(), a.IsZero()}),
+        std::vector<bool>({true, false, true, true, true, false, true, true, true, false}));
     const double cases[][5] = {
         {1, 1, 1.5, 0.5, 1},    {1, 1, 1.5, 0.49, 0},    {0, 1, kNaN, 0, 1}, {0, 1, 1e300, kNaN, 1},
         {3, 3, 1 + 1e-9, 0, 0}, {3, 0, -kInf, 1e300, 0}, {3, 3, kNaN, 0, 1}};
@@ -341,8 +349,13 @@ TEST(MatrixMembers, DroppingIndicesKeepsOrderAndBounds) {
     const Tal_Matrix4 src = {{{0, 1, 2, 3}, {10, 11, 12, 13}, {20, 21, 22, 23}, {30, 31, 32, 33}}};
     for (long row : {0L, 1L, 2L, 3L, -1L, 4L, LONG_MIN, LONG_MAX})
         for (long col : {0L, 1L, 2L, 3L, -1L, 4L, LONG_MIN}) {
-            Tal_Matrix3 g;  // the sanitizer build catches a write past it
+            struct {
+                Tal_Matrix3 g;
+                double guard = 7;  // the sanitizer build also catches a write past g
+            } out;
+            Tal_Matrix3& g = out.g;
             g.AssignFromByDroppingIndices(src, row, col);
+            ASSERT_EQ(out.guard, 7) << "written past the nine elements: " << row << " " << col;
             const long dr = row >= 0 && row < 4 ? row : 3, dc = col >= 0 && col < 4 ? col : 3;
             for (int i = 0, r = 0, c = 0; i < 9; r = ++i / 3, c = i % 3)
                 ASSERT_EQ(g.m[r][c], 10 * (r + (r >= dr)) + c + (c >= dc)) << row << " " << col;
