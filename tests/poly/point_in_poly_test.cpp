@@ -31,7 +31,8 @@ const std::vector<V2> kOutlines[] = {
     {{0, 0}, {-0.0, 0}},
     {{kNaN, 1}, {kNaN, 1}},
     {{kFar, kFar}, {kFar + 100, kFar}, {kFar + 100, kFar + 100}, {kFar, kFar + 100}},
-    {{kE30, 0}}};
+    {{kE30, 0}},
+    {{3, 4}}};
 
 struct Row {
     int outline;
@@ -42,7 +43,8 @@ struct Row {
 // Each row also runs with the tolerance negated, and with tolerance 0 on the square as a quad.
 // The band reaches exactly 3 beside an edge and 5 from a corner; 1e-12 off an edge is on it; NaN
 // matches nothing; one vertex compares bitwise (-0.0 is another vertex), then by distance; far out
-// the band still reaches 0.5; a single float vertex rounds the squared distance to float.
+// the band still reaches 0.5; a single float vertex rounds the squared distance to float; with no
+// band one vertex is met only exactly (1e-200 squared would underflow to 0).
 TEST(PointInPoly, BandEdgesSignedZerosNaNFarOutlinesAndFloatRounding) {
     const Row rows[] = {{0, -3, 5, 3, 1, 0},
                         {0, -3, -4, 5, 1, 0},
@@ -61,7 +63,9 @@ TEST(PointInPoly, BandEdgesSignedZerosNaNFarOutlinesAndFloatRounding) {
                         {1, 1, kE12, 1, 0, 0},
                         {1, 1, kE12, 1, 1, 1},
                         {5, 1, 0, kBelow1, 1, 0},
-                        {5, 1, 0, kBelow1, 0, 1}};
+                        {5, 1, 0, kBelow1, 0, 1},
+                        {1, 1e-200, 0, 0, 0, 0},
+                        {6, 6, 8, 5, 1, 0}};
     for (const Row& r : rows) {
         const std::vector<V2>& v = kOutlines[r.outline];
         std::vector<F2> vf;
