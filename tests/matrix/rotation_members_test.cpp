@@ -296,7 +296,6 @@ TEST(MatrixMembers, FailuresThrowReportOnceAndLeaveTheMatrix) {
 }
 
 // The walks compare |v - target| > eps: at eps passes, NaN never fails, the last element counts.
-// Rows set element (r, c) of the 4x4, clamped into the 3x3, off the identity or off zero.
 TEST(MatrixMembers, EqualityIsByteWiseAndTheEpsilonWalksMissNothing) {
     Tal_Matrix3 plus = {}, minus = {{{-0.0, 0, 0}, {0, 0, 0}, {0, 0, 0}}};
     const Tal_Matrix3 k = {{{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}}, kCopy = k;
@@ -309,19 +308,26 @@ TEST(MatrixMembers, EqualityIsByteWiseAndTheEpsilonWalksMissNothing) {
         std::vector<bool>({k == kCopy, plus == minus, plus != minus, minus.IsZero(), a == b, a != b,
                            a.IsIdentity(), zero != negZero, negZero.IsZero(), a.IsZero()}),
         std::vector<bool>({true, false, true, true, true, false, true, true, true, false}));
-    const double cases[][5] = {
-        {1, 1, 1.5, 0.5, 1},    {1, 1, 1.5, 0.49, 0},    {0, 1, kNaN, 0, 1}, {0, 1, 1e300, kNaN, 1},
-        {3, 3, 1 + 1e-9, 0, 0}, {3, 0, -kInf, 1e300, 0}, {3, 3, kNaN, 0, 1}};
-    for (const auto& k : cases) {
-        const int r = int(k[0]), c = int(k[1]), r3 = r - r / 3, c3 = c - c / 3;
+    const struct {
+        int r, c;  // of the 4x4; the 3x3 takes the nearest element
+        double v, eps;
+        bool within;
+    } rows[] = {{1, 1, 1.5, 0.5, true},    {1, 1, 1.5, 0.49, false},   {0, 1, kNaN, 0, true},
+                {0, 1, 1e300, kNaN, true}, {3, 3, 1 + 1e-9, 0, false}, {3, 0, -kInf, 1e300, false},
+                {3, 3, kNaN, 0, true}};
+    for (const auto& row : rows) {
+        const int r3 = std::min(row.r, 2), c3 = std::min(row.c, 2);
         Tal_Matrix4 i4 = {{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}}, z4 = {};
         Tal_Matrix3 i3 = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}}, z3 = {};
-        i4.m[r][c] = i3.m[r3][c3] = k[2];
-        z4.m[r][c] = z3.m[r3][c3] = k[2] - (r == c);
-        EXPECT_EQ(i4.IsIdentityWithinEpsilon(k[3]) + 2 * z4.IsZeroWithinEpsilon(k[3]) +
-                      4 * i3.IsIdentityWithinEpsilon(k[3]) + 8 * z3.IsZeroWithinEpsilon(k[3]),
-                  15 * k[4]);
-        EXPECT_EQ(i4.IsFinite(), std::isfinite(k[2]));
+        i4.m[row.r][row.c] = i3.m[r3][c3] = row.v;  // off the identity, or off zero by as much
+        z4.m[row.r][row.c] = z3.m[r3][c3] = row.v - (row.r == row.c);
+        EXPECT_EQ(std::vector<bool>(
+                      {i4.IsIdentityWithinEpsilon(row.eps), z4.IsZeroWithinEpsilon(row.eps),
+                       i3.IsIdentityWithinEpsilon(row.eps), z3.IsZeroWithinEpsilon(row.eps)}),
+                  std::vector<bool>(4, row.within))
+            << "element " << row.r << ", " << row.c << " = " << row.v << ", eps " << row.eps
+            << " (identity and zero of the 4x4, then of the 3x3)";
+        EXPECT_EQ(i4.IsFinite(), std::isfinite(row.v)) << row.v;
     }
 }
 
