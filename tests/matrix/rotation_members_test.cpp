@@ -363,8 +363,9 @@ TEST(MatrixMembers, DroppingIndicesKeepsOrderAndBounds) {
             g.AssignFromByDroppingIndices(src, row, col);
             ASSERT_EQ(out.guard, 7) << "written past the nine elements: " << row << " " << col;
             const long dr = row >= 0 && row < 4 ? row : 3, dc = col >= 0 && col < 4 ? col : 3;
-            for (int i = 0, r = 0, c = 0; i < 9; r = ++i / 3, c = i % 3)
-                ASSERT_EQ(g.m[r][c], 10 * (r + (r >= dr)) + c + (c >= dc)) << row << " " << col;
+            for (int r = 0; r < 3; ++r)  // source element (r, c) holds 10 r + c
+                for (int c = 0; c < 3; ++c)
+                    ASSERT_EQ(g.m[r][c], 10 * (r + (r >= dr)) + c + (c >= dc)) << row << " " << col;
         }
 }
 

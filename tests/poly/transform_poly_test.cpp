@@ -172,7 +172,8 @@ TEST(TransformPoly3D, RandomPlacementsMatchAReferenceClipping) {
             nearPlane |= std::fabs(e[i][2] - 0.1L) < 1e-9L;
         }
         std::vector<V2> want;
-        for (int i = 0, j = 1; i < 4 && !nearPlane; ++i, j = (i + 1) % 4) {
+        for (int i = 0; i < 4 && !nearPlane; ++i) {
+            const int j = (i + 1) % 4;
             if (e[i][2] >= 0.1) want.push_back(Project(e[i], e[j], 0));
             if ((e[i][2] >= 0.1) != (e[j][2] >= 0.1))
                 want.push_back(Project(e[i], e[j], (0.1L - e[i][2]) / (e[j][2] - e[i][2])));
