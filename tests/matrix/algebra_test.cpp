@@ -41,12 +41,12 @@ double IdentityError(const double* a, const double* b, int n) {
 }
 
 // Runs call on m, an N x N copy of start, and asserts the code it returns and m afterwards.
-#define ASSERT_ON_COPY(N, start, call, code, want)               \
-    do {                                                         \
-        double m[N * N];                                         \
-        std::memcpy(m, start, sizeof m);                         \
-        ASSERT_EQ(call, code) << #call;                          \
-        ASSERT_EQ(Bits(m, N* N), Bits(&want[0], N* N)) << #call; \
+#define ASSERT_ON_COPY(N, start, call, code, want)     \
+    do {                                               \
+        double m[N * N];                               \
+        std::memcpy(m, start, sizeof m);               \
+        ASSERT_EQ(call, code) << #call;                \
+        ASSERT_EQ(Bits(m, N* N), Bits(want)) << #call; \
     } while (0)
 
 // The members run on copies: this := this x b, b may be this; a 3x3 b is embedded first.
@@ -72,20 +72,20 @@ TEST(ConcatMatrix, FunctionsAndMembersMatchTheLeftToRightProductUnderEveryAliasi
         ASSERT_ON_COPY(4, *a.m, Tal_TransposeMatrix4(m, m), 0, Transposed(*a.m, 4));
         Tal_Matrix4 x = a, y = a, z = a;
         Tal_Matrix3 v = d, w = d, sum = c;
-        x *= b;
-        y *= y;
-        z *= c;
-        v *= c;
-        w *= w;
-        sum += d;
-        ASSERT_EQ(Bits(x), Bits(&ab[0], 16)) << "Tal_Matrix4 *= Tal_Matrix4";
-        ASSERT_EQ(Bits(y), Bits(&Product(*a.m, *a.m, 4)[0], 16)) << "Tal_Matrix4 *= itself";
-        ASSERT_EQ(Bits(z), Bits(&Product(*a.m, *a3as4.m, 4)[0], 16))
-            << "Tal_Matrix4 *= Tal_Matrix3";
-        ASSERT_EQ(Bits(v), Bits(&dc[0], 9)) << "Tal_Matrix3 *= Tal_Matrix3";
-        ASSERT_EQ(Bits(w), Bits(&Product(*d.m, *d.m, 3)[0], 9)) << "Tal_Matrix3 *= itself";
+        std::vector<double> cd(9);
         for (int i = 0; i < 9; ++i)
-            ASSERT_EQ(sum.m[i / 3][i % 3], c.m[i / 3][i % 3] + d.m[i / 3][i % 3]) << "+= at " << i;
+            cd[i] = c.m[i / 3][i % 3] + d.m[i / 3][i % 3];
+        const std::pair<std::vector<uint64_t>, std::vector<double>> members[] = {
+            {Bits(x *= b), ab},
+            {Bits(y *= y), Product(*a.m, *a.m, 4)},
+            {Bits(z *= c), Product(*a.m, *a3as4.m, 4)},
+            {Bits(v *= c), dc},
+            {Bits(w *= w), Product(*d.m, *d.m, 3)},
+            {Bits(sum += d), cd}};
+        const char* names[] = {"4x4 *= 4x4", "4x4 *= itself", "4x4 *= 3x3",
+                               "3x3 *= 3x3", "3x3 *= itself", "3x3 += 3x3"};
+        for (int i = 0; i < 6; ++i)
+            ASSERT_EQ(members[i].first, Bits(members[i].second)) << names[i];
     }
 }
 

@@ -35,6 +35,10 @@ inline std::vector<uint64_t> Bits(const double* v, size_t count) {
     return bits;
 }
 
+inline std::vector<uint64_t> Bits(const std::vector<double>& v) {
+    return Bits(v.data(), v.size());
+}
+
 /// Bits of any object made of doubles (a vector, point, rectangle or matrix).
 template <typename T>
 std::vector<uint64_t> Bits(const T& object) {
