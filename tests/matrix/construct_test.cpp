@@ -72,8 +72,8 @@ TEST(ConstructAndMeasure, ResultsOnExactMatricesByTable) {
     Tal_Matrix4 proj = a, diff = a, sum = a, t4 = a, cob, zero4, id4;
     Tal_Matrix3 dropZ, diff3 = c, t3 = c, id3, zero3;
     Tal_Matrix4Decomp d;
-    double plain4[4][16], plain3[9];
-    std::fill(&plain4[0][0], &plain4[0][0] + 64, kNaN);
+    double plain4[3][16], plain3[9];
+    std::fill(&plain4[0][0], &plain4[0][0] + 48, kNaN);
     std::fill(plain4[1], plain4[1] + 16, -0.0);
     std::fill(plain3, plain3 + 9, kNaN);
     const Tal_Err codes = Tal_IdentityMatrix4(plain4[0]) | Tal_ZeroMatrix4(plain4[1]) |
@@ -88,7 +88,13 @@ TEST(ConstructAndMeasure, ResultsOnExactMatricesByTable) {
         const char* what;
         std::vector<uint64_t> got;
         std::vector<double> want;
-    } rows[] = {{"Tal_Matrix4::GetScaleSquared", Bits(a.GetScaleSquared()), {25, 81, 4}},
+    } rows[] = {{"Tal_IdentityMatrix4", Bits(plain4[0], 16), {kId4, kId4 + 16}},
+                {"Tal_ZeroMatrix4", Bits(plain4[1], 16), std::vector<double>(16, 0.0)},
+                {"Tal_SetMatrix4CoB",
+                 Bits(plain4[2], 16),
+                 {1, 4, 7, 0, 2, 5, 8, 0, 3, 6, 9, 0, 0, 0, 0, 1}},
+                {"Tal_SetIdentityMatrix", Bits(plain3, 9), {kId3, kId3 + 9}},
+                {"Tal_Matrix4::GetScaleSquared", Bits(a.GetScaleSquared()), {25, 81, 4}},
                 {"Tal_Matrix4::GetScale", Bits(a.GetScale()), {5, 9, 2}},
                 {"Tal_Matrix3::GetScaleSquared", Bits(c.GetScaleSquared()), {9, 49}},
                 {"Tal_Matrix3::GetScale", Bits(c.GetScale()), {3, 7}},
@@ -119,7 +125,7 @@ TEST(ConstructAndMeasure, ResultsOnExactMatricesByTable) {
                 {"Tal_Matrix3::SetZero", Bits(zero3.SetZero()), std::vector<double>(9, 0.0)},
                 {"Tal_Matrix3::SetIdentity", Bits(id3.SetIdentity()), {1, 0, 0, 0, 1, 0, 0, 0, 1}}};
     for (const auto& row : rows)
-        EXPECT_EQ(row.got, Bits(row.want.data(), row.want.size())) << row.what;
+        EXPECT_EQ(row.got, Bits(row.want)) << row.what;
 }
 
 // Element (r, c) of a 3x3 identity and (r + 1, c + 1) of a 4x4 one set to v. Rows: r, c, v, eps,
