@@ -231,15 +231,17 @@ TEST(RatioCompare, OrderIsTheDifferenceOrItsSign) {
     const struct {
         Tal_Ratio a, b;
         int32_t order;
-    } cases[] = {
-        {{1, 3}, {1, 2}, -1},
-        {{5, 7}, {1, 7}, 4},
-        {{7, 2}, {14, 4}, 0},
-        {{1, 1}, {kMin, 1}, 1},
-        {{kMax, ~0u}, {kMax - 1, ~1u}, 1},
-        {{kMax - 1, kTop - 1}, {kMax - 2, kTop - 2}, 1},  // below 2^31: exact cross products
-        {{kMax, kTop}, {kMax - 1, kTop - 1}, 0}  // from 2^31 in doubles: too close to resolve
-    };
+    } cases[] = {{{1, 3}, {1, 2}, -1},
+                 {{5, 7}, {1, 7}, 4},
+                 {{7, 2}, {14, 4}, 0},
+                 {{1, 1}, {kMin, 1}, 1},
+                 {{kMax, ~0u}, {kMax - 1, ~1u}, 1},
+                 // Differences that overflow: exact cross products below 2^31, from 2^31 on either
+                 // side in doubles, which cannot resolve these.
+                 {{kMax - 1, kTop - 1}, {kMax - 2, kTop - 2}, 1},
+                 {{kMax - 2, kTop - 2}, {kMax - 1, kTop - 1}, -1},
+                 {{kMax, kTop}, {kMax - 1, kTop - 1}, 0},
+                 {{kMax - 1, kTop - 1}, {kMax, kTop}, 0}};
     for (const auto& c : cases) {
         int32_t order = 99;
         Tal_Ratio min{}, max{};
