@@ -90,6 +90,7 @@ TEST(TwoDimensionalSteps, RandomStepsActAfterThePriorTransform) {
         const double cx = centred * U(-50, 50), cy = centred * U(-50, 50), a = U(-720, 720);
         const double b = U(-80, 80), sx = b / 20, sy = a / 180, px = U(-20, 20), py = U(-20, 20);
         const auto at = [&](int c) { return px * LD(m.m[0][c]) + py * LD(m.m[1][c]) + m.m[2][c]; };
+        const std::vector<double> perspective = {m.m[0][2], m.m[1][2], m.m[2][2]};
         const C d = C(at(0) - cx, at(1) - cy), w = std::polar(1.0L, std::fmod(LD(a), 360) * kRad);
         if (k == 0) centred ? m.Rotate(a, cx, cy) : m.Rotate(a);
         if (k == 1) centred ? m.Scale(sx, sy, cx, cy) : m.Scale(sx, sy);
@@ -98,6 +99,8 @@ TEST(TwoDimensionalSteps, RandomStepsActAfterThePriorTransform) {
         const C u = d * w, e[4] = {u, C(d.real() * sx, d.imag() * sy), d + C(cx, cy),
                                    C(u.real() - u.imag() * std::tan(b * kRad), u.imag()) / w};
         ASSERT_LT(std::abs(C(at(0) - cx, at(1) - cy) - e[k]), 1e-11) << iter;
+        const std::vector<double> third = {m.m[0][2], m.m[1][2], m.m[2][2]};
+        ASSERT_EQ(third, perspective) << iter << ": an affine step keeps the third column";
     }
 }
 
