@@ -82,8 +82,8 @@ TEST(RayPlane, WritesHitAndBehindAndFlagsOrReportsARejection) {
 }
 
 // Quads facing z, facing x (3/sqrt(34) = 0.514 off edge-on in perspective), centred on the eye,
-// collapsed to a point, and a skew one seen at 0.7303 from its centre (every corner counts there);
-// the second matrix turns z into x.
+// collapsed to a point, and a skew one seen at 0.73030 from its centre, bracketed so that every
+// corner counts; the second matrix turns z into x.
 TEST(QuadEdgeOn, ComparesTheNormalWithTheViewStrictlyWithinTheTolerance) {
     const double id[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1},
                  turn[16] = {0, 0, -1, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 10, 1},
@@ -93,9 +93,9 @@ TEST(QuadEdgeOn, ComparesTheNormalWithTheViewStrictlyWithinTheTolerance) {
                                   {{1, 1, 5}, {1, 1, 5}, {1, 1, 5}, {1, 1, 5}},
                                   {{0, 0, 5}, {1, 1, 6}, {0, 2, 6}, {-1, 1, 5}}};
     const std::tuple<const double*, int, double, int, int> rows[] = {
-        {id, 0, 0.5, 1, 0},  {id, 1, 1e-9, 1, 1},   {id, 1, 0, 1, 0},    {id, 1, 0.5, 0, 0},
-        {id, 1, 0.52, 0, 1}, {turn, 0, 1e-9, 1, 1}, {id, 2, 1e-9, 1, 1}, {id, 2, 2, 0, 0},
-        {id, 3, 2, 1, 0},    {id, 4, 0.72, 0, 0},   {id, 4, 0.732, 0, 1}};
+        {id, 0, 0.5, 1, 0},  {id, 1, 1e-9, 1, 1},   {id, 1, 0, 1, 0},     {id, 1, 0.5, 0, 0},
+        {id, 1, 0.52, 0, 1}, {turn, 0, 1e-9, 1, 1}, {id, 2, 1e-9, 1, 1},  {id, 2, 2, 0, 0},
+        {id, 3, 2, 1, 0},    {id, 4, 0.7302, 0, 0}, {id, 4, 0.7304, 0, 1}};
     for (const auto& [m, quad, tolerance, parallel, want] : rows) {
         unsigned char edgeOn = 7;
         EXPECT_EQ(Tal_IsQuadEdgeOn(m, quads[quad], tolerance, parallel, &edgeOn), 0);
