@@ -3,6 +3,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
+#include <stdexcept>
+#include <string>
 #include <tuple>
 
 #include "frame/base_library.h"
@@ -65,6 +68,27 @@ TEST(ReportErr, AHostSinkReceivesReportsInsteadOfTheRecorder) {
     Bas_SetReportSink(nullptr, nullptr);
     EXPECT_EQ(log, Reports{Msg(0x110023, "unable to invert matrix.")});
     EXPECT_EQ(TakeReports(), Reports{});
+}
+
+// An exception escaping a member becomes a report at the package code and an error code.
+TEST(ReportErr, ExceptionsReportTheirTextAndGiveOutOfMemoryOrBaseLibraryNumberOne) {
+    const std::bad_alloc noMemory;
+    const std::length_error tooLong("vector");
+    const std::runtime_error other("broken");
+    const struct {
+        const std::exception* e;
+        long err;
+        std::string text;
+    } cases[] = {
+        {&noMemory, Tal_Err_OUT_OF_MEMORY, std::string("out of memory: ") + noMemory.what()},
+        {&tooLong, Tal_Err_OUT_OF_MEMORY, "out of memory: vector"},
+        {&other, Bas_NiroErr(1), "exception: broken"}};
+    TakeReports();
+    for (const auto& c : cases) {
+        const long err = Bas_TranslateAndReportException(*c.e);
+        EXPECT_EQ(std::tuple(err, TakeReports()), std::tuple(c.err, Reports{Msg(0x110000, c.text)}))
+            << c.text;
+    }
 }
 
 // FNV-1a of each text, so that a changed text names itself.

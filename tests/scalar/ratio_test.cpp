@@ -194,6 +194,7 @@ TEST(RatioCompare, ClipToARangeOrSpanAndFailuresReportLeavingOrClearingTheOutput
         {2, {2, 2}, one, three, 0, one, {}},
         {3, {kMin, 1}, one, two, 0, one, {}},
         {0, {9, 6}, one, three, 0, {9, 6}, {}},
+        {0, {9, 6}, two, {4, 2}, 0, two, {}},  // a range of one value is valid
         {1, {9, 6}, one, two, 0, {9, 6}, {}},
         {2, {5, 1}, one, three, 0, three, {}},
         {1, {kMax, 7}, one, two, 0, three, {}},
