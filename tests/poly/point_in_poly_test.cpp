@@ -44,7 +44,9 @@ struct Row {
 // The band reaches exactly 3 beside an edge and 5 from a corner; 1e-12 off an edge is on it; NaN
 // matches nothing; one vertex compares bitwise (-0.0 is another vertex), then by distance; far out
 // the band still reaches 0.5; a single float vertex rounds the squared distance to float; with no
-// band one vertex is met only exactly (1e-200 squared would underflow to 0).
+// band one vertex is met only exactly (1e-200 squared would underflow to 0); a point on a
+// vertical edge is never on it (the half-open rule counts no vertical edge), and (2, 8) is in
+// the square but not in the triangle of its first three corners.
 TEST(PointInPoly, BandEdgesSignedZerosNaNFarOutlinesAndFloatRounding) {
     const Row rows[] = {{0, -3, 5, 3, 1, 0},
                         {0, -3, -4, 5, 1, 0},
@@ -65,6 +67,8 @@ TEST(PointInPoly, BandEdgesSignedZerosNaNFarOutlinesAndFloatRounding) {
                         {5, 1, 0, kBelow1, 1, 0},
                         {5, 1, 0, kBelow1, 0, 1},
                         {1, 1e-200, 0, 0, 0, 0},
+                        {0, 2, 8, 0, 1, 0},
+                        {0, 0, 5, 0, 0, 0},
                         {6, 6, 8, 5, 1, 0}};
     for (const Row& r : rows) {
         const std::vector<V2>& v = kOutlines[r.outline];

@@ -289,7 +289,9 @@ TEST(TransformPoly3D, CopiesAreDeepGrowOrReuseBlocksAndSurviveFailedAllocations)
 }
 
 TEST(SignedPolygonArea2D, IntegerOutlinesAgainstA64BitShoelace) {
+    const V2 line[6] = {{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}};
     EXPECT_EQ(Tal_SignedPolygonArea2D(nullptr, -1), 0.0);
+    EXPECT_EQ(Tal_SignedPolygonArea2D(line, 6), 0.0) << "six points on a line: exactly nothing";
     std::mt19937_64 rng(0xa4ea);
     std::uniform_int_distribution<int> coord(-(1 << 20), 1 << 20), size(0, 12);
     for (int n = 0; n < 5000; ++n) {
