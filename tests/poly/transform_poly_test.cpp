@@ -199,6 +199,11 @@ TEST(TransformPoly3D, NearPlaneBoundaryZeroWAndEmptyOutlines) {
     EXPECT_TRUE(Tal_TransformPoint3DtoScreen(At(0.1), kProj, kScreen, &s));
     EXPECT_LE(std::hypot(s.x - 2960, s.y + 2240), 1e-9) << s.x << ", " << s.y;
     EXPECT_FALSE(Tal_TransformPoint3DtoScreen(At(std::nextafter(0.1, 0.0)), kProj, kScreen, &q));
+    Tal_Matrix4 deep = At(0.1);  // a layer point has z = 0 exactly, so a huge z row adds nothing
+    deep.m[2][2] = 1e300;
+    V2 same{1, 1};
+    EXPECT_TRUE(Tal_TransformPoint3DtoScreen(deep, kProj, kScreen, &same));
+    EXPECT_EQ(std::make_tuple(same.x, same.y), std::make_tuple(s.x, s.y));
     Tal_TransformPoly3D gone = Placed(At(0.0999)), raw = Placed(At(5), false);
     std::vector<double> none;
     for (int i = 0; i < 4; ++i)  // no corner and no edge, nothing written

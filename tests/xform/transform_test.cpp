@@ -124,15 +124,18 @@ TEST(DividingForms, OpenBandAroundZero) {
     }
 }
 
-// w' = 0.5, z taken as 0 (the z row is huge); two points, then one left alone.
+// w' = 0.5, z taken as 0 (the z row is huge); two points, one left alone, then it alone.
 TEST(ThreeDToShort, DividesLimitsThenTruncatesSilently) {
     const std::pair<double, int16_t> rows[] = {
         {2e4, 32766},      {-2e4, -32767},       {1.35, 2}, {-1.35, -2}, {16382.995, 32765},
         {16383.75, 32766}, {-16383.495, -32766}, {kNaN, 0}};
     for (const auto& [tx, h] : rows) {
         const double m[16] = {1, 0, 0, 0, 0, 1, 0, 0, 1e300, 1e300, 1, 0, tx, 0, 0, 0.5};
-        Tal_Point p[3] = {{-9, 0}, {-9, 0}, {7, 7}}, want[3] = {{-18, h}, {-18, h}, {7, 7}};
-        Expect([&] { Throw(Tal_3DTransform2DPoints(m, 2, p)); }, 0, p, Raw(want));
+        Tal_Point p[3] = {{-9, 0}, {-9, 0}, {-9, 0}};
+        const Tal_Point two[3] = {{-18, h}, {-18, h}, {-9, 0}},
+                        all[3] = {{-18, h}, {-18, h}, {-18, h}};
+        Expect([&] { Throw(Tal_3DTransform2DPoints(m, 2, p)); }, 0, p, Raw(two));
+        Expect([&] { Throw(Tal_3DTransform2DPoints(m, 1, p + 2)); }, 0, p, Raw(all));
     }
 }
 
