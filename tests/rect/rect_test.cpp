@@ -18,6 +18,10 @@ namespace {
 using Edges = std::array<int64_t, 4>;  // left, top, right, bottom
 using std::max, std::min;
 
+std::string Print(const Edges& e) {
+    return ::testing::PrintToString(e);
+}
+
 template <class R>
 Edges EdgesOf(const R& r, int64_t scale = 1) {
     return {int64_t(r.left) / scale, int64_t(r.top) / scale, int64_t(r.right) / scale,
@@ -142,23 +146,28 @@ TYPED_TEST(RectKinds, MatchPixelSetsOverEverySmallRectangleAndPair) {
     for (int64_t i = 0; i < 625; ++i) {
         const Edges e = at(i);
         typename K::R a = K::Make(e), span;
-        ASSERT_EQ(K::Empty(&a), Pixels(e) == 0);
+        ASSERT_EQ(K::Empty(&a), Pixels(e) == 0) << Print(e);
         // The two corners taken as points: equal when the rectangle is a point, and spanning it.
         ASSERT_EQ(K::PtEq(K::Point(e[0], e[1]), K::Point(e[2], e[3])),
                   e[0] == e[2] && e[1] == e[3]);
         ASSERT_EQ(K::Span(K::Point(e[0] * s, e[1] * s), K::Point(e[2] * s, e[3] * s), &span), 0);
         ASSERT_EQ(EdgesOf(span, s),
-                  (Edges{min(e[0], e[2]), min(e[1], e[3]), max(e[0], e[2]), max(e[1], e[3])}));
+                  (Edges{min(e[0], e[2]), min(e[1], e[3]), max(e[0], e[2]), max(e[1], e[3])}))
+            << "corners of " << Print(e);
         // Odd points sit just short of the next unit, so fixed point sees both sides of an edge.
         for (int64_t y = -3; y <= 3; ++y)
             for (int64_t x = -3; x <= 3; ++x)
                 ASSERT_EQ(
                     K::PtIn(K::Point(x * s + (x & 1) * (s - 1), y * s + (y & 1) * (s - 1)), &a),
-                    e[0] <= x && x < e[2] && e[1] <= y && y < e[3]);
+                    e[0] <= x && x < e[2] && e[1] <= y && y < e[3])
+                    << x << ", " << y << " in " << Print(e);
         for (int64_t j = 0; j < 625; ++j) {
             CheckPair<K>(e, at(j));
             CheckPair<FloatKind>(e, at(j));
-            if (::testing::Test::HasFatalFailure()) return;
+            if (::testing::Test::HasFatalFailure()) {
+                ADD_FAILURE() << "a " << Print(e) << ", b " << Print(at(j));
+                return;
+            }
         }
     }
 }
@@ -175,13 +184,17 @@ TYPED_TEST(RectKinds, InsetOffsetAndCenterMatch64BitArithmetic) {
         // Every 16th delta is the most negative one, whose negation wraps onto itself.
         const int64_t dh = i % 16 ? C(rng()) : std::numeric_limits<C>::min(), dv = C(rng());
         typename K::R r = K::Raw(ref), in = K::Raw(e), off = in, mid = in;
+        const std::string what = Print(e) + " by " + std::to_string(dh) + ", " + std::to_string(dv);
         ASSERT_EQ(K::Inset(&in, dh, dv) | K::Offset(&off, dh, dv) | K::Center(&r, &mid), 0);
-        ASSERT_EQ(EdgesOf(in), (Edges{C(e[0] + dh), C(e[1] + dv), C(e[2] - dh), C(e[3] - dv)}));
-        ASSERT_EQ(EdgesOf(off), (Edges{C(e[0] + dh), C(e[1] + dv), C(e[2] + dh), C(e[3] + dv)}));
+        ASSERT_EQ(EdgesOf(in), (Edges{C(e[0] + dh), C(e[1] + dv), C(e[2] - dh), C(e[3] - dv)}))
+            << "inset " << what;
+        ASSERT_EQ(EdgesOf(off), (Edges{C(e[0] + dh), C(e[1] + dv), C(e[2] + dh), C(e[3] + dv)}))
+            << "offset " << what;
         const Edges g = EdgesOf(mid);
         for (int k = 0; k < 2; ++k) {  // horizontal, then vertical
-            ASSERT_EQ(g[k + 2] - g[k], e[k + 2] - e[k]);
-            ASSERT_EQ(g[k] - ref[k], (ref[k + 2] - ref[k] - (e[k + 2] - e[k])) / 2);
+            ASSERT_EQ(g[k + 2] - g[k], e[k + 2] - e[k]) << "centred " << what;
+            ASSERT_EQ(g[k] - ref[k], (ref[k + 2] - ref[k] - (e[k + 2] - e[k])) / 2)
+                << "centred " << what << " on " << Print(ref);
         }
     }
 }
