@@ -182,6 +182,7 @@ TEST(RatioOperations, GiveTheOutcomeReportAndStateForEveryStatusForm) {
 // 2 on write over the value.
 TEST(RatioCompare, ClipToARangeOrSpanAndFailuresReportLeavingOrClearingTheOutput) {
     const Tal_Ratio one{1, 1}, two{2, 1}, three{3, 1}, bad{1, 0};
+    const Reports spanOverflow{Msg(0x110010, "overflow in ratio span.")};
     const struct {
         int mode;
         Tal_Ratio value, low, high;
@@ -201,13 +202,7 @@ TEST(RatioCompare, ClipToARangeOrSpanAndFailuresReportLeavingOrClearingTheOutput
         {0, one, two, one, Bas_NiroErr(3), kSentinel, {{0x110018, 8, 3, "invalid rational range"}}},
         {0, one, bad, two, Tal_Err_ZERO_DENOM, kSentinel, {kZeroCompare}},
         {0, bad, one, two, Tal_Err_ZERO_DENOM, kFailed, {kZeroCompare}},
-        {1,
-         {kMax, 1},
-         {kMax - 1, 1},
-         two,
-         Tal_Err_OVERFLOW,
-         kFailed,
-         {Msg(0x110010, "overflow in ratio span.")}}};
+        {1, {kMax, 1}, {kMax - 1, 1}, two, Tal_Err_OVERFLOW, kFailed, spanOverflow}};
     for (const auto& c : cases) {
         Tal_Ratio out = c.mode >= 2 ? c.value : kSentinel;
         TakeReports();
