@@ -254,9 +254,10 @@ TEST(TransformPoly3D, OnlyANonDegenerateScreenTransformInvalidatesTheOutline) {
     }
 }
 
-// Copies show the same and go on the same: moving both back past the near plane compares every
-// corner's depth too.
-void ExpectSameCopy(Tal_TransformPoly3D copy, Tal_TransformPoly3D original, const char* how) {
+// A copy shows what a polygon placed afresh (never through a copy) shows, and goes on the same:
+// moved back by 0.5 nothing is behind any more, so every corner and clip point shows.
+void ExpectSameCopy(Tal_TransformPoly3D& copy, const Tal_Matrix4& placement, const char* how) {
+    Tal_TransformPoly3D original = Placed(placement);
     EXPECT_EQ(Observe(copy), Observe(original)) << how;
     for (Tal_TransformPoly3D* p : {&copy, &original}) {
         p->TransformPointsToScreen(At(-0.5));
@@ -265,22 +266,28 @@ void ExpectSameCopy(Tal_TransformPoly3D copy, Tal_TransformPoly3D original, cons
     EXPECT_EQ(Observe(copy), Observe(original)) << how << ", moved back by 0.5";
 }
 
+// Corners 2 and 3 behind: eye z 2.5, 2.5, -0.5, -0.5.
+const Tal_Matrix4 kBackHalf{{{1, 0, 0, 0}, {0, 1, -2, 0}, {0, 0, 1, 0}, {0, 0, 1, 1}}};
+
 // A failed copy or assignment throws with the target as it was, and leaks nothing.
 TEST(TransformPoly3D, CopiesAreDeepGrowOrReuseBlocksAndSurviveFailedAllocations) {
     const int32_t live = Bas_LiveTrackedCount();
     {
-        Tal_TransformPoly3D five = Placed(kOneBehind), b(five), c = Placed(At(2)), sq(c), grown(c);
-        Tal_TransformPoly3D e = Placed(At(2), false);
+        Tal_TransformPoly3D five = Placed(kOneBehind), b(five), copied(five), c = Placed(At(2)),
+                            sq(c);
+        Tal_TransformPoly3D grown(c), e = Placed(At(2), false), back = Placed(At(2));
         const V2 *eight = c.GetPolyPoints(), *four = sq.GetPolyPoints();
         const std::vector<double> square = Observe(c);
-        ExpectSameCopy(b, five, "copy constructed");
         c = five;
-        grown = five;  // its block of four grows
+        grown = five;              // its block of four grows
+        back = Placed(kBackHalf);  // flags and clip points over none
         EXPECT_EQ(c.GetPolyPoints(), eight) << "five points fit the block of eight";
-        ExpectSameCopy(c, five, "assigned into a larger block");
-        ExpectSameCopy(grown, five, "assigned into a smaller block");
+        ExpectSameCopy(copied, kOneBehind, "copy constructed");
+        ExpectSameCopy(c, kOneBehind, "assigned into a larger block");
+        ExpectSameCopy(grown, kOneBehind, "assigned into a smaller block");
+        ExpectSameCopy(back, kBackHalf, "assigned over a polygon with nothing behind");
         five = Placed(At(2));
-        EXPECT_EQ(Observe(b), Observe(c)) << "copies are deep";
+        EXPECT_EQ(Observe(b), Observe(Placed(kOneBehind))) << "copies are deep";
         Bas_FailNextTrackedAllocations(3);
         EXPECT_EQ(Tal_TransformPoly3D(e).GetPolyPoints(), nullptr)
             << "an empty copy needs no block";
@@ -289,6 +296,8 @@ TEST(TransformPoly3D, CopiesAreDeepGrowOrReuseBlocksAndSurviveFailedAllocations)
         EXPECT_THROW(e.InitPolyPoints(), std::bad_alloc);
         EXPECT_EQ(std::make_pair(sq.GetPolyPoints(), Observe(sq)), std::make_pair(four, square));
         EXPECT_EQ(std::make_pair(e.PolyPointsInit(), e.NumPolyPoints()), std::make_pair(false, 0L));
+        sq = Placed(At(3));
+        EXPECT_EQ(sq.GetPolyPoints(), four) << "as many points as the block holds: no new block";
     }
     EXPECT_EQ(Bas_LiveTrackedCount(), live) << "tracked blocks leaked";
 }
