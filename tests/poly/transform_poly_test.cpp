@@ -203,6 +203,7 @@ TEST(TransformPoly3D, NearPlaneBoundaryZeroWAndEmptyOutlines) {
     deep.m[2][2] = 1e300;
     V2 same{1, 1};
     EXPECT_TRUE(Tal_TransformPoint3DtoScreen(deep, kProj, kScreen, &same));
+    EXPECT_EQ(Observe(Placed(deep)), Observe(Placed(At(0.1)))) << "nor to a layer's corners";
     EXPECT_EQ(std::make_tuple(same.x, same.y), std::make_tuple(s.x, s.y));
     Tal_TransformPoly3D gone = Placed(At(0.0999)), raw = Placed(At(5), false);
     std::vector<double> none;
@@ -237,17 +238,24 @@ TEST(TransformPoly3D, NearPlaneBoundaryZeroWAndEmptyOutlines) {
     EXPECT_EQ(std::make_pair(q.x, q.y), std::make_pair(1.0, 1.0));
 }
 
-// Row 1 vanishes from flat: only the clipped flags clear (corner 1 shows), the outline stays.
+// Corners 2 and 3 behind: eye z 2.5, 2.5, -0.5, -0.5.
+const Tal_Matrix4 kBackHalf{{{1, 0, 0, 0}, {0, 1, -2, 0}, {0, 0, 1, 0}, {0, 0, 1, 1}}};
+
+// Row 1 vanishes from flat: only the clipped flags clear (every corner shows), the outline stays.
 TEST(TransformPoly3D, OnlyANonDegenerateScreenTransformInvalidatesTheOutline) {
     const Tal_Matrix4 flat{{{100, 0, 0, 0}, {0, 0, 0, 0}, {320, 240, 1, 1}, {0, 0, 0, 0}}};
     for (bool toEye : {false, true}) {
-        Tal_TransformPoly3D p = Placed(kOneBehind);
+        Tal_TransformPoly3D p = Placed(kBackHalf);
         const std::vector<double> outline = Outline(p);
-        V2 q{};
         toEye ? p.TransformPointsToEye(flat) : p.TransformPointsToScreen(flat);
-        EXPECT_EQ(std::make_tuple(p.GetPoint(1, &q), p.PolyPointsInit(), Outline(p)),
-                  std::make_tuple(true, true, outline))
-            << toEye;
+        std::vector<bool> shown;
+        for (long i = 0; i < 4; ++i) {
+            V2 q;
+            shown.push_back(p.GetPoint(i, &q));
+        }
+        EXPECT_EQ(std::make_tuple(shown, p.PolyPointsInit(), Outline(p)),
+                  std::make_tuple(std::vector<bool>(4, true), true, outline))
+            << "to eye: " << toEye;
         p.TransformPointsToScreen(kProj);
         EXPECT_EQ(std::make_pair(p.PolyPointsInit(), p.NumPolyPoints()), std::make_pair(false, 0L))
             << toEye;
@@ -265,9 +273,6 @@ void ExpectSameCopy(Tal_TransformPoly3D& copy, const Tal_Matrix4& placement, con
     }
     EXPECT_EQ(Observe(copy), Observe(original)) << how << ", moved back by 0.5";
 }
-
-// Corners 2 and 3 behind: eye z 2.5, 2.5, -0.5, -0.5.
-const Tal_Matrix4 kBackHalf{{{1, 0, 0, 0}, {0, 1, -2, 0}, {0, 0, 1, 0}, {0, 0, 1, 1}}};
 
 // A failed copy or assignment throws with the target as it was, and leaks nothing.
 TEST(TransformPoly3D, CopiesAreDeepGrowOrReuseBlocksAndSurviveFailedAllocations) {
