@@ -151,10 +151,11 @@ void PlainLoop(double* buf, int matrixAt, int pointsAt, int count) {
 }
 
 // Points laid over the matrix see each earlier point's result, as a plain loop does: over its
-// start, from before it into it, from its middle on, and just clear of either end.
+// start, from before it into it, from its middle on, wholly inside it, and just clear of either
+// end.
 TEST(DoubleArrays, PointsOverlappingTheMatrixReadItAfresh) {
-    const int rows[][3] = {
-        {0, 0, 4}, {4, 0, 4}, {0, 3, 4}, {0, 9, 3}, {6, 0, 3}};  // matrix, points, count
+    const int rows[][3] = {{0, 0, 4}, {4, 0, 4}, {0, 3, 4},
+                           {0, 4, 2}, {0, 9, 3}, {6, 0, 3}};  // matrix, points, count
     for (const auto& r : rows) {
         double buf[20], want[20];
         for (int i = 0; i < 20; ++i)
