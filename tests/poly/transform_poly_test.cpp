@@ -256,9 +256,12 @@ TEST(TransformPoly3D, OnlyANonDegenerateScreenTransformInvalidatesTheOutline) {
         EXPECT_EQ(std::make_tuple(shown, p.PolyPointsInit(), Outline(p)),
                   std::make_tuple(std::vector<bool>(4, true), true, outline))
             << "to eye: " << toEye;
+        const V2* block = p.GetPolyPoints();
         p.TransformPointsToScreen(kProj);
         EXPECT_EQ(std::make_pair(p.PolyPointsInit(), p.NumPolyPoints()), std::make_pair(false, 0L))
             << toEye;
+        p.InitPolyPoints();
+        EXPECT_EQ(p.GetPolyPoints(), block) << "the outline's eight points are reserved once";
     }
 }
 
@@ -291,6 +294,9 @@ TEST(TransformPoly3D, CopiesAreDeepGrowOrReuseBlocksAndSurviveFailedAllocations)
         ExpectSameCopy(c, kOneBehind, "assigned into a larger block");
         ExpectSameCopy(grown, kOneBehind, "assigned into a smaller block");
         ExpectSameCopy(back, kBackHalf, "assigned over a polygon with nothing behind");
+        const Tal_TransformPoly3D half = Placed(kBackHalf);
+        Tal_TransformPoly3D halfCopy(half);
+        ExpectSameCopy(halfCopy, kBackHalf, "copy constructed with corners behind");
         five = Placed(At(2));
         EXPECT_EQ(Observe(b), Observe(Placed(kOneBehind))) << "copies are deep";
         Bas_FailNextTrackedAllocations(3);
