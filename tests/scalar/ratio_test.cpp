@@ -109,6 +109,16 @@ TEST(RatioConversions, FromDoubleGivesTheNearestBoundedFraction) {
                  {0x1p-30, {1, kBound}},
                  {0x1p-31, {0, 1}},  // 0 wins the tie
                  {-0x1.8p-31, {-1, kBound}},
+                 // Below 1 the last convergent against the largest semiconvergent within 2^30:
+                 // t of a possible steps of the next quotient, more than half, half or less.
+                 {0x1.3301240p-14, {69755, 952994884}},   // t 5 of 8: the semiconvergent
+                 {0x1.7362f40p-20, {907, 655572928}},     // t 1 of 2: the semiconvergent is nearer
+                 {-0x1.e144580p-21, {-880, 981672199}},   // t 1 of 2: the convergent is nearer
+                 {0x1.cead220p-8, {4708580, 666949007}},  // t 1 of 3: the convergent
+                 // From 1 on every float is a fraction over at most 2^23, kept exactly.
+                 {1.1, {9227469, 8388608}},
+                 {300.7, {4926669, 16384}},
+                 {-3.14159265, {-13176795, 4194304}},
                  {-1.5e9, {-kBound, 1}},       // the numerator saturates
                  {2147483647.0, {kBound, 1}},  // a float of 2^31
                  {3.0e9, kFailed},
