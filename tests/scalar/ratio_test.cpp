@@ -115,7 +115,10 @@ TEST(RatioConversions, FromDoubleGivesTheNearestBoundedFraction) {
                  {0x1.7362f40p-20, {907, 655572928}},     // t 1 of 2: the semiconvergent is nearer
                  {-0x1.e144580p-21, {-880, 981672199}},   // t 1 of 2: the convergent is nearer
                  {0x1.cead220p-8, {4708580, 666949007}},  // t 1 of 3: the convergent
+                 {0x1.376ac40p-14, {56306, 758354363}},   // t half the quotient, far from 1
+                 {0x1.26aeac0p-15, {33984, 967409453}},   // t 7 of 14: the semiconvergent
                  // From 1 on every float is a fraction over at most 2^23, kept exactly.
+                 {1.0, {1, 1}},
                  {1.1, {9227469, 8388608}},
                  {300.7, {4926669, 16384}},
                  {-3.14159265, {-13176795, 4194304}},
