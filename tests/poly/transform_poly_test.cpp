@@ -111,8 +111,9 @@ TEST(TransformPoly2D, TransformsComposeAsTheCornersStandAndCopiesKeepAll) {
 TEST(TransformPoly2D, EdgeDistanceToleranceAndTheTwoMatrixScreenMapping) {
     const Tal_TransformPoly2D p = Square(M3(1, 0, 0, 0, 1, 0, 0, 0));
     const std::pair<V2, double> rows[] = {
-        {{0.5, 0.25}, 0.25}, {{2, 2}, std::sqrt(2.0)},     {{1, 1}, 0},
-        {{-0.5, 0.75}, 0.5}, {{-3, 0.5}, std::sqrt(9.25)}, {{0.5, -1}, std::sqrt(1.25)}};
+        {{0.5, 0.25}, 0.25},     {{2, 2}, std::sqrt(2.0)},     {{1, 1}, 0},
+        {{-0.5, 0.75}, 0.5},     {{-3, 0.5}, std::sqrt(9.25)}, {{0.5, -1}, std::sqrt(1.25)},
+        {{3, 3}, std::sqrt(8.0)}};
     for (const auto& [q, distance] : rows)
         EXPECT_EQ(p.GetMinimumEdgeDistance(&q), distance) << q.x << ", " << q.y;
     const V2 beside{1.05, 0.5};
