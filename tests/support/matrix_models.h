@@ -1,6 +1,6 @@
 // Reference models shared by the matrix, transform and polygon tests: row-vector products summed
-// left to right (the order the library's kernels use, so results compare bit for bit), a pi of our
-// own, and bit-exact comparison of doubles.
+// left to right, as the kernels sum, so that results compare bit for bit; a pi of our own; and
+// bit-exact comparison of doubles.
 #pragma once
 
 #include <cstdint>
