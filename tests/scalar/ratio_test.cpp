@@ -62,6 +62,7 @@ TEST(RatioConversions, NewDenominatorRoundsHalvesUpAndReportsFailures) {
         Tal_Err err;
     } cases[] = {{{1, 3}, 10, true, {3, 10}, 0, 0, 0},
                  {{1, 2}, 10, true, {5, 10}, 1, 0, 0},
+                 {{3, 4}, 8, true, {6, 8}, 1, 0, 0},
                  {{-1, 2}, 1, true, {0, 1}, 0, 0, 0},
                  {{-3, 2}, 1, true, {-1, 1}, 0, 0, 0},
                  {{5, 2}, 1, true, {3, 1}, 0, 0, 0},
