@@ -29,8 +29,9 @@ int main() {
 }
 //! [base]
 
-// It prints:
+//! [output]
 // > 2 reports recorded
 // > 0x110009 severity 8: divide by zero in fix24 divide.
 // > 0x110008 severity 8: overflow in fix24 multiply.
 // > the sink saw 1 report
+//! [output]

@@ -29,10 +29,11 @@ int main() {
 }
 //! [fixed]
 
-// It prints:
+//! [output]
 // > 1.5 * 2.25 = 0x00036000
 // > 1.5 / 2.25 = 0x0000aaaa (truncated)
 // > 1 / 0      = 0x80000000, unreported
 // > report 0x110008: overflow in fix24 multiply.
 // > 100 * 2 in 8.24 = 0x80000000, failed: yes
 // > 1 / 3 as 8.24 = 0x00555555
+//! [output]

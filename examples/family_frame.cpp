@@ -34,8 +34,9 @@ int main() {
 }
 //! [frame]
 
-// It prints:
+//! [output]
 // > born with services 0x5
 // > 200 x 128 on the 0..255 scale: 100
 // > report 0x11002a severity 8: attempt to use unrequested math service (fast trig).
 // > PrepareFTrig: 0x1105, table null
+//! [output]

@@ -48,10 +48,11 @@ int main() {
 }
 //! [geometry]
 
-// It prints:
+//! [output]
 // > a behind 1, b behind 0, cut at (1.1, 0, 0.1)
 // > hit at (1, 1, 2)
 // > report 0x11002f: unable to intersect plane.
 // > parallel ray: 0x110a
 // > distance 4, foot on the edge 1
 // > visible 1 from (0, 50) to (100, 50)
+//! [output]

@@ -23,10 +23,11 @@ int main() {
 }
 //! [integer]
 
-// It prints:
+//! [output]
 // > leading zeros of 1: 31, of 0: 32
 // > power of two at or above 600: 1024, above 0x80000000: 0
 // > 2^31 - 1 + 1 overflows: yes
 // > gcd(-12, 18) = 6, lcm(-4, 6) = -12
 // > round 2.5 -> 3, -2.5 -> -2, 1e10 -> 0x80000000
 // > safe round 1e10 -> 2147483647
+//! [output]

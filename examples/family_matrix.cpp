@@ -43,7 +43,7 @@ int main() {
 }
 //! [matrix]
 
-// It prints:
+//! [output]
 // > (1, 0) -> (10, 2)
 // > translation row: 10 0 1, type 4
 // > inverted and back: (1, 0)
@@ -51,3 +51,4 @@ int main() {
 // > quiet: failed 1
 // > report 0x110023: unable to invert matrix.
 // > plain: 0x1107
+//! [output]

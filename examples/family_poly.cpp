@@ -30,7 +30,8 @@ int main() {
 }
 //! [poly]
 
-// It prints:
+//! [output]
 // > (1, 3): 1, (3, 3): 0, (3, 2.05) with tolerance 0.1: 1
 // > area 12
 // > pointer inside: 0, 5 from the nearest edge
+//! [output]

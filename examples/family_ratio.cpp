@@ -41,10 +41,11 @@ int main() {
 }
 //! [ratio]
 
-// It prints:
+//! [output]
 // > 1/3 + 1/6 = 3/6
 // > reduced = 1/2
 // > report 0x110011: overflow in ratio multiply.
 // > exact product: code 0x1102, result = 0/0
 // > approximated: status 2, result = 11184811/33554432
 // > 1/3 > 1/6
+//! [output]

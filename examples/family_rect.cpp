@@ -40,10 +40,11 @@ int main() {
 }
 //! [rect]
 
-// It prints:
+//! [output]
 // > intersection: left 60 top 20 right 100 bottom 50
 // > union: left 0 top 0 right 160 bottom 80
 // > (100, 50) in a: 0, (99, 49) in a: 1
 // > no intersection: left 0 top 0 right 0 bottom 0
 // > pixels inside: left 1 top 1 right 2 bottom 2
 // > pixels around: left 0 top 0 right 3 bottom 3
+//! [output]

@@ -31,7 +31,8 @@ int main() {
 }
 //! [xform]
 
-// It prints:
+//! [output]
 // > (5, 5) (7, 5) (5.5, 6)
 // > scaled rect (5, 5, 25, 45), bounding box only: 0
 // > turned rect: top 0 left -7 bottom 14 right 7, bounding box only: 1
+//! [output]

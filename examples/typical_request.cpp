@@ -48,10 +48,11 @@ int main() {
 }
 //! [request]
 
-// It prints:
+//! [output]
 // > depth 2.00: 0 corners behind, visible 1, outline of 4 points, area 15407
 // >   screen centre inside 1, pointer inside 0, 273.3 pixels from an edge
 // > depth 0.55: 1 corners behind, visible 1, outline of 5 points, area 1076626
 // >   screen centre inside 1, pointer inside 1, 289.6 pixels from an edge
 // > depth -0.80: 4 corners behind, visible 0, outline of 0 points, area 0
 // >   screen centre inside 0, pointer inside 0, -1.0 pixels from an edge
+//! [output]
