@@ -2,10 +2,10 @@
 # carry none of Tal's own flags and that it runs.
 include(${CMAKE_CURRENT_LIST_DIR}/consumers.cmake)
 
+# A fresh cache every time, so that nothing a former Tal left there hides what this one does; the
+# objects stay, and only what changed is compiled again.
 set(build ${WORK_DIR}/build)
-if(NOT EXISTS ${build}/CMakeCache.txt)
-    file(REMOVE_RECURSE ${WORK_DIR})
-endif()
+file(REMOVE ${build}/CMakeCache.txt)
 run(${CMAKE_COMMAND} -S ${CONSUMER_DIR} -B ${build} -G ${GENERATOR} -DCMAKE_CXX_COMPILER=${CXX}
     -DTAL_SOURCE_DIR=${SOURCE_DIR} "-DCMAKE_CXX_FLAGS=-Wconversion -Wsign-conversion")
 # The consumer's object is made anew each time, so that its warning shows again.
