@@ -40,6 +40,17 @@ foreach(needed libc6 libstdc\\+\\+6)
     endif()
 endforeach()
 
+# Packages built against libtal<major> depend on it through its shlibs file; installing it runs
+# ldconfig.
+run(dpkg-deb -I ${runtime_deb} shlibs)
+if(NOT last_output MATCHES "libtal ${MAJOR} libtal${MAJOR} \\(>= ${VERSION}\\)")
+    message(FATAL_ERROR "libtal${MAJOR} shlibs: expected 'libtal ${MAJOR} libtal${MAJOR} (>= ${VERSION})', got:\n${last_output}")
+endif()
+run(dpkg-deb -I ${runtime_deb} triggers)
+if(NOT last_output MATCHES "activate-noawait ldconfig")
+    message(FATAL_ERROR "libtal${MAJOR} does not trigger ldconfig:\n${last_output}")
+endif()
+
 # Contents: the runtime package holds the versioned shared objects only; the .so links, headers,
 # CMake package and .pc files are the development package's.
 run(dpkg-deb -c ${runtime_deb})
