@@ -7,9 +7,8 @@ set(own "^(Tal_|Talp_)")
 string(REPLACE "|" ";" base_names "${BASE_NAMES}")
 
 # The dynamic names of library that nm lists with mode (--defined-only or --undefined-only): plain
-# ones, and C++ ones demangled. Linker and sanitizer runtime names and what the sanitizers emit, and
-# weak instances of standard-library templates (vague-linkage copies the standard library marks
-# visible), are left out.
+# ones, and C++ ones demangled. Linker and sanitizer runtime names, what the sanitizers emit, and
+# the version nodes of the version script (absolute names) are left out.
 function(dynamic_names library mode plain_var cpp_var)
     execute_process(COMMAND nm -D ${mode} --format=posix ${library}
         RESULT_VARIABLE rc OUTPUT_VARIABLE listing)
@@ -22,7 +21,7 @@ function(dynamic_names library mode plain_var cpp_var)
     set(mangled "")
     foreach(line ${lines})
         string(REGEX REPLACE "[@ ].*" "" name "${line}")
-        if(line MATCHES "^_ZNK?S[^ ]* [WV] ")
+        if(line MATCHES "^[^ ]+ A ")
         elseif(name MATCHES "^_Z")
             list(APPEND mangled ${name})
         elseif(NOT name MATCHES "^(_init|_fini|_edata|_end|__bss_start)$"
