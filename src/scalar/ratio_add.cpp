@@ -44,7 +44,7 @@ bool Talp_TrySum(const Tal_Ratio& x, int32_t t, uint32_t tDen, Tal_Ratio* sum) {
     const uint32_t tScale = Talp_DivideByGCD(x.den, g);
     if (Talp_UMulMayOverflow(xScale, x.den)) return false;
     // Past that prediction neither xScale nor x.den (nor so tScale) has its top bit set.
-    if (Talp_MulMayOverflow(int32_t(xScale), x.num) | Talp_MulMayOverflow(int32_t(tScale), t))
+    if (Talp_MulMayOverflow(int32_t(xScale), x.num) || Talp_MulMayOverflow(int32_t(tScale), t))
         return false;
     const int32_t left = int32_t(xScale) * x.num;
     const int32_t right = int32_t(tScale) * t;
