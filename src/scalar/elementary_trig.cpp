@@ -1,7 +1,8 @@
 // sin, cos and tan in three tiers. (1) Below 2^19: a three-part Cody-Waite reduction, then with
 // a = i/256 from a table of sin a, cos a to 107 bits and |t| <= 2^-9, sin(a + t) = S cos t + C sin
 // t (cos alike), the product C t exact through the table's 26-bit heads: relative error below
-// 2^-68.5, tested against 2^-66 (2^-65 for tan = sin / cos). (2) Beyond, or when that test fails:
+// 2^-68.5, tested against 2^-66; tan from its own Taylor coefficients at i/256 (below 2^-67.3,
+// tested against 2^-66), inverted in odd quadrants. (2) Beyond, or when that test fails:
 // exact reduction (Payne-Hanek from 2^20) to a double-double good to 2^-100 and the same expansion
 // with every leading product exact: below 2^-71 for sin and cos, 2^-69.5 for tan, tested against
 // 2^-70 and 1.5 * 2^-69. (3) Otherwise 288-bit fixed point: exact reduction, Taylor series and,
@@ -431,7 +432,9 @@ constexpr double kTanErr = 0x1.8p-69;
 // relative error below 2^-68.5 (the rounding of S (cos t - 1) at i = 1); its bound is taken as
 // 2^-66 and a failed test moves on to the full reduction and kernel.
 constexpr double kLeanErr = 0x1p-66;
-constexpr double kLeanTanErr = 0x1p-65;
+// tan's first tier (Taylor sums at i/256, inverted in odd quadrants to 2^-100) stays below
+// 2^-67.3, also tested against 2^-66.
+constexpr double kLeanTanErr = 0x1p-66;
 constexpr double kLeanLimit = 0x1p19;
 constexpr double kQuarterPi = 0x1.921fb54442d18p-1;  // rounded; r = x stays within the table
 
@@ -628,14 +631,14 @@ double Talp_Tan(double x) {
     Talp_Dd r;
     unsigned n;
     double out;
-    // Odd quadrants: tan(r + pi/2) = -cos r / sin r.
+    // tan(-r) = -tan r, and in odd quadrants tan(r + pi/2) = -1 / tan r.
     if (Talp_ReduceLean(ax, &r, &n)) {
-        const Talp_LeanParts p = Talp_LeanStart(Talp_Abs(r));
-        const Talp_Dd s = r.hi < 0 ? Talp_Negate(Talp_LeanEval<false>(p)) : Talp_LeanEval<false>(p);
-        const Talp_Dd c = Talp_LeanEval<true>(p);
-        const Talp_Dd t = (n & 1) ? Talp_Negate(Talp_DdDiv(c, s)) : Talp_DdDiv(s, c);
-        if (Talp_RoundsSafely(t, kLeanTanErr, &out)) return x < 0 ? -out : out;
+        const Talp_Dd ar = Talp_Abs(r);
+        Talp_Dd t = Talp_TanTaylor(ar.hi, ar.lo);
+        if (n & 1) t = Talp_Negate(Talp_DdInverse(t));
+        if (Talp_RoundsSafely(t, kLeanTanErr, &out)) return (x < 0) != (r.hi < 0) ? -out : out;
     }
+    // Odd quadrants: tan(r + pi/2) = -cos r / sin r.
     n = Talp_ReduceFast(ax, &r);
     const Talp_SinCosDd k = Talp_SinCosKernel(r);
     const Talp_Dd t = (n & 1) ? Talp_Negate(Talp_DdDiv(k.c, k.s)) : Talp_DdDiv(k.s, k.c);
