@@ -7,6 +7,13 @@
 #include <cstring>
 #include <limits>
 
+// Keeps a rare path out of its caller, whose fast path then keeps its registers.
+#if defined(_MSC_VER)
+#define TALP_NOINLINE __declspec(noinline)
+#else
+#define TALP_NOINLINE __attribute__((noinline))
+#endif
+
 constexpr double Talp_Inf = std::numeric_limits<double>::infinity();
 
 struct Talp_Dd {
@@ -128,7 +135,8 @@ inline Talp_Dd Talp_DdSqrt(Talp_Dd a) {
 }
 
 /// The rounded value of v when every real within relErr * |v.hi| of v.hi + v.lo rounds alike;
-/// otherwise false. relErr must exceed 2^-100 (so that it covers the rounding of lo +- err).
+/// otherwise false. relErr must exceed 2^-100 + 2^-53 |v.lo / v.hi| (so that it covers the
+/// rounding of lo +- err); v need not be normalized.
 inline bool Talp_RoundsSafely(Talp_Dd v, double relErr, double* out) {
     const double e = relErr * Talp_Abs(v.hi);
     const double up = v.hi + (v.lo + e);

@@ -438,7 +438,7 @@ constexpr double kLeanTanErr = 0x1p-66;
 constexpr double kLeanLimit = 0x1p19;
 constexpr double kQuarterPi = 0x1.921fb54442d18p-1;  // rounded; r = x stays within the table
 
-bool Talp_ReduceLean(double ax, Talp_Dd* r, unsigned* n) {
+inline bool Talp_ReduceLean(double ax, Talp_Dd* r, unsigned* n) {
     if (ax <= kQuarterPi) {  // the common small angle needs no reduction
         *r = {ax, 0};
         *n = 0;
@@ -448,8 +448,9 @@ bool Talp_ReduceLean(double ax, Talp_Dd* r, unsigned* n) {
     const double shifted = ax * Talp_TwoOverPi + Talp_RoundingShift;
     const double kd = shifted - Talp_RoundingShift;
     // Exact while |r| >= 2^-12 > 8 |k C2|; smaller r is refused, and its s.hi is still rounded.
+    // Here k >= 1.
     const Talp_Dd s = Talp_FastTwoSum(ax - kd * Talp_HalfPiC1, -(kd * Talp_HalfPiC2));
-    if (kd != 0 && Talp_Abs(s.hi) < 0x1p-12) return false;
+    if (Talp_Abs(s.hi) < 0x1p-12) return false;
     *r = Talp_FastTwoSum(s.hi, s.lo - kd * Talp_HalfPiC3);
     *n = unsigned(Talp_Bits(shifted)) & 3;
     return true;
@@ -461,14 +462,16 @@ struct Talp_LeanParts {
     double th, cosTail, sinTail;  // cos t - 1, sin t - th
 };
 
-Talp_LeanParts Talp_LeanStart(Talp_Dd r) {
+inline Talp_LeanParts Talp_LeanStart(Talp_Dd r) {
     const double shifted = r.hi * 256 + Talp_RoundingShift;
     const uint64_t i = Talp_Bits(shifted) & 0xFF;
     const double th = r.hi - (shifted - Talp_RoundingShift) * 0x1p-8, tl = r.lo;  // th exact
     const double t2 = th * th;
-    const double cosTail = t2 * (-0.5 + t2 * (1.0 / 24 - t2 * (1.0 / 720))) - th * tl;
+    // Both halves of each tail in parallel: the call's latency is its cost.
+    const double t4 = t2 * t2, t3 = th * t2;
+    const double cosTail = (t2 * -0.5 + t4 * (1.0 / 24 - t2 * (1.0 / 720))) - th * tl;
     const double sinTail =
-        tl + (th * t2 * (-1.0 / 6 + t2 * (1.0 / 120 - t2 * (1.0 / 5040))) - 0.5 * t2 * tl);
+        tl + ((t3 * (-1.0 / 6) + t3 * t2 * (1.0 / 120 - t2 * (1.0 / 5040))) - 0.5 * t2 * tl);
     return {kSinCos[i], th, cosTail, sinTail};
 }
 
@@ -484,7 +487,7 @@ inline Talp_Dd Talp_LeanEval(const Talp_LeanParts& p) {
     const Talp_Dd s = Talp_TwoSum(ph, q26 * ts.hi);
     const double lo =
         ((pl + ql * p.th) + (q26 * ts.lo + (qh - q26) * p.th)) + (qh * p.sinTail + ph * p.cosTail);
-    return Talp_FastTwoSum(s.hi, s.lo + lo);
+    return {s.hi, s.lo + lo};  // left unnormalized: only the rounding test reads it
 }
 
 Talp_Dd Talp_Negate(Talp_Dd a) {
@@ -558,22 +561,29 @@ double Talp_SinCosSlow(double x, bool wantCos) {
     return Talp_WideRound(wantCos ? c : s, 0);
 }
 
-// sin(|x|) (or cos) correctly rounded for 2^-27 <= |x| < inf.
-double Talp_SinOrCos(double ax, bool wantCos) {
+// sin(|x|) (or cos) by the first tier, for 2^-27 <= |x| < inf; false when it cannot round.
+inline bool Talp_SinOrCosLean(double ax, bool wantCos, double* out) {
     Talp_Dd r;
     unsigned n;
-    double out;
-    if (Talp_ReduceLean(ax, &r, &n)) {
-        // Quadrant q of sin: sin r, cos r, -sin r, -cos r; sin(-r) = -sin r.
-        const unsigned q = (n + (wantCos ? 1 : 0)) & 3;
-        const Talp_LeanParts p = Talp_LeanStart(Talp_Abs(r));
-        const bool negative = (q & 1) ? q == 3 : ((q == 2) != (r.hi < 0));
-        if (Talp_RoundsSafely((q & 1) ? Talp_LeanEval<true>(p) : Talp_LeanEval<false>(p), kLeanErr,
-                              &out))
-            return negative ? -out : out;
-    }
-    n = Talp_ReduceFast(ax, &r);
+    if (!Talp_ReduceLean(ax, &r, &n)) return false;
+    // Quadrant q of sin: sin r, cos r, -sin r, -cos r; sin(-r) = -sin r.
+    const unsigned q = (n + (wantCos ? 1 : 0)) & 3;
+    const Talp_LeanParts p = Talp_LeanStart(Talp_Abs(r));
+    double v;
+    if (!Talp_RoundsSafely((q & 1) ? Talp_LeanEval<true>(p) : Talp_LeanEval<false>(p), kLeanErr,
+                           &v))
+        return false;
+    const bool negative = (q & 1) ? q == 3 : ((q == 2) != (r.hi < 0));
+    *out = negative ? -v : v;
+    return true;
+}
+
+// sin(|x|) (or cos) by the second and third tiers.
+TALP_NOINLINE double Talp_SinOrCosFull(double ax, bool wantCos) {
+    Talp_Dd r;
+    const unsigned n = Talp_ReduceFast(ax, &r);
     const Talp_SinCosDd k = Talp_SinCosKernel(r);
+    double out;
     if (Talp_RoundsSafely(Talp_ByQuadrant(k, n, wantCos), kSinCosErr, &out)) return out;
     return Talp_SinCosSlow(ax, wantCos);
 }
@@ -590,7 +600,8 @@ double Talp_Sin(double x) {
     const double ax = Talp_Abs(x);
     if (ax < kSinIsIdentity) return x;
     if (!(ax < Talp_Inf)) return x - x;  // NaN for +-inf and NaN
-    const double s = Talp_SinOrCos(ax, false);
+    double s;
+    if (!Talp_SinOrCosLean(ax, false, &s)) s = Talp_SinOrCosFull(ax, false);
     return x < 0 ? -s : s;
 }
 
@@ -598,7 +609,9 @@ double Talp_Cos(double x) {
     const double ax = Talp_Abs(x);
     if (ax < kCosIsOne) return 1.0;
     if (!(ax < Talp_Inf)) return x - x;
-    return Talp_SinOrCos(ax, true);
+    double c;
+    if (!Talp_SinOrCosLean(ax, true, &c)) c = Talp_SinOrCosFull(ax, true);
+    return c;
 }
 
 void Talp_SinCos(double x, double* sinOut, double* cosOut) {
