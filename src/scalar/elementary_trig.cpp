@@ -451,7 +451,9 @@ inline bool Talp_ReduceLean(double ax, Talp_Dd* r, unsigned* n) {
     // Here k >= 1.
     const Talp_Dd s = Talp_FastTwoSum(ax - kd * Talp_HalfPiC1, -(kd * Talp_HalfPiC2));
     if (Talp_Abs(s.hi) < 0x1p-12) return false;
-    *r = Talp_FastTwoSum(s.hi, s.lo - kd * Talp_HalfPiC3);
+    // Not renormalized, which would lengthen the chain: |r.lo| < 2^-38 |r.hi|, whose square the
+    // kernels may drop.
+    *r = {s.hi, s.lo - kd * Talp_HalfPiC3};
     *n = unsigned(Talp_Bits(shifted)) & 3;
     return true;
 }
@@ -646,7 +648,7 @@ double Talp_Tan(double x) {
     double out;
     // tan(-r) = -tan r, and in odd quadrants tan(r + pi/2) = -1 / tan r.
     if (Talp_ReduceLean(ax, &r, &n)) {
-        const Talp_Dd ar = Talp_Abs(r);
+        const Talp_Dd ar = Talp_Abs(Talp_FastTwoSum(r.hi, r.lo));  // the Taylor sum drops a1 r.lo
         Talp_Dd t = Talp_TanTaylor(ar.hi, ar.lo);
         if (n & 1) t = Talp_Negate(Talp_DdInverse(t));
         if (Talp_RoundsSafely(t, kLeanTanErr, &out)) return (x < 0) != (r.hi < 0) ? -out : out;
