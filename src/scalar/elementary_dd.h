@@ -118,7 +118,7 @@ inline Talp_Dd Talp_DdDiv(Talp_Dd a, Talp_Dd b) {
     return Talp_FastTwoSum(q, r * inverse);
 }
 
-/// 1 / b, relative error below 2^-100.
+/// 1 / b for a normalized b (|b.lo| <= ulp(b.hi)), relative error below 2^-100.
 inline Talp_Dd Talp_DdInverse(Talp_Dd b) {
     const double q = 1 / b.hi;
     const Talp_Dd p = Talp_TwoProd(q, b.hi);

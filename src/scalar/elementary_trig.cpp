@@ -650,7 +650,7 @@ double Talp_Tan(double x) {
     if (Talp_ReduceLean(ax, &r, &n)) {
         const Talp_Dd ar = Talp_Abs(Talp_FastTwoSum(r.hi, r.lo));  // the Taylor sum drops a1 r.lo
         Talp_Dd t = Talp_TanTaylor(ar.hi, ar.lo);
-        if (n & 1) t = Talp_Negate(Talp_DdInverse(t));
+        if (n & 1) t = Talp_Negate(Talp_DdInverse(Talp_FastTwoSum(t.hi, t.lo)));
         if (Talp_RoundsSafely(t, kLeanTanErr, &out)) return (x < 0) != (r.hi < 0) ? -out : out;
     }
     // Odd quadrants: tan(r + pi/2) = -cos r / sin r.
