@@ -418,10 +418,11 @@ Talp_Dd Talp_AsinOfHalfComplement(double ax) {
     return Talp_AsinTaylor(z, ((w - z2.hi) - z2.lo) * half);
 }
 
-// k + sign * 2^scale * t as a double-double, k a constant above |2^scale t|.
+// k + sign * 2^scale * t as a double-double, k a constant above |2^scale t|; unnormalized (the
+// low part stays below 2^-16 of the sum), for the rounding test only.
 Talp_Dd Talp_Offset(Talp_Dd k, Talp_Dd t, double factor) {
     const Talp_Dd s = Talp_TwoSum(k.hi, factor * t.hi);
-    return Talp_FastTwoSum(s.hi, s.lo + (k.lo + factor * t.lo));
+    return {s.hi, s.lo + (k.lo + factor * t.lo)};
 }
 
 // sqrt(1 - x^2) for 0 < x < 1.

@@ -1070,8 +1070,8 @@ bool Talp_AngleLean(double qh, double ql, bool swapped, bool xNegative, double* 
     const Talp_Dd k = swapped ? Talp_HalfPi : (xNegative ? Talp_Pi : Talp_Dd{0, 0});
     const bool add = swapped == xNegative;
     const Talp_Dd s = Talp_TwoSum(k.hi, add ? t.hi : -t.hi);
-    const Talp_Dd v = Talp_FastTwoSum(s.hi, s.lo + (k.lo + (add ? t.lo : -t.lo)));
-    return Talp_RoundsSafely(v, kLeanAtanErr, out);
+    // Unnormalized (the low part stays below 2^-16 of the angle): the rounding test reads it.
+    return Talp_RoundsSafely({s.hi, s.lo + (k.lo + (add ? t.lo : -t.lo))}, kLeanAtanErr, out);
 }
 
 namespace {

@@ -7,6 +7,13 @@
 #include <cstring>
 #include <limits>
 
+// Keeps a rare path out of its caller, whose fast path then keeps its registers.
+#if defined(_MSC_VER)
+#define TALP_NOINLINE __declspec(noinline)
+#else
+#define TALP_NOINLINE __attribute__((noinline))
+#endif
+
 constexpr double Talp_Inf = std::numeric_limits<double>::infinity();
 
 struct Talp_Dd {
@@ -25,8 +32,10 @@ inline double Talp_FromBits(uint64_t u) {
     return x;
 }
 
+// The sign bit cleared in the vector register: a round trip through an integer register
+// would lengthen every function's chain.
 inline double Talp_Abs(double x) {
-    return Talp_FromBits(Talp_Bits(x) & ~(uint64_t(1) << 63));
+    return std::fabs(x);
 }
 
 /// 2^e for -1022 <= e <= 1023.
@@ -111,6 +120,14 @@ inline Talp_Dd Talp_DdDiv(Talp_Dd a, Talp_Dd b) {
     return Talp_FastTwoSum(q, r * inverse);
 }
 
+/// 1 / b for a normalized b (|b.lo| <= ulp(b.hi)), relative error below 2^-100.
+inline Talp_Dd Talp_DdInverse(Talp_Dd b) {
+    const double q = 1 / b.hi;
+    const Talp_Dd p = Talp_TwoProd(q, b.hi);
+    const double r = ((1 - p.hi) - p.lo) - q * b.lo;
+    return Talp_FastTwoSum(q, r * q);
+}
+
 /// sqrt(a) for a > 0, relative error below 2^-100.
 inline Talp_Dd Talp_DdSqrt(Talp_Dd a) {
     const double s = std::sqrt(a.hi), half = 0.5 / s;
@@ -120,7 +137,8 @@ inline Talp_Dd Talp_DdSqrt(Talp_Dd a) {
 }
 
 /// The rounded value of v when every real within relErr * |v.hi| of v.hi + v.lo rounds alike;
-/// otherwise false. relErr must exceed 2^-100 (so that it covers the rounding of lo +- err).
+/// otherwise false. relErr must exceed 2^-100 + 2^-53 |v.lo / v.hi| (so that it covers the
+/// rounding of lo +- err); v need not be normalized.
 inline bool Talp_RoundsSafely(Talp_Dd v, double relErr, double* out) {
     const double e = relErr * Talp_Abs(v.hi);
     const double up = v.hi + (v.lo + e);

@@ -1,7 +1,8 @@
 // sin, cos and tan in three tiers. (1) Below 2^19: a three-part Cody-Waite reduction, then with
 // a = i/256 from a table of sin a, cos a to 107 bits and |t| <= 2^-9, sin(a + t) = S cos t + C sin
 // t (cos alike), the product C t exact through the table's 26-bit heads: relative error below
-// 2^-68.5, tested against 2^-66 (2^-65 for tan = sin / cos). (2) Beyond, or when that test fails:
+// 2^-68.5, tested against 2^-66; tan from its own Taylor coefficients at i/256 (below 2^-67.3,
+// tested against 2^-66), inverted in odd quadrants. (2) Beyond, or when that test fails:
 // exact reduction (Payne-Hanek from 2^20) to a double-double good to 2^-100 and the same expansion
 // with every leading product exact: below 2^-71 for sin and cos, 2^-69.5 for tan, tested against
 // 2^-70 and 1.5 * 2^-69. (3) Otherwise 288-bit fixed point: exact reduction, Taylor series and,
@@ -431,11 +432,13 @@ constexpr double kTanErr = 0x1.8p-69;
 // relative error below 2^-68.5 (the rounding of S (cos t - 1) at i = 1); its bound is taken as
 // 2^-66 and a failed test moves on to the full reduction and kernel.
 constexpr double kLeanErr = 0x1p-66;
-constexpr double kLeanTanErr = 0x1p-65;
+// tan's first tier (Taylor sums at i/256, inverted in odd quadrants to 2^-100) stays below
+// 2^-67.3, also tested against 2^-66.
+constexpr double kLeanTanErr = 0x1p-66;
 constexpr double kLeanLimit = 0x1p19;
 constexpr double kQuarterPi = 0x1.921fb54442d18p-1;  // rounded; r = x stays within the table
 
-bool Talp_ReduceLean(double ax, Talp_Dd* r, unsigned* n) {
+inline bool Talp_ReduceLean(double ax, Talp_Dd* r, unsigned* n) {
     if (ax <= kQuarterPi) {  // the common small angle needs no reduction
         *r = {ax, 0};
         *n = 0;
@@ -445,9 +448,12 @@ bool Talp_ReduceLean(double ax, Talp_Dd* r, unsigned* n) {
     const double shifted = ax * Talp_TwoOverPi + Talp_RoundingShift;
     const double kd = shifted - Talp_RoundingShift;
     // Exact while |r| >= 2^-12 > 8 |k C2|; smaller r is refused, and its s.hi is still rounded.
+    // Here k >= 1.
     const Talp_Dd s = Talp_FastTwoSum(ax - kd * Talp_HalfPiC1, -(kd * Talp_HalfPiC2));
-    if (kd != 0 && Talp_Abs(s.hi) < 0x1p-12) return false;
-    *r = Talp_FastTwoSum(s.hi, s.lo - kd * Talp_HalfPiC3);
+    if (Talp_Abs(s.hi) < 0x1p-12) return false;
+    // Not renormalized, which would lengthen the chain: |r.lo| < 2^-38 |r.hi|, whose square the
+    // kernels may drop.
+    *r = {s.hi, s.lo - kd * Talp_HalfPiC3};
     *n = unsigned(Talp_Bits(shifted)) & 3;
     return true;
 }
@@ -458,14 +464,16 @@ struct Talp_LeanParts {
     double th, cosTail, sinTail;  // cos t - 1, sin t - th
 };
 
-Talp_LeanParts Talp_LeanStart(Talp_Dd r) {
+inline Talp_LeanParts Talp_LeanStart(Talp_Dd r) {
     const double shifted = r.hi * 256 + Talp_RoundingShift;
     const uint64_t i = Talp_Bits(shifted) & 0xFF;
     const double th = r.hi - (shifted - Talp_RoundingShift) * 0x1p-8, tl = r.lo;  // th exact
     const double t2 = th * th;
-    const double cosTail = t2 * (-0.5 + t2 * (1.0 / 24 - t2 * (1.0 / 720))) - th * tl;
+    // Both halves of each tail in parallel: the call's latency is its cost.
+    const double t4 = t2 * t2, t3 = th * t2;
+    const double cosTail = (t2 * -0.5 + t4 * (1.0 / 24 - t2 * (1.0 / 720))) - th * tl;
     const double sinTail =
-        tl + (th * t2 * (-1.0 / 6 + t2 * (1.0 / 120 - t2 * (1.0 / 5040))) - 0.5 * t2 * tl);
+        tl + ((t3 * (-1.0 / 6) + t3 * t2 * (1.0 / 120 - t2 * (1.0 / 5040))) - 0.5 * t2 * tl);
     return {kSinCos[i], th, cosTail, sinTail};
 }
 
@@ -481,7 +489,7 @@ inline Talp_Dd Talp_LeanEval(const Talp_LeanParts& p) {
     const Talp_Dd s = Talp_TwoSum(ph, q26 * ts.hi);
     const double lo =
         ((pl + ql * p.th) + (q26 * ts.lo + (qh - q26) * p.th)) + (qh * p.sinTail + ph * p.cosTail);
-    return Talp_FastTwoSum(s.hi, s.lo + lo);
+    return {s.hi, s.lo + lo};  // left unnormalized: only the rounding test reads it
 }
 
 Talp_Dd Talp_Negate(Talp_Dd a) {
@@ -555,22 +563,29 @@ double Talp_SinCosSlow(double x, bool wantCos) {
     return Talp_WideRound(wantCos ? c : s, 0);
 }
 
-// sin(|x|) (or cos) correctly rounded for 2^-27 <= |x| < inf.
-double Talp_SinOrCos(double ax, bool wantCos) {
+// sin(|x|) (or cos) by the first tier, for 2^-27 <= |x| < inf; false when it cannot round.
+inline bool Talp_SinOrCosLean(double ax, bool wantCos, double* out) {
     Talp_Dd r;
     unsigned n;
-    double out;
-    if (Talp_ReduceLean(ax, &r, &n)) {
-        // Quadrant q of sin: sin r, cos r, -sin r, -cos r; sin(-r) = -sin r.
-        const unsigned q = (n + (wantCos ? 1 : 0)) & 3;
-        const Talp_LeanParts p = Talp_LeanStart(Talp_Abs(r));
-        const bool negative = (q & 1) ? q == 3 : ((q == 2) != (r.hi < 0));
-        if (Talp_RoundsSafely((q & 1) ? Talp_LeanEval<true>(p) : Talp_LeanEval<false>(p), kLeanErr,
-                              &out))
-            return negative ? -out : out;
-    }
-    n = Talp_ReduceFast(ax, &r);
+    if (!Talp_ReduceLean(ax, &r, &n)) return false;
+    // Quadrant q of sin: sin r, cos r, -sin r, -cos r; sin(-r) = -sin r.
+    const unsigned q = (n + (wantCos ? 1 : 0)) & 3;
+    const Talp_LeanParts p = Talp_LeanStart(Talp_Abs(r));
+    double v;
+    if (!Talp_RoundsSafely((q & 1) ? Talp_LeanEval<true>(p) : Talp_LeanEval<false>(p), kLeanErr,
+                           &v))
+        return false;
+    const bool negative = (q & 1) ? q == 3 : ((q == 2) != (r.hi < 0));
+    *out = negative ? -v : v;
+    return true;
+}
+
+// sin(|x|) (or cos) by the second and third tiers.
+TALP_NOINLINE double Talp_SinOrCosFull(double ax, bool wantCos) {
+    Talp_Dd r;
+    const unsigned n = Talp_ReduceFast(ax, &r);
     const Talp_SinCosDd k = Talp_SinCosKernel(r);
+    double out;
     if (Talp_RoundsSafely(Talp_ByQuadrant(k, n, wantCos), kSinCosErr, &out)) return out;
     return Talp_SinCosSlow(ax, wantCos);
 }
@@ -587,7 +602,8 @@ double Talp_Sin(double x) {
     const double ax = Talp_Abs(x);
     if (ax < kSinIsIdentity) return x;
     if (!(ax < Talp_Inf)) return x - x;  // NaN for +-inf and NaN
-    const double s = Talp_SinOrCos(ax, false);
+    double s;
+    if (!Talp_SinOrCosLean(ax, false, &s)) s = Talp_SinOrCosFull(ax, false);
     return x < 0 ? -s : s;
 }
 
@@ -595,7 +611,9 @@ double Talp_Cos(double x) {
     const double ax = Talp_Abs(x);
     if (ax < kCosIsOne) return 1.0;
     if (!(ax < Talp_Inf)) return x - x;
-    return Talp_SinOrCos(ax, true);
+    double c;
+    if (!Talp_SinOrCosLean(ax, true, &c)) c = Talp_SinOrCosFull(ax, true);
+    return c;
 }
 
 void Talp_SinCos(double x, double* sinOut, double* cosOut) {
@@ -628,14 +646,14 @@ double Talp_Tan(double x) {
     Talp_Dd r;
     unsigned n;
     double out;
-    // Odd quadrants: tan(r + pi/2) = -cos r / sin r.
+    // tan(-r) = -tan r, and in odd quadrants tan(r + pi/2) = -1 / tan r.
     if (Talp_ReduceLean(ax, &r, &n)) {
-        const Talp_LeanParts p = Talp_LeanStart(Talp_Abs(r));
-        const Talp_Dd s = r.hi < 0 ? Talp_Negate(Talp_LeanEval<false>(p)) : Talp_LeanEval<false>(p);
-        const Talp_Dd c = Talp_LeanEval<true>(p);
-        const Talp_Dd t = (n & 1) ? Talp_Negate(Talp_DdDiv(c, s)) : Talp_DdDiv(s, c);
-        if (Talp_RoundsSafely(t, kLeanTanErr, &out)) return x < 0 ? -out : out;
+        const Talp_Dd ar = Talp_Abs(Talp_FastTwoSum(r.hi, r.lo));  // the Taylor sum drops a1 r.lo
+        Talp_Dd t = Talp_TanTaylor(ar.hi, ar.lo);
+        if (n & 1) t = Talp_Negate(Talp_DdInverse(Talp_FastTwoSum(t.hi, t.lo)));
+        if (Talp_RoundsSafely(t, kLeanTanErr, &out)) return (x < 0) != (r.hi < 0) ? -out : out;
     }
+    // Odd quadrants: tan(r + pi/2) = -cos r / sin r.
     n = Talp_ReduceFast(ax, &r);
     const Talp_SinCosDd k = Talp_SinCosKernel(r);
     const Talp_Dd t = (n & 1) ? Talp_Negate(Talp_DdDiv(k.c, k.s)) : Talp_DdDiv(k.s, k.c);

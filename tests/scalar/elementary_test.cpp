@@ -101,14 +101,53 @@ std::vector<std::pair<double, double>> HardInputs(Fn f) {
 
 const Fn kAll[] = {Fn::kSin, Fn::kCos, Fn::kTan, Fn::kAsin, Fn::kAcos, Fn::kAtan, Fn::kAtan2};
 
+void ExpectCorrectlyRounded(Fn f, const std::vector<std::pair<double, double>>& inputs) {
+    for (const auto& in : inputs) {
+        const double expected = Reference(f, in.first, in.second);
+        const double got = Ours(f, in.first, in.second);
+        EXPECT_TRUE(SameResult(got, expected)) << Call(f, in.first, in.second) << ": expected "
+                                               << Hex(expected) << ", got " << Hex(got);
+    }
+}
+
 TEST(Elementary, HardInputsRoundCorrectly) {
     for (Fn f : kAll)
-        for (const auto& in : HardInputs(f)) {
-            const double expected = Reference(f, in.first, in.second);
-            const double got = Ours(f, in.first, in.second);
-            EXPECT_TRUE(SameResult(got, expected)) << Call(f, in.first, in.second) << ": expected "
-                                                   << Hex(expected) << ", got " << Hex(got);
+        ExpectCorrectlyRounded(f, HardInputs(f));
+}
+
+// The first tiers read tables at i/256: every row, at its knot and on both sides of the seams
+// halfway to its neighbours, in each quadrant for sin, cos and tan (odd ones invert tan) and
+// through the reciprocal for atan.
+std::vector<std::pair<double, double>> TableSeams(Fn f) {
+    std::vector<double> points;
+    for (int i = 0; i <= 256; ++i) {
+        const double knot = i / 256.0, seam = (i + 0.5) / 256;
+        for (double a : {knot, std::nextafter(seam, 0.0), std::nextafter(seam, kInf)})
+            if (a > 0) points.push_back(a);
+    }
+    std::vector<std::pair<double, double>> out;
+    for (double a : points) {
+        if (f == Fn::kSin || f == Fn::kCos || f == Fn::kTan) {
+            if (a > 0.8) continue;  // beyond pi/4 the next quadrant's rows take over
+            for (int k = 0; k < 4; ++k)
+                for (double s : {1.0, -1.0})
+                    out.push_back({k * kHalfPi + s * a, 1.0});
+        } else if (f == Fn::kAtan || f == Fn::kAtan2) {
+            out.push_back({a, 1.0});
+            out.push_back({1 / a, 1.0});
+            out.push_back({-1 / a, 1.0});
+        } else if (a <= 1) {
+            out.push_back({a, 1.0});
+            out.push_back({-a, 1.0});
+            out.push_back({1 - a * a / 2, 1.0});  // asin, acos through sqrt((1 - x)/2)
         }
+    }
+    return out;
+}
+
+TEST(Elementary, EveryTableRowAndSeamRoundsCorrectly) {
+    for (Fn f : kAll)
+        ExpectCorrectlyRounded(f, TableSeams(f));
 }
 
 TEST(Elementary, RandomSweepMatchesMpfrAndGlibcWhereGlibcRoundsCorrectly) {
