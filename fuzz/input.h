@@ -1,8 +1,7 @@
-// Reads fixed-width values off the front of a fuzzer input; past the end every value is zero, so
-// short inputs still make complete calls.
+// Fixed-width values off the front of a fuzzer input; past the end every value is zero, so short
+// inputs still make complete calls.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -14,29 +13,21 @@ namespace talfuzz {
     std::fprintf(stderr, "%s:%d: broken: %s\n", file, line, what);
     std::abort();
 }
-
 // Aborts with the failed condition, so that a finding names the broken check.
 #define TALFUZZ_REQUIRE(cond) ((cond) ? void(0) : talfuzz::Fail(__FILE__, __LINE__, #cond))
 
-class Input {
-public:
-    Input(const uint8_t* data, size_t size) : fData(data), fLeft(size) {}
-
+struct Input {
+    const uint8_t* data;
+    size_t left;
     template <typename T>
     T Take() {
         T v{};
-        const size_t n = fLeft < sizeof(T) ? fLeft : sizeof(T);
-        std::memcpy(&v, fData, n);
-        fData += n;
-        fLeft -= n;
+        const size_t n = left < sizeof(T) ? left : sizeof(T);
+        std::memcpy(&v, data, n);
+        data += n;
+        left -= n;
         return v;
     }
-
-    size_t Left() const { return fLeft; }
-
-private:
-    const uint8_t* fData;
-    size_t fLeft;
 };
 
 }  // namespace talfuzz

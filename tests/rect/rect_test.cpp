@@ -1,15 +1,10 @@
 // Every rectangle kind against per-pixel sets, 64-bit arithmetic narrowed to the field width
-// (modulo 2^N in GCC and Clang), and exact floor, ceiling and nearest.
+// and exact floor, ceiling and nearest.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <cmath>
-#include <limits>
 #include <random>
-#include <string>
-#include <tuple>
-#include <type_traits>
 
 #include "tal/rect.h"
 
@@ -18,9 +13,7 @@ namespace {
 using Edges = std::array<int64_t, 4>;  // left, top, right, bottom
 using std::max, std::min;
 
-std::string Print(const Edges& e) {
-    return ::testing::PrintToString(e);
-}
+using ::testing::PrintToString;
 
 template <class R>
 Edges EdgesOf(const R& r, int64_t scale = 1) {
@@ -93,7 +86,9 @@ Edges Bounds(uint32_t m) {
     return m ? b : Edges{0, 0, 0, 0};
 }
 
-// Sect (to a fresh record, to nothing, over an input), union, equality and modes by pixel sets.
+// Sect (to a fresh record, to nothing, over an input), union, equality and modes by pixel sets;
+// out being b keeps b for a union only when both are empty. Enclosing means pixels when both are
+// non-empty, touching (closed ranges) when ordered.
 template <class K>
 void CheckPair(const Edges& ea, const Edges& eb) {
     const typename K::R a = K::Make(ea), b = K::Make(eb);
@@ -109,10 +104,8 @@ void CheckPair(const Edges& ea, const Edges& eb) {
     if constexpr (!std::is_same_v<K, FloatKind>) {
         const Edges want = !pb ? ea : !pa ? eb : Bounds(pa | pb);
         ASSERT_EQ(K::Union(&a, &b, &out) | K::Union(&uA, &b, &uA) | K::Union(&a, &uB, &uB), 0);
-        // Out being b keeps b only when both are empty; an empty b alone still yields a.
         ASSERT_EQ(std::tuple(EdgesOf(out, K::Scale), EdgesOf(uA, K::Scale), EdgesOf(uB, K::Scale)),
                   std::tuple(want, want, !pa && !pb ? eb : want));
-
         const int64_t w = ea[2] - ea[0] - eb[2] + eb[0], h = ea[3] - ea[1] - eb[3] + eb[1];
         const bool by[] = {ea == eb, min(w, h) > 0, min(w, h) >= 0, max(w, h) < 0, max(w, h) <= 0};
         ASSERT_EQ(K::Equal(&a, &b), pa == pb);
@@ -121,7 +114,6 @@ void CheckPair(const Edges& ea, const Edges& eb) {
         ASSERT_EQ(K::Cmp(7, &a, &b), (pa & pb) != 0);
         for (int m : {9, -1, INT16_MIN})
             ASSERT_FALSE(K::Cmp(m, &a, &b)) << "mode " << m;
-        // Enclosing means pixels when both are non-empty, touching (closed ranges) when ordered.
         const bool full = pa && pb,
                    ordered = ea[0] <= ea[2] && ea[1] <= ea[3] && eb[0] <= eb[2] && eb[1] <= eb[3];
         const uint32_t interior = Pixels({ea[0] + 1, ea[1] + 1, ea[2] - 1, ea[3] - 1});
@@ -146,26 +138,25 @@ TYPED_TEST(RectKinds, MatchPixelSetsOverEverySmallRectangleAndPair) {
     for (int64_t i = 0; i < 625; ++i) {
         const Edges e = at(i);
         typename K::R a = K::Make(e), span;
-        ASSERT_EQ(K::Empty(&a), Pixels(e) == 0) << Print(e);
-        // The two corners taken as points: equal when the rectangle is a point, and spanning it.
-        ASSERT_EQ(K::PtEq(K::Point(e[0], e[1]), K::Point(e[2], e[3])),
-                  e[0] == e[2] && e[1] == e[3]);
-        ASSERT_EQ(K::Span(K::Point(e[0] * s, e[1] * s), K::Point(e[2] * s, e[3] * s), &span), 0);
-        ASSERT_EQ(EdgesOf(span, s),
-                  (Edges{min(e[0], e[2]), min(e[1], e[3]), max(e[0], e[2]), max(e[1], e[3])}))
-            << "corners of " << Print(e);
-        // Odd points sit just short of the next unit, so fixed point sees both sides of an edge.
+        const Tal_Err err =
+            K::Span(K::Point(e[0] * s, e[1] * s), K::Point(e[2] * s, e[3] * s), &span);
+        const Edges corners{min(e[0], e[2]), min(e[1], e[3]), max(e[0], e[2]), max(e[1], e[3])};
+        ASSERT_EQ(std::tuple(K::Empty(&a), K::PtEq(K::Point(e[0], e[1]), K::Point(e[2], e[3])), err,
+                             EdgesOf(span, s)),
+                  std::tuple(Pixels(e) == 0, e[0] == e[2] && e[1] == e[3], 0, corners))
+            << "empty, corners equal, spanned by corners: " << PrintToString(e);
+        // Odd points sit just short of the next unit: fixed point sees both sides of an edge.
         for (int64_t y = -3; y <= 3; ++y)
             for (int64_t x = -3; x <= 3; ++x)
                 ASSERT_EQ(
                     K::PtIn(K::Point(x * s + (x & 1) * (s - 1), y * s + (y & 1) * (s - 1)), &a),
                     e[0] <= x && x < e[2] && e[1] <= y && y < e[3])
-                    << x << ", " << y << " in " << Print(e);
+                    << x << ", " << y << " in " << PrintToString(e);
         for (int64_t j = 0; j < 625; ++j) {
             CheckPair<K>(e, at(j));
             CheckPair<FloatKind>(e, at(j));
             if (::testing::Test::HasFatalFailure()) {
-                ADD_FAILURE() << "a " << Print(e) << ", b " << Print(at(j));
+                ADD_FAILURE() << "a " << PrintToString(e) << ", b " << PrintToString(at(j));
                 return;
             }
         }
@@ -181,10 +172,10 @@ TYPED_TEST(RectKinds, InsetOffsetAndCenterMatch64BitArithmetic) {
                                              std::numeric_limits<C>::max() / 8);
     for (int i = 0; i < 30000; ++i) {
         const Edges e{c(rng), c(rng), c(rng), c(rng)}, ref{c(rng), c(rng), c(rng), c(rng)};
-        // Every 16th delta is the most negative one, whose negation wraps onto itself.
         const int64_t dh = i % 16 ? C(rng()) : std::numeric_limits<C>::min(), dv = C(rng());
         typename K::R r = K::Raw(ref), in = K::Raw(e), off = in, mid = in;
-        const std::string what = Print(e) + " by " + std::to_string(dh) + ", " + std::to_string(dv);
+        const std::string what =
+            PrintToString(e) + " by " + std::to_string(dh) + ", " + std::to_string(dv);
         ASSERT_EQ(K::Inset(&in, dh, dv) | K::Offset(&off, dh, dv) | K::Center(&r, &mid), 0);
         ASSERT_EQ(EdgesOf(in), (Edges{C(e[0] + dh), C(e[1] + dv), C(e[2] - dh), C(e[3] - dv)}))
             << "inset " << what;
@@ -194,7 +185,7 @@ TYPED_TEST(RectKinds, InsetOffsetAndCenterMatch64BitArithmetic) {
         for (int k = 0; k < 2; ++k) {  // horizontal, then vertical
             ASSERT_EQ(g[k + 2] - g[k], e[k + 2] - e[k]) << "centred " << what;
             ASSERT_EQ(g[k] - ref[k], (ref[k + 2] - ref[k] - (e[k + 2] - e[k])) / 2)
-                << "centred " << what << " on " << Print(ref);
+                << "centred " << what << " on " << PrintToString(ref);
         }
     }
 }
@@ -215,7 +206,6 @@ TEST(RectLimits, CenterWrapsItsDifferencesAndWidthsAreTakenIn32Bits) {
 }
 
 TEST(RectRecords, WHRecordsAreSetCopiedAndComparedValueByValue) {
-    // "Empty" if read as edges, yet unequal to any record differing in one value.
     const Tal_WHRect a = Made<Tal_WHRect>(Tal_SetWHRect, Tal_CopyWHRect, 0, 0, 0, 5);
     EXPECT_EQ(std::tuple(a.value[0], a.value[3], Tal_EqualWHRect(&a, &a)), std::tuple(0, 5, true));
     for (int i = 0; i < 4; ++i) {
@@ -240,7 +230,7 @@ TEST(RectConversions, MatchExactRoundingAndWrapInto16Bits) {
     std::mt19937 rng(1234);
     const uint32_t fractions[] = {0, 1, 0x7FFF, 0x8000, 0xFFFF};
     for (int i = 0; i < 60000; ++i) {
-        Edges e;  // 1.5, -1.5, 32767.5 and the extremes lead; then half carry a boundary fraction
+        Edges e;  // half carry a boundary fraction
         for (int64_t& v : e)
             v = int32_t(i % 2 ? rng() : (rng() & ~0xFFFFu) | fractions[rng() % 5]);
         if (i == 0) e = {0x18000, -0x18000, 0x7FFF8000, INT32_MIN};
@@ -255,7 +245,7 @@ TEST(RectConversions, MatchExactRoundingAndWrapInto16Bits) {
             const Edges want{Rounded(m, 1, e[0]), Rounded(m, 1, e[1]), Rounded(m, 0, e[2]),
                              Rounded(m, 0, e[3])};
             ASSERT_EQ(toRect[m](&f, &r) | toLRect[m](&f, &l), 0);
-            ASSERT_EQ(EdgesOf(r), want) << "mode " << m << " from " << ::testing::PrintToString(e);
+            ASSERT_EQ(EdgesOf(r), want) << "mode " << m << " from " << PrintToString(e);
             ASSERT_EQ(EdgesOf(l), want) << "mode " << m;  // the 16-bit results sign-extended
         }
     }

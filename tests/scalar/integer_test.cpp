@@ -1,11 +1,9 @@
 // Integer utilities against independent references: bit loops, exact 64-bit arithmetic, std::gcd.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <numeric>
 #include <random>
-#include <tuple>
 
 #include "scalar/integer_bits.h"
 #include "support/fixed_model.h"
@@ -38,28 +36,20 @@ TEST(BitCounts, AllFormsAgreeWithBitLoops) {
     }
 }
 
-TEST(OverflowPredictions, MultiplyIsCautiousAtTheseProductsThatFit) {
-    EXPECT_TRUE(Tal_MulWouldOverflow(0x10000, 0x4000));
-    EXPECT_TRUE(Tal_MulWouldOverflow(0, kMin));
-    EXPECT_TRUE(Tal_UMulWouldOverflow(0x10000, 0x8000));
-    // The largest products still let through.
-    EXPECT_FALSE(Tal_MulWouldOverflow(0xFFFF, 0x7FFF));
-    EXPECT_FALSE(Tal_MulWouldOverflow(-0x8000, 0x7FFF));
-    EXPECT_FALSE(Tal_UMulWouldOverflow(0xFFFF, 0xFFFF));
-}
-
-// Every pair of edge values, then random values of random width.
+// Every pair of edge values, then random values of random width. Multiplies are cautious: the
+// last products that fit, and some just below, are called overflows.
 TEST(OverflowPredictionsAndGcd, AddIsExactMultipliesNeverMissGcdAndLcmMatchStd) {
+    EXPECT_EQ(
+        std::tuple(Tal_MulWouldOverflow(0x10000, 0x4000), Tal_MulWouldOverflow(0, kMin),
+                   Tal_UMulWouldOverflow(0x10000, 0x8000), Tal_MulWouldOverflow(0xFFFF, 0x7FFF),
+                   Tal_MulWouldOverflow(-0x8000, 0x7FFF), Tal_UMulWouldOverflow(0xFFFF, 0xFFFF)),
+        std::tuple(true, true, true, false, false, false));
     const int32_t edges[] = {kMin, kMin + 1, -65536, -46341, -1, 0, 1, 46341, 65536, kMax};
     std::mt19937 rng(77);
     for (int i = 0; i < 200000; ++i) {
         const int32_t a = i < 100 ? edges[i / 10] : int32_t(rng()) >> (rng() % 32);
         const int32_t b = i < 100 ? edges[i % 10] : int32_t(rng()) >> (rng() % 32);
         const uint32_t ua = uint32_t(a), ub = uint32_t(b);
-        ASSERT_EQ(Tal_AddWouldOverflow(a, b), !Fits(int64_t(a) + b)) << a << " + " << b;
-        ASSERT_TRUE(Fits(int64_t(a) * b) || Tal_MulWouldOverflow(a, b)) << a << " * " << b;
-        ASSERT_TRUE(uint64_t(ua) * ub >> 32 == 0 || Tal_UMulWouldOverflow(ua, ub))
-            << ua << " * " << ub;
         int32_t g = 0, l = 0;
         uint32_t ug = 0, ul = 0;
         const Tal_Err err = Tal_SignedGCD(a, b, &g) | Tal_UnsignedGCD(ua, ub, &ug) |
@@ -71,47 +61,43 @@ TEST(OverflowPredictionsAndGcd, AddIsExactMultipliesNeverMissGcdAndLcmMatchStd) 
         const int64_t lcm = std::lcm(int64_t(a), int64_t(b)) * ((a ^ b) < 0 ? -1 : 1);
         const int64_t wrapped = Fits(int64_t(a) * b) ? lcm : int32_t(ua * ub) / gcd;
         const uint32_t ulcm = uint64_t(ua) * ub <= 0xFFFFFFFFu ? std::lcm(ua, ub) : ua * ub / ugcd;
-        ASSERT_EQ(std::tuple(err, g, ug, l, ul), std::tuple(0, gcd, ugcd, wrapped, ulcm))
+        const bool mulCaught = Fits(int64_t(a) * b) || Tal_MulWouldOverflow(a, b);
+        const bool umulCaught = uint64_t(ua) * ub >> 32 == 0 || Tal_UMulWouldOverflow(ua, ub);
+        ASSERT_EQ(std::tuple(Tal_AddWouldOverflow(a, b), mulCaught, umulCaught, err, g, ug, l, ul),
+                  std::tuple(!Fits(int64_t(a) + b), true, true, 0, gcd, ugcd, wrapped, ulcm))
             << "a = " << a << ", b = " << b;
     }
 }
 
 TEST(Rounding, NearestMultipleHalvesAwayFromZeroAndWraps) {
-    const struct {
-        int32_t x, m, expected;
-    } cases[] = {
+    const std::tuple<int32_t, int32_t, int32_t> cases[] = {
         {7, 5, 5},   {8, 5, 10},         {-5, 10, -10},           {1, 2, 2},
         {-7, 5, -5}, {kMax, kMax, kMax}, {kMin + 1, kMax, -kMax}, {kMin, 2, kMin},
-        {5, 0, 5},   {-5, -3, -5},       {kMax, 4, kMin}  // 2^31 wraps
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(Tal_RoundToNearestMult(c.x, c.m), c.expected) << "x = " << c.x << ", m = " << c.m;
+        {5, 0, 5},   {-5, -3, -5},       {kMax, 4, kMin}};  // 2^31 wraps
+    for (const auto& [x, m, expected] : cases)
+        EXPECT_EQ(Tal_RoundToNearestMult(x, m), expected) << "x = " << x << ", m = " << m;
 }
 
+// The double sum with 0.5 may round across an integer, which the exact sum does not.
 TEST(Rounding, DoublesRoundAsFloorOfTheDoubleSumWithAHalf) {
-    const struct {
-        double d;
-        int32_t round, safe;
-    } cases[] = {{2.5, 3, 3},
-                 {-2.5, -2, -2},
-                 {-0.5, 0, 0},
-                 {2147483646.5, kMax, kMax},
-                 {2147483647.5, kMin, kMax},
-                 {-2147483647.5, -kMax, -kMax},
-                 {-2147483647.5000002, kMin, kMin},
-                 {NAN, kMin, kMin},
-                 {INFINITY, kMin, kMax},
-                 {-INFINITY, kMin, kMin},
-                 // The double sum with 0.5 rounds across an integer, which the exact sum does not.
-                 {0.49999999999999994, 1, 1},
-                 {-0.49999999999999994, -1, -1}};
-    for (const auto& c : cases)
-        EXPECT_EQ(std::tuple(Tal_RoundDouble(c.d), Tal_RoundDoubleSafe(c.d)),
-                  std::tuple(c.round, c.safe))
-            << "d = " << c.d;
+    const std::tuple<double, int32_t, int32_t> cases[] = {{2.5, 3, 3},
+                                                          {-2.5, -2, -2},
+                                                          {-0.5, 0, 0},
+                                                          {2147483646.5, kMax, kMax},
+                                                          {2147483647.5, kMin, kMax},
+                                                          {-2147483647.5, -kMax, -kMax},
+                                                          {-2147483647.5000002, kMin, kMin},
+                                                          {NAN, kMin, kMin},
+                                                          {INFINITY, kMin, kMax},
+                                                          {-INFINITY, kMin, kMin},
+                                                          {0.49999999999999994, 1, 1},
+                                                          {-0.49999999999999994, -1, -1}};
+    for (const auto& [d, round, safe] : cases)
+        EXPECT_EQ(std::tuple(Tal_RoundDouble(d), Tal_RoundDoubleSafe(d)), std::tuple(round, safe))
+            << "d = " << d;
+    // Values of every scale, and halves with their neighbours, where a rounding error shows.
     std::mt19937_64 rng(99);
     for (int i = 0; i < 400000; ++i) {
-        // Values of every scale, and halves with their neighbours, where a rounding error shows.
         const double v = (double(rng() >> 11) * 0x1p-53 - 0.5) * std::ldexp(1, int(rng() % 48) - 8);
         const double half = std::floor(v) + 0.5, toward = i % 2 ? INFINITY : -INFINITY;
         const double d = i % 3 == 0 ? v : i % 3 == 1 ? half : std::nextafter(half, toward);

@@ -1,6 +1,5 @@
-// Ratio operations computed exactly in 64-bit integers (a sign and 64-bit magnitudes hold every
-// sum of two products of 32-bit terms), and the double value each falls back to. Shared by the
-// tests and the fuzz targets.
+// Ratio operations computed exactly in sign and 64-bit magnitudes (which hold every sum of two
+// products of 32-bit terms), and the double each falls back to. Shared by tests and fuzz targets.
 #pragma once
 
 #include <cmath>
@@ -34,7 +33,7 @@ inline ExactRatio Lowest(bool negative, uint64_t num, uint64_t den) {
     const uint64_t g = den == 0 ? 1 : std::gcd(num, den);
     return {negative && num != 0, num / g, den / g};
 }
-// (x + y) / den, the sum taken in sign and magnitude so that it cannot overflow.
+// (x + y) / den, summed in sign and magnitude so that it cannot overflow.
 inline ExactRatio SumOver(int64_t x, int64_t y, uint64_t den) {
     const uint64_t mx = Magnitude64(x), my = Magnitude64(y);
     if ((x < 0) == (y < 0)) return Lowest(x < 0, mx + my, den);
@@ -62,11 +61,11 @@ struct RatioOp {
     ExactRatio Exact(const Tal_Ratio& a, const Tal_Ratio& b) const {
         const int64_t an = a.num, ad = a.den, bn = b.num, bd = b.den;
         const uint64_t dens = uint64_t(ad) * uint64_t(bd);
+        const bool negative = (an < 0) != (bn < 0);
         if (kind == RatioKind::kAdd) return SumOver(an * bd, bn * ad, dens);
         if (kind == RatioKind::kSub) return SumOver(an * bd, -(bn * ad), dens);
-        if (kind == RatioKind::kMul)
-            return Lowest((an < 0) != (bn < 0), Magnitude64(an * bn), dens);
-        return Lowest((an < 0) != (bn < 0), Magnitude64(an * bd), uint64_t(ad) * Magnitude64(bn));
+        if (kind == RatioKind::kMul) return Lowest(negative, Magnitude64(an * bn), dens);
+        return Lowest(negative, Magnitude64(an * bd), uint64_t(ad) * Magnitude64(bn));
     }
     // The double an overflow falls back to; divide multiplies by the reciprocal of b.
     double Approximate(const Tal_Ratio& a, const Tal_Ratio& b) const {

@@ -1,9 +1,10 @@
-// Test helpers: read what the library reported through the built-in recorder of the host layer.
+// What the library reported, read back from the host layer's built-in recorder.
 #pragma once
 
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tal/host.h"
@@ -11,41 +12,38 @@
 namespace taltest {
 
 struct Report {
-    int32_t code;
-    int32_t severity;
+    int32_t code, severity;
     int32_t number;  // base-library error number, 0 for a message report
     std::string text;
-
     bool operator==(const Report& o) const {
-        return code == o.code && severity == o.severity && number == o.number && text == o.text;
+        return std::tie(code, severity, number, text) ==
+               std::tie(o.code, o.severity, o.number, o.text);
     }
 };
+using Reports = std::vector<Report>;
 
 inline std::ostream& operator<<(std::ostream& os, const Report& r) {
     return os << "{0x" << std::hex << r.code << std::dec << ", sev " << r.severity << ", #"
               << r.number << ", \"" << r.text << "\"}";
 }
 
-/// Every report recorded since the last call (or ClearReports), oldest first; clears the record.
-inline std::vector<Report> TakeReports() {
-    std::vector<Report> out;
-    const int32_t n = Bas_RecordedReportCount();
-    for (int32_t i = 0; i < n; ++i) {
-        Report r{};
-        const char* text = nullptr;
-        Bas_GetRecordedReport(i, &r.code, &r.severity, &r.number, &text);
-        r.text = text ? text : "";
-        out.push_back(r);
-    }
-    Bas_ClearRecordedReports();
-    return out;
-}
-
 inline void ClearReports() {
     Bas_ClearRecordedReports();
 }
 
-/// A message report (number 0) at code with severity 8 unless given.
+/// Every report recorded since the last call, oldest first; clears the record.
+inline Reports TakeReports() {
+    Reports out(Bas_RecordedReportCount());
+    for (int32_t i = 0; i < int32_t(out.size()); ++i) {
+        const char* text = nullptr;
+        Bas_GetRecordedReport(i, &out[i].code, &out[i].severity, &out[i].number, &text);
+        out[i].text = text ? text : "";
+    }
+    ClearReports();
+    return out;
+}
+
+/// A message report (number 0), severity 8 unless given.
 inline Report Msg(int32_t code, const std::string& text, int32_t severity = 8) {
     return Report{code, severity, 0, text};
 }

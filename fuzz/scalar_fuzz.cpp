@@ -1,10 +1,13 @@
-// Ratios on any operands: every outcome the library calls exact holds the exact value, every
-// failure leaves {0, 0}, and comparison follows the sign of the exact difference.
+// Fixed point, bit counts and rounding against the slow models; ratios: an outcome called exact
+// holds the exact value, a failure leaves {0, 0}, comparison follows the exact difference.
 #include <cmath>
 
 #include "input.h"
+#include "support/fixed_model.h"
 #include "support/ratio_model.h"
+#include "tal/fixed.h"
 #include "tal/host.h"
+#include "tal/integer.h"
 
 namespace {
 
@@ -12,6 +15,29 @@ using namespace taltest;
 
 constexpr Tal_Ratio kFailed{0, 0};
 constexpr uint32_t kTop = 0x80000000u;
+
+void CheckFixedAndRounding(int32_t a, int32_t b, double d) {
+    TALFUZZ_REQUIRE(Tal_FixMul(a, b) == FixMulModel(a, b));
+    TALFUZZ_REQUIRE(Tal_FixDiv(a, b) == FixDivModel(a, b));
+    TALFUZZ_REQUIRE(Tal_Fix24Mul(a, b) == Fix24Model(Fix24Product(a, b)));
+    TALFUZZ_REQUIRE(Tal_Fix24Ratio(a, b) == (b == 0 ? kFixedMark : Fix24Model(double(a) / b)));
+    const uint32_t u = uint32_t(a), down = u ? 0x80000000u >> LeadingZeros(u) : 0;
+    TALFUZZ_REQUIRE(Tal_LeadingZeros(u) == LeadingZeros(u));
+    TALFUZZ_REQUIRE(Tal_TrailingZeros(u) == TrailingZeros(u));
+    TALFUZZ_REQUIRE(Tal_RoundDownToPowerOf2(u) == down);
+    TALFUZZ_REQUIRE(Tal_RoundUpToPowerOf2(u) == (down == u ? down : down << 1));
+    // Halves away from zero, the nearest multiple wrapping modulo 2^32; doubles as floor(d + 0.5).
+    const int64_t q = b <= 0 ? 0 : (std::abs(int64_t(a)) + b / 2) / b * b;
+    TALFUZZ_REQUIRE(Tal_RoundToNearestMult(a, b) ==
+                    (b <= 0 ? a : int32_t(uint32_t(a < 0 ? -q : q))));
+    const double f = std::floor(d + 0.5);
+    const bool fits = f >= -2147483648.0 && f <= 2147483647.0;
+    TALFUZZ_REQUIRE(Tal_RoundDouble(d) == (fits ? int32_t(f) : kFixedMark));
+    const int32_t safe = d > 2147483646.5        ? INT32_MAX
+                         : !(d >= -2147483647.5) ? kFixedMark
+                                                 : int32_t(f);
+    TALFUZZ_REQUIRE(Tal_RoundDoubleSafe(d) == safe);
+}
 
 // mode bits 0-1 pick the status form (null, all ones, byte, byte), bits 2-3 the byte's value on
 // entry, bit 4 makes the output alias the first operand.
@@ -28,8 +54,8 @@ void CheckArithmetic(const RatioOp& op, const Tal_Ratio& a, const Tal_Ratio& b, 
         TALFUZZ_REQUIRE(Holds(*dst, op.Exact(a, b)));
 }
 
-// Exact unless the difference overflows with a denominator of 2^31 or more: that comparison is
-// made on double products, which may call unequal ratios equal.
+// Exact unless the difference overflows with a denominator of 2^31 or more: then the comparison
+// is of double products, which may call unequal ratios equal.
 void CheckCompare(const Tal_Ratio& a, const Tal_Ratio& b) {
     int32_t result = 77;
     const Tal_Err err = Tal_CompareRatio(&a, &b, &result);
@@ -49,40 +75,18 @@ void CheckCompare(const Tal_Ratio& a, const Tal_Ratio& b) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    talfuzz::Input in(data, size);
+    talfuzz::Input in{data, size};
     const auto ratio = [&in] {
         const int32_t num = in.Take<int32_t>();
         return Tal_Ratio{num, in.Take<uint32_t>()};
     };
-    const Tal_Ratio a = ratio(), b = ratio(), c = ratio();
+    const Tal_Ratio a = ratio(), b = ratio();
     const uint8_t mode = in.Take<uint8_t>();
+    const double d = in.Take<double>();
+    CheckFixedAndRounding(a.num, b.num, d);
     for (const RatioOp* op : kRatioOps)
         CheckArithmetic(*op, a, b, mode);
     CheckCompare(a, b);
-    // The value kept, in lowest terms unless the gcd is 2^31 or more; a reciprocal it calls exact
-    // is exact.
-    Tal_Ratio out{}, start{}, length{};
-    uint8_t flag = 9;
-    TALFUZZ_REQUIRE(Tal_ReduceRatio(&a, &out, &flag) == 0 && flag <= 1);
-    if (a.den != 0) TALFUZZ_REQUIRE(Holds(out, ExactOf(a)));
-    if (a.den != 0 && a.den / ExactOf(a).den < kTop) TALFUZZ_REQUIRE(ExactOf(out).den == out.den);
-    TALFUZZ_REQUIRE(Tal_RecipRatio(&a, &out, &flag) == 0 && flag <= 1);
-    if (flag == 1 && a.num != 0 && a.den != 0)
-        TALFUZZ_REQUIRE(Holds(out, kRatioDiv.Exact({1, 1}, a)));
-    // Clipping stays within the range; a failed span clip leaves {0, 0} in both outputs.
-    if (Tal_ClipRatio(&a, &b, &c, &out) == 0 && a.den && b.den && c.den)
-        TALFUZZ_REQUIRE(out == a || out == b || out == c);
-    if (Tal_ClipSpanToSpan(&a, &b, &c, &a, &start, &length) != 0)
-        TALFUZZ_REQUIRE(start == kFailed && length == kFailed);
-    uint8_t exact = 9, overflow = 9;
-    if (Tal_ConvRatio(&a, c.den, &out, &exact, mode & 1 ? &overflow : nullptr) != 0)
-        TALFUZZ_REQUIRE(out == kFailed && exact == 0);
-    const double d = in.Take<double>();
-    overflow = 9;
-    TALFUZZ_REQUIRE(Tal_FpLong2Ratio(d, &out, &overflow) == 0);
-    if (!(std::fabs(d) < 2147483648.0)) TALFUZZ_REQUIRE(overflow == 1 && out == kFailed);
-    if (std::fabs(d) < 2147483648.0)
-        TALFUZZ_REQUIRE(overflow == 0 && out.den != 0 && out.den <= (1u << 30));
     Bas_ClearRecordedReports();
     return 0;
 }
