@@ -54,7 +54,6 @@ TEST_F(FrameTest, BirthRecordsServicesUpToTheFirstFailureAndKeepsTablesOnlyWhenB
         trigOom{Msg(0x110019, "out of memory allocating FCM/D table (1024 bytes).")},
         fcmdOom{Msg(0x11001B, "out of memory allocating FCM/D table (65536 bytes).")};
     const std::tuple<Tal_ServiceFlags, int32_t, Tal_Err, uint32_t, Reports> cases[] = {
-        // requested, skip, result, born, reports
         {1, -1, 0, 1, none},         {7, -1, 0, 7, none},
         {0xF1, -1, 0, 1, none},      {1 | 8, -1, gauss, 1, gaussian},
         {8, -1, gauss, 0, gaussian}, {15, -1, gauss, 7, gaussian},
@@ -274,13 +273,11 @@ TEST_F(FrameTest, TablesArePurgeableUnlessLentAndTheFirstBorrowerRebuildsThemExa
 // skip: allocations before one fails (-1: none); held: requests outstanding at the purge (lent:
 // not rechecked). A failed rebuild leaves none of the service's blocks, and the service is gone.
 TEST_F(FrameTest, AFailedLoanCountsTheRequestAndLendsNothing) {
-    const std::tuple<bool, bool, int32_t, int32_t> cases[] = {
-        // report failure, no rebuild, skip, held
-        {true, true, -1, 0},
-        {false, false, 0, 0},
-        {true, false, 0, 0},
-        {true, false, 1, 0},
-        {true, false, -1, 1}};
+    const std::tuple<bool, bool, int32_t, int32_t> cases[] = {{true, true, -1, 0},
+                                                              {false, false, 0, 0},
+                                                              {true, false, 0, 0},
+                                                              {true, false, 1, 0},
+                                                              {true, false, -1, 1}};
     for (const Service& s : kServices) {
         for (const auto& [reportFailure, noRebuild, skip, held] : cases) {
             if (!s.fcmd && skip == 1) continue;  // the sine table is one block
@@ -291,21 +288,17 @@ TEST_F(FrameTest, AFailedLoanCountsTheRequestAndLendsNothing) {
             Bas_FailHandleAllocationsAfter(skip, skip >= 0);
             const Loan loan = Prepare(s, reportFailure, noRebuild);
             const bool failed = held == 0, reported = failed && reportFailure;
-            const std::string what = std::string(s.phrase) + " skip " + std::to_string(skip) +
-                                     " held " + std::to_string(held) + " report " +
-                                     std::to_string(reportFailure);
+            SCOPED_TRACE(::testing::Message() << s.phrase << " skip " << skip << " held " << held);
             EXPECT_EQ(
                 std::tuple(loan, int(Talp_G.*s.requests), TakeReports()),
                 std::tuple(Loan{reported ? Tal_Err_OUT_OF_MEMORY : 0, !failed, nullptr, nullptr},
-                           held + 1, reported ? Reports{Msg(s.code, s.unavailable)} : Reports{}))
-                << what;
+                           held + 1, reported ? Reports{Msg(s.code, s.unavailable)} : Reports{}));
             if (!failed || noRebuild) continue;
             const uint32_t blocks =
                 s.fcmd ? Talp_G.mulHandle | Talp_G.divHandle : Talp_G.sineHandle;
             const Tal_Err again = std::get<0>(Prepare(s, false, false));
             EXPECT_EQ(std::tuple(Bas_LiveHandleCount(), blocks, again),
-                      std::tuple(s.fcmd ? 1 : 2, 0u, Tal_Err_UNREQUESTED_SERVICE))
-                << what;
+                      std::tuple(s.fcmd ? 1 : 2, 0u, Tal_Err_UNREQUESTED_SERVICE));
         }
     }
 }

@@ -174,19 +174,17 @@ TYPED_TEST(RectKinds, InsetOffsetAndCenterMatch64BitArithmetic) {
         const Edges e{c(rng), c(rng), c(rng), c(rng)}, ref{c(rng), c(rng), c(rng), c(rng)};
         const int64_t dh = i % 16 ? C(rng()) : std::numeric_limits<C>::min(), dv = C(rng());
         typename K::R r = K::Raw(ref), in = K::Raw(e), off = in, mid = in;
-        const std::string what =
-            PrintToString(e) + " by " + std::to_string(dh) + ", " + std::to_string(dv);
         ASSERT_EQ(K::Inset(&in, dh, dv) | K::Offset(&off, dh, dv) | K::Center(&r, &mid), 0);
-        ASSERT_EQ(EdgesOf(in), (Edges{C(e[0] + dh), C(e[1] + dv), C(e[2] - dh), C(e[3] - dv)}))
-            << "inset " << what;
-        ASSERT_EQ(EdgesOf(off), (Edges{C(e[0] + dh), C(e[1] + dv), C(e[2] + dh), C(e[3] + dv)}))
-            << "offset " << what;
+        const int64_t left = ref[0] + (ref[2] - ref[0] - (e[2] - e[0])) / 2;
+        const int64_t top = ref[1] + (ref[3] - ref[1] - (e[3] - e[1])) / 2;
         const Edges g = EdgesOf(mid);
-        for (int k = 0; k < 2; ++k) {  // horizontal, then vertical
-            ASSERT_EQ(g[k + 2] - g[k], e[k + 2] - e[k]) << "centred " << what;
-            ASSERT_EQ(g[k] - ref[k], (ref[k + 2] - ref[k] - (e[k + 2] - e[k])) / 2)
-                << "centred " << what << " on " << PrintToString(ref);
-        }
+        ASSERT_EQ(
+            std::tuple(EdgesOf(in), EdgesOf(off), Edges{g[0], g[1], g[2] - g[0], g[3] - g[1]}),
+            std::tuple(Edges{C(e[0] + dh), C(e[1] + dv), C(e[2] - dh), C(e[3] - dv)},
+                       Edges{C(e[0] + dh), C(e[1] + dv), C(e[2] + dh), C(e[3] + dv)},
+                       Edges{left, top, e[2] - e[0], e[3] - e[1]}))
+            << "inset, offset by " << dh << ", " << dv << ", centred on " << PrintToString(ref)
+            << ": " << PrintToString(e);
     }
 }
 

@@ -17,8 +17,7 @@ bool Fits(int64_t v) {
     return v == int32_t(v);
 }
 
-// Every 16-bit value in the low, middle and high bits, then random words of random width; the
-// nibble forms are the fallbacks of targets without a bit-scan builtin.
+// Every 16-bit value in the low, middle and high bits, then random words of random width.
 TEST(BitCounts, AllFormsAgreeWithBitLoops) {
     std::mt19937 rng(20240611);
     for (uint32_t i = 0; i < (3u << 16) + (1u << 18); ++i) {
@@ -36,8 +35,7 @@ TEST(BitCounts, AllFormsAgreeWithBitLoops) {
     }
 }
 
-// Every pair of edge values, then random values of random width. Multiplies are cautious: the
-// last products that fit, and some just below, are called overflows.
+// Multiplies are cautious: some products that fit are called overflows, never the reverse.
 TEST(OverflowPredictionsAndGcd, AddIsExactMultipliesNeverMissGcdAndLcmMatchStd) {
     EXPECT_EQ(
         std::tuple(Tal_MulWouldOverflow(0x10000, 0x4000), Tal_MulWouldOverflow(0, kMin),
@@ -54,8 +52,7 @@ TEST(OverflowPredictionsAndGcd, AddIsExactMultipliesNeverMissGcdAndLcmMatchStd) 
         uint32_t ug = 0, ul = 0;
         const Tal_Err err = Tal_SignedGCD(a, b, &g) | Tal_UnsignedGCD(ua, ub, &ug) |
                             Tal_SignedLCM(a, b, &l) | Tal_UnsignedLCM(ua, ub, &ul);
-        // gcd(a, 0) is 1, so that a zero denominator never divides; |-2^31| wraps to itself. A
-        // product beyond 32 bits wraps before the division.
+        // gcd(a, 0) is 1, so that a zero denominator never divides; |-2^31| and products wrap.
         const int32_t gcd = b ? int32_t(uint32_t(std::gcd(int64_t(a), int64_t(b)))) : 1;
         const uint32_t ugcd = ub ? std::gcd(ua, ub) : 1;
         const int64_t lcm = std::lcm(int64_t(a), int64_t(b)) * ((a ^ b) < 0 ? -1 : 1);
@@ -95,7 +92,6 @@ TEST(Rounding, DoublesRoundAsFloorOfTheDoubleSumWithAHalf) {
     for (const auto& [d, round, safe] : cases)
         EXPECT_EQ(std::tuple(Tal_RoundDouble(d), Tal_RoundDoubleSafe(d)), std::tuple(round, safe))
             << "d = " << d;
-    // Values of every scale, and halves with their neighbours, where a rounding error shows.
     std::mt19937_64 rng(99);
     for (int i = 0; i < 400000; ++i) {
         const double v = (double(rng() >> 11) * 0x1p-53 - 0.5) * std::ldexp(1, int(rng() % 48) - 8);

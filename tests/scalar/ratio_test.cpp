@@ -20,7 +20,6 @@ constexpr Tal_Ratio kFailed{0, 0}, kSentinel{12345, 678};
 
 TEST(RatioConversions, ReduceAndReciprocalInPlace) {
     const std::tuple<Tal_Ratio, Tal_Ratio, int, Tal_Ratio, int> cases[] = {
-        // in, reduced, gcd not one, reciprocal, exact
         {{-6, 4}, {-3, 2}, 1, {-4, 6}, 1},
         {{0, 7}, {0, 1}, 1, {7, 0}, 1},
         {{5, 0}, {5, 0}, 0, {0, 5}, 1},
@@ -48,19 +47,15 @@ TEST(RatioConversions, ReduceAndReciprocalInPlace) {
 TEST(RatioConversions, NewDenominatorRoundsHalvesUpAndReportsFailures) {
     const Tal_Err over = Tal_Err_OVERFLOW, zero = Tal_Err_ZERO_DENOM;
     const std::tuple<Tal_Ratio, uint32_t, bool, Tal_Ratio, int, int, Tal_Err> cases[] = {
-        // in, new denominator, flag given, out, exact, overflow, error
         {{1, 3}, 10, true, {3, 10}, 0, 0, 0},
         {{1, 2}, 10, true, {5, 10}, 1, 0, 0},
-        {{3, 4}, 8, true, {6, 8}, 1, 0, 0},
         {{-1, 2}, 1, true, {0, 1}, 0, 0, 0},
         {{-3, 2}, 1, true, {-1, 1}, 0, 0, 0},
-        {{5, 2}, 1, true, {3, 1}, 0, 0, 0},
         {{6, 9}, 9, true, {6, 9}, 1, 0, 0},  // the same denominator
         {{1, 1}, kMax, true, {kMax, kMax}, 1, 0, 0},
         {{-1, 1}, kTop, true, {kMin, kTop}, 1, 0, 0},
         {{kMax, ~0u}, ~1u, true, {kMax, ~1u}, 0, 0, 0},
         {{kMax, 1}, 2, true, kFailed, 0, 1, 0},
-        {{kMin, 2}, 4, true, kFailed, 0, 1, 0},
         {{kMax, 1}, 2, false, kFailed, 0, 7, over},
         {{1, 0}, 10, true, kFailed, 0, 0, zero},
         {{1, 3}, 0, false, kFailed, 0, 7, zero}};
@@ -92,7 +87,6 @@ TEST(RatioConversions, FromDoubleGivesTheNearestBoundedFraction) {
     const std::pair<double, Tal_Ratio> cases[] = {
         {-0.75, {-3, 4}},
         {0.1, {13421773, 134217728}},
-        {1e-9, {1, 1000000028}},
         {3e-10, {0, 1}},
         {-0.0, {0, 1}},
         {0x1p-30, {1, kBound}},
@@ -106,7 +100,6 @@ TEST(RatioConversions, FromDoubleGivesTheNearestBoundedFraction) {
         {0x1.26aeac0p-15, {33984, 967409453}},   // t 7 of 14: the semiconvergent
         {1.0, {1, 1}},
         {1.1, {9227469, 8388608}},
-        {300.7, {4926669, 16384}},
         {-3.14159265, {-13176795, 4194304}},
         {-1.5e9, {-kBound, 1}},       // the numerator saturates
         {2147483647.0, {kBound, 1}},  // a float of 2^31
@@ -127,12 +120,13 @@ TEST(RatioConversions, FromDoubleGivesTheNearestBoundedFraction) {
 
 enum Form { kNull, kAllOnes, kByte };
 
+// The reporter is the operation whose phrase the report carries.
+
 TEST(RatioOperations, GiveTheOutcomeReportAndStateForEveryStatusForm) {
     const Op add = &taltest::kRatioAdd, sub = &taltest::kRatioSub, mul = &taltest::kRatioMul,
              div = &taltest::kRatioDiv, none = nullptr;
     const Tal_Err over = Tal_Err_OVERFLOW, zero = Tal_Err_ZERO_DENOM;
     const std::tuple<Op, Tal_Ratio, Tal_Ratio, Form, int, Tal_Ratio, int, Tal_Err, Op> cases[] = {
-        // op, a, b, status form, byte in, out, byte out, error, whose phrase the report carries
         {add, {1, 6}, {1, 10}, kNull, 0, {8, 30}, 0, 0, none},  // unreduced
         {add, {kMax, 1}, {1, 1}, kNull, 0, kFailed, 0, over, add},
         {add, {kMax, 1}, {1, 2}, kAllOnes, 0, {kBound, 1}, 0, 0, none},  // 2^30 at most
@@ -175,7 +169,6 @@ TEST(RatioCompare, ClipToARangeOrSpanAndFailuresReportLeavingOrClearingTheOutput
         badRange{{0x110018, 8, 3, "invalid rational range"}},
         spanOverflow{Msg(0x110010, "overflow in ratio span.")};
     const std::tuple<int, Tal_Ratio, Tal_Ratio, Tal_Ratio, Tal_Err, Tal_Ratio, Reports> cases[] = {
-        // mode, value, low, high, error, out, reports
         {0, {0, 1}, one, three, 0, one, none},
         {1, {0, 1}, one, two, 0, one, none},
         {2, {2, 2}, one, three, 0, one, none},
@@ -231,26 +224,20 @@ TEST(RatioCompare, OrderIsTheDifferenceOrItsSign) {
     }
 }
 
-// Ratios weighted toward the edges: every width of numerator and denominator, and the extremes.
-struct RatioSource {
-    std::mt19937_64 rng;
-    uint32_t Width() { return uint32_t(rng()) >> (rng() % 32); }
-    int32_t Num() {
-        static constexpr int32_t kNums[] = {kMin, kMax, 0, 1, -1, kBound, -kBound};
-        return rng() % 12 ? int32_t(rng() & 1 ? 0u - Width() : Width()) : kNums[rng() % 7];
-    }
-    uint32_t Den() {
-        static constexpr uint32_t kDens[] = {1, 2, kTop, ~0u, ~1u, 0x7FFFFFFF};
-        return rng() % 12 ? std::max(Width(), 1u) : kDens[rng() % 6];
-    }
-};
-
 // An exact outcome holds the exact value, approximation allowed or not; an allowed approximation
 // is the nearest fraction to the double result.
 TEST(RatioOperations, RandomOperandsMatchTheExactModel) {
-    RatioSource source{std::mt19937_64(0x5EED0001)};
+    std::mt19937_64 rng(0x5EED0001);
+    const int32_t nums[] = {kMin, kMax, 0, 1, -1, kBound, -kBound};
+    const uint32_t dens[] = {1, 2, kTop, ~0u, ~1u, 0x7FFFFFFF};
+    const auto width = [&rng] { return uint32_t(rng()) >> (rng() % 32); };  // edges one time in 12
+    const auto ratio = [&]() -> Tal_Ratio {
+        const int32_t num =
+            rng() % 12 ? int32_t(rng() & 1 ? 0u - width() : width()) : nums[rng() % 7];
+        return {num, rng() % 12 ? std::max(width(), 1u) : dens[rng() % 6]};
+    };
     for (int i = 0; i < 30000; ++i) {
-        const Tal_Ratio a{source.Num(), source.Den()}, b{source.Num(), source.Den()};
+        const Tal_Ratio a = ratio(), b = ratio();
         for (const Op op : taltest::kRatioOps) {
             if (op == &taltest::kRatioDiv && (b.num == 0 || b.den >= kTop))
                 continue;  // in the table

@@ -1,5 +1,4 @@
-// Fixed point and bit counts the slow, obvious way (loops and branches where the library uses
-// masks), shared by the tests and the fuzz targets.
+// Fixed point and bit counts the slow, obvious way, for the tests and the fuzz targets.
 #pragma once
 
 #include <cmath>
@@ -35,8 +34,7 @@ inline int32_t FloorShift(int32_t v, int s) {
     return int32_t(int64_t(v) >> s);
 }
 
-// 16.16 product: exact with more than 16 trailing zeros between the operands, else from operands
-// floored to 1/256; the mark when the sign came out wrong.
+// 16.16: exact with over 16 trailing zeros in all, else from operands floored to 1/256.
 inline int32_t FixMulModel(int32_t a, int32_t b) {
     const int ta = TrailingZeros(Magnitude(a));
     int32_t r = WrappedProduct(FloorShift(a, 8), FloorShift(b, 8));
@@ -47,8 +45,7 @@ inline int32_t FixMulModel(int32_t a, int32_t b) {
     return ((a < 0) != (b < 0) ? r > 0 : r < 0) ? kFixedMark : r;
 }
 
-// 16.16 quotient, truncated: a dividend above 2^16 keeps its bits and the divisor drops its low
-// ones instead; the mark for a zero divisor and a quotient beyond 32 bits.
+// 16.16 truncated: a dividend above 2^16 keeps its bits, the divisor drops low ones instead.
 inline int32_t FixDivModel(int32_t a, int32_t b) {
     const int z = LeadingZeros(Magnitude(a));
     const uint32_t ub = b == 0 ? 0 : z < 16 ? Magnitude(b) >> (16 - z) : Magnitude(b);
@@ -58,8 +55,7 @@ inline int32_t FixDivModel(int32_t a, int32_t b) {
     return q > 0x7FFFFFFFu ? kFixedMark : int32_t(q);
 }
 
-// 8.24 from a double: the range (the caller reports outside it), then halves away from zero; a
-// rounded value beyond 32 bits is the mark too, unreported.
+// 8.24: the caller reports outside the range; halves away from zero; beyond 32 bits the mark.
 inline bool Fix24InRange(double q) {
     return -129.0 < q && q < 128.0;
 }

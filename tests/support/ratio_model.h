@@ -1,5 +1,4 @@
-// Ratio operations computed exactly in sign and 64-bit magnitudes (which hold every sum of two
-// products of 32-bit terms), and the double each falls back to. Shared by tests and fuzz targets.
+// Ratio operations exactly in sign and 64-bit magnitude, and the double each falls back to.
 #pragma once
 
 #include <cmath>
@@ -54,8 +53,8 @@ enum class RatioKind { kAdd, kSub, kMul, kDiv };
 struct RatioOp {
     const char* symbol;
     Tal_Err (*apply)(const Tal_Ratio*, const Tal_Ratio*, Tal_Ratio*, Tal_RatioStatus*);
-    int32_t site;        // of a failure report
-    const char* phrase;  // of a failure report
+    int32_t site;  // and phrase of a failure report
+    const char* phrase;
     RatioKind kind;
 
     ExactRatio Exact(const Tal_Ratio& a, const Tal_Ratio& b) const {
