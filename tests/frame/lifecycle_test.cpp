@@ -46,8 +46,7 @@ protected:
     }
 };
 
-// skip: allocations that succeed before one fails (-1: none); unknown service bits are ignored.
-// Tables are kept only when birth succeeds: the sine table is one handle, FCM/D two.
+// skip: allocations before one fails (-1: none). Tables are kept only when birth succeeds.
 TEST_F(FrameTest, BirthRecordsServicesUpToTheFirstFailureAndKeepsTablesOnlyWhenBorn) {
     const Tal_Err oom = Tal_Err_OUT_OF_MEMORY, gauss = Bas_NiroErr(5);
     const Reports none, gaussian{Niro(0x11001D, 5, kGaussianText)},
@@ -139,8 +138,7 @@ TEST_F(FrameTest, HandOverMovesExactlyTheBlockOutAndBack) {
     }
 }
 
-// Both base libraries are checked whatever the first gives, once; another major composes the
-// mismatch message under the caller's code.
+// Both base libraries are checked, once; another major composes a message at the caller's code.
 TEST(Versions, BaseLibrariesAreCheckedOnlyOnTheFirstCallWithThePackageCode) {
     for (const int failures : {3, 2, 1, 0}) {
         Talp_ResetVersionCheck();
@@ -171,8 +169,7 @@ TEST(Versions, BaseLibrariesAreCheckedOnlyOnTheFirstCallWithThePackageCode) {
     EXPECT_EQ(Tal_PkgObjectVersion(), 0x120004u);
 }
 
-// The first entry that differs from the defining formulas (true divisions in 64-bit integers), or
-// -1; table is the multiply or sine table, div the divide table.
+// The first entry that differs from the exact formulas, or -1; div is the divide table.
 int FirstWrongEntry(bool fcmd, const void* table, const void* div) {
     if (!table || (fcmd && !div)) return 0;
     const auto* sine = static_cast<const float*>(table);
@@ -270,8 +267,7 @@ TEST_F(FrameTest, TablesArePurgeableUnlessLentAndTheFirstBorrowerRebuildsThemExa
               std::tuple(std::tuple(false, false, false), Reports{}));
 }
 
-// skip: allocations before one fails (-1: none); held: requests outstanding at the purge (lent:
-// not rechecked). A failed rebuild leaves none of the service's blocks, and the service is gone.
+// held: requests outstanding at the purge. A failed rebuild leaves no blocks and no service.
 TEST_F(FrameTest, AFailedLoanCountsTheRequestAndLendsNothing) {
     const std::tuple<bool, bool, int32_t, int32_t> cases[] = {{true, true, -1, 0},
                                                               {false, false, 0, 0},
@@ -301,18 +297,6 @@ TEST_F(FrameTest, AFailedLoanCountsTheRequestAndLendsNothing) {
                       std::tuple(s.fcmd ? 1 : 2, 0u, Tal_Err_UNREQUESTED_SERVICE));
         }
     }
-}
-
-TEST_F(FrameTest, CountsWrapAsSixteenBitsAndSurviveDeathAndBirth) {
-    ASSERT_EQ(Tal_Birth(2 | 4, nullptr), 0);
-    EXPECT_EQ(Tal_UnprepareFTrig(), 0);  // without a Prepare: a caller error the count shows
-    EXPECT_EQ(Talp_G.trigRequests, 0xFFFF);
-    EXPECT_EQ(Tal_PrepareFTrig(0, 0, nullptr, nullptr), 0);  // every output is optional
-    EXPECT_EQ(Tal_PrepareFCMD(0, 0, nullptr, nullptr, nullptr), 0);
-    EXPECT_EQ(Talp_G.trigRequests, 0);
-    ASSERT_EQ(Tal_Death(), 0);
-    ASSERT_EQ(Tal_Birth(2, nullptr), 0);
-    EXPECT_EQ(std::tuple(Talp_G.trigRequests, Talp_G.fcmdRequests), std::tuple(0, 1));
 }
 
 }  // namespace

@@ -87,7 +87,6 @@ TEST(RatioConversions, FromDoubleGivesTheNearestBoundedFraction) {
     const std::pair<double, Tal_Ratio> cases[] = {
         {-0.75, {-3, 4}},
         {0.1, {13421773, 134217728}},
-        {3e-10, {0, 1}},
         {-0.0, {0, 1}},
         {0x1p-30, {1, kBound}},
         {0x1p-31, {0, 1}},  // 0 wins the tie
@@ -99,13 +98,11 @@ TEST(RatioConversions, FromDoubleGivesTheNearestBoundedFraction) {
         {0x1.376ac40p-14, {56306, 758354363}},   // t half the quotient, far from 1
         {0x1.26aeac0p-15, {33984, 967409453}},   // t 7 of 14: the semiconvergent
         {1.0, {1, 1}},
-        {1.1, {9227469, 8388608}},
         {-3.14159265, {-13176795, 4194304}},
         {-1.5e9, {-kBound, 1}},       // the numerator saturates
         {2147483647.0, {kBound, 1}},  // a float of 2^31
         {3.0e9, kFailed},
         {-2147483648.0, kFailed},
-        {INFINITY, kFailed},
         {NAN, kFailed}};
     for (const auto& [d, out] : cases) {
         Tal_Ratio got = kSentinel;

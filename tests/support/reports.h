@@ -12,8 +12,7 @@
 namespace taltest {
 
 struct Report {
-    int32_t code, severity;
-    int32_t number;  // base-library error number, 0 for a message report
+    int32_t code, severity, number;  // number: base-library error number, 0 for a message
     std::string text;
     bool operator==(const Report& o) const {
         return std::tie(code, severity, number, text) ==
