@@ -3,8 +3,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <new>
-#include <stdexcept>
 
 #include "frame/base_library.h"
 #include "support/reports.h"
@@ -44,23 +42,6 @@ TEST(ReportErr, FormatsEachCodesMessageUnderTheSiteAndReturnsTheCode) {
         EXPECT_EQ(std::tuple(returned, Basp_G_err_buf[0], TakeReports()),
                   std::tuple(err, text ? 0 : 0x5A5A, expected))
             << "site " << site << ", error " << err << ", phrase " << phrase;
-    }
-}
-
-// An exception escaping a member becomes a report at the package code and an error code.
-TEST(ReportErr, ExceptionsReportTheirTextAndGiveOutOfMemoryOrBaseLibraryNumberOne) {
-    TakeReports();
-    const std::bad_alloc noMemory;
-    const std::length_error tooLong("vector");
-    const std::runtime_error other("broken");
-    const std::tuple<const std::exception*, long, std::string> cases[] = {
-        {&noMemory, Tal_Err_OUT_OF_MEMORY, std::string("out of memory: ") + noMemory.what()},
-        {&tooLong, Tal_Err_OUT_OF_MEMORY, "out of memory: vector"},
-        {&other, Bas_NiroErr(1), "exception: broken"}};
-    for (const auto& [e, err, text] : cases) {
-        const long got = Bas_TranslateAndReportException(*e);
-        EXPECT_EQ(std::tuple(got, TakeReports()), std::tuple(err, Reports{Msg(0x110000, text)}))
-            << text;
     }
 }
 

@@ -188,7 +188,7 @@ TYPED_TEST(RectKinds, InsetOffsetAndCenterMatch64BitArithmetic) {
     }
 }
 
-TEST(RectLimits, CenterWrapsItsDifferencesAndWidthsAreTakenIn32Bits) {
+TEST(RectLimits, CenterWrapsWidthsAreTakenIn32BitsAndWHRecordsCompareByValue) {
     const Tal_Rect ref = RectKind::Make({-30000, 0, 30000, 10});
     const Tal_LRect lref{INT32_MIN, 0, INT32_MAX, 2}, lsmall{0, 0, 5, 20};
     Tal_Rect r = RectKind::Make({0, 0, 4, 4});
@@ -201,12 +201,9 @@ TEST(RectLimits, CenterWrapsItsDifferencesAndWidthsAreTakenIn32Bits) {
     const Tal_Rect full = RectKind::Make({INT16_MIN, INT16_MIN, INT16_MAX, INT16_MAX});
     EXPECT_EQ(std::tuple(Tal_RectCompare(1, &full, &r), Tal_RectCompare(3, &r, &full)),
               std::tuple(true, true));  // 65535 wide
-}
-
-TEST(RectRecords, WHRecordsAreSetCopiedAndComparedValueByValue) {
     const Tal_WHRect a = Made<Tal_WHRect>(Tal_SetWHRect, Tal_CopyWHRect, 0, 0, 0, 5);
     EXPECT_EQ(std::tuple(a.value[0], a.value[3], Tal_EqualWHRect(&a, &a)), std::tuple(0, 5, true));
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 4; ++i) {  // empty if read as edges, yet compared value by value
         Tal_WHRect b = a;
         ++b.value[i];
         EXPECT_FALSE(Tal_EqualWHRect(&a, &b)) << i;

@@ -39,13 +39,13 @@ inline std::vector<uint64_t> Bits(const std::vector<double>& v) {
 template <typename T>
 std::vector<uint64_t> Bits(const T& object) {
     static_assert(sizeof(T) % sizeof(double) == 0, "an object of doubles");
-    return Bits(reinterpret_cast<const double*>(&object), sizeof(T) / sizeof(double));
+    return Bits(reinterpret_cast<const double*>(&object), sizeof(T) / 8);  // T may be an array
 }
 /// The doubles of such an object, compared by value (-0.0 equals +0.0).
 template <typename T>
 std::vector<double> Values(const T& object) {
     const double* first = reinterpret_cast<const double*>(&object);
-    return std::vector<double>(first, first + sizeof(T) / sizeof(double));
+    return std::vector<double>(first, first + sizeof(T) / 8);
 }
 
 }  // namespace taltest
