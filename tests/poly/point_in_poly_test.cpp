@@ -1,5 +1,4 @@
-// Point in polygon: the even-odd boundary rules, single and repeated vertices, the tolerance band,
-// the out-of-memory report, and random outlines against an exact integer model.
+// Point in polygon: even-odd boundary rules, the tolerance band, bad counts, an exact model.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -34,66 +33,55 @@ const std::vector<V2> kOutlines[] = {
     {{kE30, 0}},
     {{3, 4}}};
 
-struct Row {
-    int outline;
-    double x, y, tolerance;
-    int inside, asFloat;
-};
-
-// Each row also runs with the tolerance negated, and with tolerance 0 on the square as a quad.
-// The band reaches exactly 3 beside an edge and 5 from a corner; 1e-12 off an edge is on it; NaN
-// matches nothing; one vertex compares bitwise (-0.0 is another vertex), then by distance; far out
-// the band still reaches 0.5; a single float vertex rounds the squared distance to float; with no
-// band one vertex is met only exactly (1e-200 squared would underflow to 0); a point on a
-// vertical edge is never on it (the half-open rule counts no vertical edge), and (2, 8) is in
-// the square but not in the triangle of its first three corners.
+// Rows: outline, x, y, tolerance, inside, whether as float; also run with the tolerance negated
+// and, tolerance 0 on the square, as a quad. The band reaches 3 beside an edge, 5 from a corner; a
+// single vertex compares bitwise, then by distance (a float one rounds it to float); a point on a
+// vertical edge is never on it; (2, 8) is in the square but not in its first three corners.
 TEST(PointInPoly, BandEdgesSignedZerosNaNFarOutlinesAndFloatRounding) {
-    const Row rows[] = {{0, -3, 5, 3, 1, 0},
-                        {0, -3, -4, 5, 1, 0},
-                        {0, 5, -1e-12, 0, 1, 0},
-                        {0, 5, -1.1e-12, 0, 0, 0},
-                        {0, kNaN, 5, 1, 0, 0},
-                        {0, 0, 5, kNaN, 0, 0},
-                        {0, 1e300, -1e300, kInf, 1, 0},
-                        {1, -0.0, 0, 0, 1, 0},
-                        {1, 0, 0, kNaN, 1, 0},
-                        {2, 0, 0, 0, 0, 0},
-                        {2, 0, 1, 1, 1, 0},
-                        {3, kNaN, 1, 1, 0, 0},
-                        {4, kFarIn, kFarY, 0.5, 1, 0},
-                        {4, kFarOut, kFarY, 0.5, 0, 0},
-                        {1, 1, kE12, 1, 0, 0},
-                        {1, 1, kE12, 1, 1, 1},
-                        {5, 1, 0, kBelow1, 1, 0},
-                        {5, 1, 0, kBelow1, 0, 1},
-                        {1, 1e-200, 0, 0, 0, 0},
-                        {0, 2, 8, 0, 1, 0},
-                        {0, 0, 5, 0, 0, 0},
-                        {6, 6, 8, 5, 1, 0}};
-    for (const Row& r : rows) {
-        const std::vector<V2>& v = kOutlines[r.outline];
+    const std::tuple<int, double, double, double, int> rows[] = {{0, -3, 5, 3, 1},
+                                                                 {0, -3, -4, 5, 1},
+                                                                 {0, 5, -1e-12, 0, 1},
+                                                                 {0, 5, -1.1e-12, 0, 0},
+                                                                 {0, kNaN, 5, 1, 0},
+                                                                 {0, 0, 5, kNaN, 0},
+                                                                 {0, 1e300, -1e300, kInf, 1},
+                                                                 {1, -0.0, 0, 0, 1},
+                                                                 {1, 0, 0, kNaN, 1},
+                                                                 {2, 0, 0, 0, 0},
+                                                                 {2, 0, 1, 1, 1},
+                                                                 {3, kNaN, 1, 1, 0},
+                                                                 {4, kFarIn, kFarY, 0.5, 1},
+                                                                 {4, kFarOut, kFarY, 0.5, 0},
+                                                                 {1, 1, kE12, 1, 0},
+                                                                 {1, 1, kE12, 1, 3},
+                                                                 {5, 1, 0, kBelow1, 1},
+                                                                 {5, 1, 0, kBelow1, 2},
+                                                                 {1, 1e-200, 0, 0, 0},
+                                                                 {0, 2, 8, 0, 1},
+                                                                 {0, 0, 5, 0, 0},
+                                                                 {6, 6, 8, 5, 1},
+                                                                 {0, 10, 10, 0, 1}};
+    for (const auto& [outline, x, y, tolerance, want] : rows) {
+        const std::vector<V2>& v = kOutlines[outline];
         std::vector<F2> vf;
         for (const V2& q : v)
             vf.push_back({float(q.x), float(q.y)});
-        const V2 p{r.x, r.y};
-        const F2 pf{float(r.x), float(r.y)};
+        const V2 p{x, y};
+        const F2 pf{float(p.x), float(p.y)};
         unsigned char quad = 7;
-        if (r.outline == 0) Tal_IsFloatPointInQuad(&p, v.data(), &quad);
-        const int got = r.asFloat ? Inside(pf, vf, r.tolerance) : Inside(p, v, r.tolerance);
-        const int negated = r.asFloat ? Inside(pf, vf, -r.tolerance) : Inside(p, v, -r.tolerance);
-        EXPECT_EQ(std::make_tuple(got, negated, r.tolerance || r.outline ? r.inside : int(quad)),
-                  std::make_tuple(r.inside, r.inside, r.inside))
-            << "outline " << r.outline << ", point " << r.x << ", " << r.y << ", tolerance "
-            << r.tolerance << (r.asFloat ? " (float)" : "") << "; got as given, negated, quad";
+        if (outline == 0) Tal_IsFloatPointInQuad(&p, v.data(), &quad);
+        const auto inside = [&](double t) {
+            return want > 1 ? Inside(pf, vf, t) : Inside(p, v, t);
+        };
+        const int got = inside(tolerance), negated = inside(-tolerance);
+        EXPECT_EQ(std::make_tuple(got, negated, tolerance || outline ? want % 2 : int(quad)),
+                  std::make_tuple(want % 2, want % 2, want % 2))
+            << "outline " << outline << ", point " << p.x << ", " << p.y << ", tolerance "
+            << tolerance << (want > 1 ? " (float)" : "") << "; got as given, negated, quad";
     }
-    unsigned char inside = 7;
-    EXPECT_EQ(Tal_IsFloatPointInConcavePoly(&kOutlines[0][2], kOutlines[0].data(), 4, 0, &inside),
-              0);
-    EXPECT_EQ(inside, 1) << "the point is vertex 2 itself";
 }
 
-// Below one vertex nothing is read; the smallest count no list of the vertex size could hold (and
-// the largest long, where a long can express it) is reported as out of memory. inside is left 0.
+// Below one vertex nothing is read; counts no list could hold report out of memory; inside is 0.
 template <typename T>
 void ExpectBadCounts() {
     const T p{5, 5};
@@ -122,10 +110,8 @@ struct IPt {
     int64_t x, y;
 };
 
-// Exact even-odd membership of p in the outline d (no consecutive repeats) by 64-bit arithmetic,
-// points on non-vertical edges counted in; with tol (in hundredths) also the band: beside an edge
-// with the foot on it and p no farther from its start than it is long, or near a vertex.
-// ambiguous is set where an equality decides that rounding may tip.
+// Exact even-odd membership of p in d (no consecutive repeats), points on non-vertical edges in;
+// with tol (hundredths) also the band. ambiguous: an equality decides that rounding may tip.
 bool Expected(const std::vector<IPt>& d, IPt p, int64_t tol, bool& ambiguous) {
     const auto near = [&](int64_t d2, int64_t len2) {
         ambiguous |= 10000 * d2 == tol * tol * len2;
@@ -147,8 +133,8 @@ bool Expected(const std::vector<IPt>& d, IPt p, int64_t tol, bool& ambiguous) {
     return on || odd;
 }
 
-// Outlines in half units (some across 64 vertices, the previous vertex repeated now and then),
-// every half-unit grid point, with no band and with one of 1.3 units (260 hundredths of a half).
+// Outlines in half units (some past 64 vertices, some repeats), every half-unit grid point, with no
+// band and with one of 1.3 units (260 hundredths of a half).
 TEST(PointInPoly, RandomOutlinesMatchTheExactModelInBothInstances) {
     std::mt19937_64 rng(4242);
     std::uniform_int_distribution<int64_t> coord(-8, 8);

@@ -1,4 +1,4 @@
-// Point and rectangle transforms, bulk and member, against exact boundary rows and a seeded model.
+// Point and rectangle transforms, bulk and member.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -36,8 +36,7 @@ void Throw(Tal_Err err) {
     if (err) throw long(err);
 }
 
-// Runs call; expects the code thrown and the report of a failure at site (none for 0), and the
-// bytes left in p.
+// Runs call; expects the code thrown, the report of a failure at site (0: none), the bytes of p.
 template <typename F, typename P>
 void Expect(F call, int site, const P& p, const std::vector<uint64_t>& want) {
     const char* text = site == 0x26   ? "overflow in point transformation."
@@ -51,9 +50,11 @@ void Expect(F call, int site, const P& p, const std::vector<uint64_t>& want) {
     } catch (long c) {
         thrown = c;
     }
-    EXPECT_EQ(thrown, !site ? 0 : site < 0x30 ? Tal_Err_OVERFLOW : Tal_Err_ZERO_W);
-    EXPECT_EQ(Raw(p), want);
-    EXPECT_EQ(taltest::TakeReports(), site ? one : none);
+    EXPECT_EQ(std::make_tuple(thrown, Raw(p), taltest::TakeReports()),
+              std::make_tuple(!site         ? 0
+                              : site < 0x30 ? Tal_Err_OVERFLOW
+                                            : Tal_Err_ZERO_W,
+                              want, site ? one : none));
 }
 
 struct IntegerRow {
@@ -104,8 +105,7 @@ TEST(DividingMembers, ArraysStopAtTheFirstZeroW) {
     Expect([&] { b.TransformPointsAndDivide(3, q3); }, 0x3B, q3, B(1.5, 2, 2.5, 1, 5, 6, 6, 7, 8));
 }
 
-// W' = w: inside the open band the tested members throw, the bulk form keeps w', the fast one
-// divides anyway.
+// W' = w: inside the open band the members throw, the bulk form keeps w', the fast one divides.
 TEST(DividingForms, OpenBandAroundZero) {
     const double inside[] = {std::nextafter(1e-12, 0.), std::nextafter(-1e-12, 0.), 0.};
     for (double w : {inside[0], inside[1], inside[2], 1e-12, -1e-12, kNaN, 3.}) {
@@ -139,7 +139,7 @@ TEST(ThreeDToShort, DividesLimitsThenTruncatesSilently) {
     }
 }
 
-// A plain loop that reads the matrix afresh for every point, wherever the two lie in buf.
+// A plain loop reading the matrix afresh for every point, wherever the two lie in buf.
 void PlainLoop(double* buf, int matrixAt, int pointsAt, int count) {
     for (int i = 0; i < count; ++i) {
         const double* m = buf + matrixAt;
@@ -150,9 +150,7 @@ void PlainLoop(double* buf, int matrixAt, int pointsAt, int count) {
     }
 }
 
-// Points laid over the matrix see each earlier point's result, as a plain loop does: over its
-// start, from before it into it, from its middle on, wholly inside it, and just clear of either
-// end.
+// Points over the matrix's start, into it, from its middle on, inside it, just clear of either end.
 TEST(DoubleArrays, PointsOverlappingTheMatrixReadItAfresh) {
     const int rows[][3] = {{0, 0, 4}, {4, 0, 4}, {0, 3, 4},
                            {0, 4, 2}, {0, 9, 3}, {6, 0, 3}};  // matrix, points, count
@@ -166,8 +164,8 @@ TEST(DoubleArrays, PointsOverlappingTheMatrixReadItAfresh) {
     }
 }
 
-// x' = x + y reaches INT32_MAX at the third corner: r, the flag and the corners as far as mapped
-// stay. Strict scans keep the first of equal extremes, here -0.0 over +0.0.
+// x' = x + y reaches INT32_MAX at the third corner: r, the flag and the mapped corners stay.
+// Strict scans keep the first of equal extremes, here -0.0 over +0.0.
 TEST(Rects, FixedOverflowStateAndSignedZeroExtremes) {
     const Tal_Matrix3 sum = {{{1, 0, 0}, {1, 1, 0}, {0, 0, 1}}};
     const int32_t k = 0x40000000, l = INT32_MIN + 1;
@@ -206,8 +204,8 @@ TEST(TransformBounds, OutwardRoundingClampsAndTheMarkForWhatDoesNotFit) {
         EXPECT_EQ(Raw(Tal_TransformBounds(m, r.in)), Raw(r.out)) << r.what;
     }
 }
-// call(p, q) on raw's nine records P must give raw times mat (rest of each row 1) for the first n,
-// summed left to right; divide 1: times 1/w' outside (-1e-12, 1e-12), divide 2: by w'.
+// call(p, q) on raw's nine records must give raw x mat (w = 1) for the first n; divide 1: times
+// 1/w' outside (-1e-12, 1e-12), divide 2: by w'.
 template <typename P, size_t N, typename F>
 void ExpectModel(const double (&mat)[N][N], int divide, const double* raw, long n, const char* what,
                  F call) {
@@ -231,8 +229,8 @@ void ExpectModel(const double (&mat)[N][N], int divide, const double* raw, long 
 #define FORM(mat, divide, P, n, call) \
     ExpectModel<P>(mat.m, divide, raw, n, #call, [&](P* p, [[maybe_unused]] P* q) { call; })
 
-// A single-point member on p[0], the array member on the rest with a count from -2 to 8; rects,
-// some empty or inverted, against the bounds of the model's corners (16.16 at 4x scale).
+// A single-point member on p[0], the array member on the rest (counts -2 to 8); rects, some empty
+// or inverted, against the bounds of the model's corners (16.16 at 4x scale).
 TEST(AllForms, MatchTheLeftToRightModelOnSeededInput) {
     std::mt19937_64 gen(2024);  // its output is fixed, unlike the distributions'
     auto U = [&](double lo, double hi) { return lo + (hi - lo) * double(gen() >> 11) * 0x1p-53; };
@@ -270,16 +268,16 @@ TEST(AllForms, MatchTheLeftToRightModelOnSeededInput) {
         FORM(b, 0, V4, n, Throw(Tal_TransformVector4NoDivide(*b.m, n, p)));
         const int32_t l = int32_t(U(-9e3, 9e3)), t = int32_t(U(-9e3, 9e3));
         const int32_t rt = l + int32_t(round % 7 ? U(0, 9e3) : 0), bm = t + int32_t(U(-2e3, 9e3));
-        std::vector<double> c[4];  // x, y, 16.16 x, 16.16 y of (l, t), (r, t), (r, b), (l, b)
-        for (int i = 0; i < 4; ++i) {
-            const double in[3] = {double(i % 3 ? rt : l), double(i < 2 ? t : bm), 1};
+        double c[4][4];  // x, y, 16.16 x, 16.16 y of (l, t), (r, t), (r, b), (l, b)
+        for (int i = 0; i < 16; ++i) {
+            const double in[3] = {double(i % 4 % 3 ? rt : l), double(i % 4 < 2 ? t : bm), 1};
             const double in4[3] = {4 * in[0], 4 * in[1], 65536};
-            for (int j = 0; j < 4; ++j)
-                c[j].push_back(j < 2 ? taltest::RowTimesColumn(in, m, 3, j)
-                                     : std::floor(taltest::RowTimesColumn(in4, m, 3, j - 2) + 0.5));
+            c[i / 4][i % 4] = i < 8
+                                  ? taltest::RowTimesColumn(in, m, 3, i / 4)
+                                  : std::floor(taltest::RowTimesColumn(in4, m, 3, i / 4 - 2) + 0.5);
         }
-        auto lo = [&](int j) { return *std::min_element(c[j].begin(), c[j].end()); };
-        auto hi = [&](int j) { return *std::max_element(c[j].begin(), c[j].end()); };
+        auto lo = [&](int j) { return *std::min_element(c[j], c[j] + 4); };
+        auto hi = [&](int j) { return *std::max_element(c[j], c[j] + 4); };
         auto sh = [](double v) { return std::floor(std::min(std::max(v, -32767.), 32766.) + 0.5); };
         auto e = [&](double v) { return rt <= l || bm <= t ? 0 : int(v); };  // empty gives zeros
         Tal_Rect s = {int16_t(t), int16_t(l), int16_t(bm), int16_t(rt)}, s2 = s, s3 = s;
@@ -301,13 +299,15 @@ TEST(AllForms, MatchTheLeftToRightModelOnSeededInput) {
         EXPECT_EQ(B(lr.left, lr.top, lr.right, lr.bottom),
                   B(e(std::floor(lo(0))), e(std::floor(lo(1))), e(std::ceil(hi(0))),
                     e(std::ceil(hi(1)))));
-        std::vector<double> corners;  // unlimited and unrounded
-        for (int i = 0; i < 4; ++i)
+        std::vector<double> corners, fixed, fixedWant;  // unlimited and unrounded; 16.16
+        for (int i = 0; i < 4; ++i) {
             corners.insert(corners.end(), {c[0][i], c[1][i]});
-        EXPECT_EQ(Bits(cs), Bits(corners.data(), 8)) << "short rect corners";
-        EXPECT_EQ(Bits(cf), Bits(corners.data(), 8)) << "float rect corners";
-        EXPECT_EQ(B(cx[0].x, cx[0].y, cx[1].x, cx[1].y, cx[2].x, cx[2].y, cx[3].x, cx[3].y),
-                  B(c[2][0], c[3][0], c[2][1], c[3][1], c[2][2], c[3][2], c[2][3], c[3][3]));
+            fixed.insert(fixed.end(), {double(cx[i].x), double(cx[i].y)});
+            fixedWant.insert(fixedWant.end(), {c[2][i], c[3][i]});
+        }
+        EXPECT_EQ(std::make_tuple(Bits(cs), Bits(cf), fixed),
+                  std::make_tuple(Bits(corners), Bits(corners), fixedWant))
+            << "corners of the short, float and fixed rects";
         const int inexact = m[1] || m[3] || m[2] || m[5] || m[8] != 1;
         EXPECT_EQ(std::vector<int>(flags, flags + 4), std::vector<int>(4, inexact));
         EXPECT_EQ(std::make_tuple(Raw(s2), Raw(s3)), std::make_tuple(Raw(s), Raw(s)))
