@@ -21,8 +21,7 @@ using taltest::Bits;
 using taltest::Product;
 
 const double kNaN = NAN, kEps = 0x1p-52, kPi = taltest::kPi;
-const Reports kNone,
-    kCantInvert4 = {taltest::Msg(Tal_ReportCode(0x2D), "unable to invert matrix.")};
+const Reports kNone;
 
 std::vector<double> Transposed(const double* a, int n) {
     std::vector<double> t(n * n);
@@ -154,26 +153,6 @@ TEST(InverseMatrix, PivotRulesAndWhatAFailureLeaves) {
     }
 }
 
-// Below the threshold dst holds the adjugate, transposed only by the quiet normal matrix.
-TEST(InverseMatrix4, FailureLeavesTheAdjugateAndReportsOnlyInTheReportingForms) {
-    const double t = 1e-6, t2 = t * t;  // determinant 1e-18
-    const double src[16] = {t, 2 * t, 0, 0, 0, t, 0, 0, 0, 0, t, 0, 0, 0, 0, 1};
-    const double want[16] = {t2, -2 * t2, 0, 0, 0, t2, 0, 0, 0, 0, t2, 0, 0, 0, 0, t2 * t};
-    double adj[16];
-    unsigned char failed = 0, quiet = 0;
-    taltest::ClearReports();
-    EXPECT_EQ(Tal_InverseMatrix4Quiet(src, adj, &failed), Tal_Err_CANT_INVERT);
-    EXPECT_EQ(std::vector<double>(adj, adj + 16), std::vector<double>(want, want + 16));
-    ASSERT_ON_COPY(4, src, Tal_CalcNormalMatrix4Quiet(m, m, &quiet), Tal_Err_CANT_INVERT,
-                   Transposed(adj, 4));
-    EXPECT_EQ(std::make_tuple(failed, quiet, taltest::TakeReports()), std::make_tuple(1, 1, kNone))
-        << "quiet forms: flags set, nothing reported";
-    ASSERT_ON_COPY(4, src, Tal_InverseMatrix4(m, m), Tal_Err_CANT_INVERT, adj);
-    EXPECT_EQ(taltest::TakeReports(), kCantInvert4);
-    ASSERT_ON_COPY(4, src, Tal_CalcNormalMatrix4(m, m), Tal_Err_CANT_INVERT, adj);
-    EXPECT_EQ(taltest::TakeReports(), kCantInvert4);
-}
-
 // d's shear and scale rows (s: the sign of the shears) times its rotation, then its translation.
 void Recompose(const Tal_Matrix4Decomp& d, double s, double* m) {
     double r[16];
@@ -188,33 +167,6 @@ void Recompose(const Tal_Matrix4Decomp& d, double s, double* m) {
     m[12] = d.translate.x;
     m[13] = d.translate.y;
     m[14] = d.translate.z;
-}
-
-// Element i of a translation by 3 set to v: zeros, the flag set, a report only without a flag. A
-// zero scale (element 0) is no failure: its row stays zero, the flag is left alone.
-TEST(DecomposeMatrix4, FailuresLeaveZerosAndReportOnlyWithoutAFlag) {
-    const std::tuple<int, double> cases[] = {{15, 0.0}, {15, -0.0}, {3, 1e-300},
-                                             {11, -1},  {7, kNaN},  {0, 0.0}};
-    const Tal_Matrix4Decomp zero = {}, zeroScale = {{3, 0, 0}, {0, 1, 1}, {0, 0, 0}, {0, 0, 0}};
-    const Reports report = {taltest::Msg(Tal_ReportCode(0x2D), "unable to decompose matrix.")};
-    for (const auto& [i, v] : cases) {
-        const Tal_Err err = i ? Tal_Err_CANT_DECOMPOSE : 0;
-        const Tal_Matrix4Decomp& want = err ? zero : zeroScale;
-        double m[16];
-        Tal_IdentityMatrix4(m);
-        m[12] = 3;
-        m[i] = v;
-        unsigned char failed = 0;
-        for (unsigned char* flag : {&failed, (unsigned char*)nullptr}) {
-            Tal_Matrix4Decomp d;
-            std::memset(&d, 0xFF, sizeof d);
-            taltest::ClearReports();
-            EXPECT_EQ(Tal_DecomposeMatrix4(m, &d, flag), err) << i;
-            EXPECT_EQ(failed, err ? 1 : 0) << i;
-            EXPECT_EQ(taltest::Values(d), taltest::Values(want)) << "element " << i << " = " << v;
-            EXPECT_EQ(taltest::TakeReports(), err && !flag ? report : kNone) << i;
-        }
-    }
 }
 
 // Sheared, scaled, turned, a third mirrored, half homogeneously scaled: the parts rebuild it.

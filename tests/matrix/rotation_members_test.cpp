@@ -1,8 +1,6 @@
-// Building steps, angles and the other matrix members.
+// Failures, comparisons and determinants of the matrix members.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <complex>
 #include <cstring>
 #include <random>
 
@@ -12,101 +10,9 @@
 
 namespace {
 
-typedef long double LD;
-typedef std::array<LD, 16> M;
-typedef std::complex<LD> C;
 using taltest::Bits;
 using taltest::Values;
-const double kNaN = std::nan(""), kInf = HUGE_VAL, kPi = taltest::kPi, kRad = kPi / 180;
-
-M Mul(const M& x, const M& y) {
-    M r{};
-    for (int i = 0; i < 64; ++i)
-        r[i / 4] += x[i / 16 * 4 + i % 4] * y[i % 4 * 4 + i / 4 % 4];
-    return r;
-}
-
-// Rodrigues, row vectors: row i is e_i cos + (k x e_i) sin + k k_i (1 - cos).
-M Turn(LD ax, LD ay, LD az, LD t) {
-    const LD n = std::sqrt(ax * ax + ay * ay + az * az), k[3] = {ax / n, ay / n, az / n};
-    M r{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
-    for (int i = 0; i < 9; ++i) {
-        const int a = i / 3, b = i % 3, b1 = (b + 1) % 3, b2 = (b + 2) % 3;
-        r[a * 4 + b] = (a == b) * std::cos(t) + k[a] * k[b] * (1 - std::cos(t)) +
-                       (k[b1] * (a == b2) - k[b2] * (a == b1)) * std::sin(t);
-    }
-    return r;
-}
-
-M XYZ(LD x, LD y, LD z) {
-    return Mul(Mul(Turn(0, 0, 1, z), Turn(0, 1, 0, y)), Turn(1, 0, 0, x));
-}
-
-template <class A>
-LD MaxDiff(const A& m, const M& ref) {
-    LD worst = 0;
-    for (int i = 0; i < 16; ++i)
-        worst = std::max(worst, std::fabs(m[i] - ref[i]));
-    return worst;
-}
-
-// A step turns (scales, moves) p x P about the centre; a skew turns by the axis angle, shears x
-// by -y tan(skew), turns back. 1e-11 is about 2^-46 of the several hundred reached.
-TEST(TwoDimensionalSteps, RandomStepsActAfterThePriorTransform) {
-    std::mt19937_64 gen(0x5eed2d);
-    auto U = [&](double lo, double hi) { return std::uniform_real_distribution<>(lo, hi)(gen); };
-    for (int iter = 0; iter < 8000; ++iter) {
-        Tal_Matrix3 m = {{{U(-3, 3), U(-3, 3)}, {U(-3, 3), U(-3, 3)}, {U(-3, 3), U(-3, 3), 1}}};
-        const int k = iter % 4, centred = iter / 4 % 2 && k < 3;  // else the overloads about (0, 0)
-        const double cx = centred * U(-50, 50), cy = centred * U(-50, 50), a = U(-720, 720);
-        const double b = U(-80, 80), sx = b / 20, sy = a / 180, px = U(-20, 20), py = U(-20, 20);
-        const auto at = [&](int c) { return px * LD(m.m[0][c]) + py * LD(m.m[1][c]) + m.m[2][c]; };
-        const std::vector<double> perspective = {m.m[0][2], m.m[1][2], m.m[2][2]};
-        const C d = C(at(0) - cx, at(1) - cy), w = std::polar(1.0L, std::fmod(LD(a), 360) * kRad);
-        if (k == 0) centred ? m.Rotate(a, cx, cy) : m.Rotate(a);
-        if (k == 1) centred ? m.Scale(sx, sy, cx, cy) : m.Scale(sx, sy);
-        if (k == 2) m.Translate(cx, cy);
-        if (k == 3) m.Skew(b, a);
-        const C u = d * w, e[4] = {u, C(d.real() * sx, d.imag() * sy), d + C(cx, cy),
-                                   C(u.real() - u.imag() * std::tan(b * kRad), u.imag()) / w};
-        ASSERT_LT(std::abs(C(at(0) - cx, at(1) - cy) - e[k]), 1e-11) << iter;
-        const std::vector<double> third = {m.m[0][2], m.m[1][2], m.m[2][2]};
-        ASSERT_EQ(third, perspective) << iter << ": an affine step keeps the third column";
-    }
-}
-
-// m := m x step (4e-14 is about 2^-48 of the 8 reached); with separate 0 the turns follow the
-// matrix's own axes, each about its current image (skipped once vanished).
-TEST(ThreeDimensionalSteps, RandomStepsPostMultiplyThePriorTransformAndAnglesRebuildTurns) {
-    std::mt19937_64 gen(0xa715);
-    auto U = [&](double lo, double hi) { return std::uniform_real_distribution<>(lo, hi)(gen); };
-    for (int iter = 0; iter < 10000; ++iter) {
-        Tal_Matrix4 m;
-        M want;
-        const int k = iter % 5, v = iter % 10 == 9 ? iter / 10 % 3 : 9;  // v: a vanished row
-        for (int i = 0; i < 16; ++i)  // affine when the axes' images are taken
-            want[i] = m.m[i / 4][i % 4] = k == 4 && (i % 4 == 3 || i / 4 == v) ? i == 15 : U(-2, 2);
-        const double x = U(-3, 3), y = U(-3, 3), z = U(-3, 3), t = U(-7, 7), turns[3] = {x, y, t};
-        M step = k == 2 ? Turn(x, y, z, t) : k == 3 ? XYZ(x, y, t) : Turn(1, 0, 0, 0);
-        const int at[2][3] = {{12, 13, 14}, {0, 5, 10}};  // translation row, or the diagonal
-        for (int j = 0; j < 3 && k < 2; ++j)
-            step[at[k][j]] = j == 0 ? x : j == 1 ? y : z;
-        want = Mul(want, step);
-        for (int i = 0; k == 4 && i < 3; ++i)
-            if (i != v)  // a zero row stays zero
-                want = Mul(want, Turn(want[4 * i], want[4 * i + 1], want[4 * i + 2], turns[i]));
-        if (k == 0) m.Translate(x, y, z);
-        if (k == 1) m.Scale(x, y, z);
-        if (k == 2) m.RotateAxis(x, y, z, t);
-        if (k == 3) m.RotateXYZ(x, y, t);
-        if (k == 4) Tal_RotateMatrix4XYZPlus(x, y, t, 0, &m.m[0][0]);
-        ASSERT_LT(MaxDiff(&m.m[0][0], want), 4e-14) << iter;
-        double e[3];  // ordered angles, in range, rebuild the axis turn
-        ASSERT_EQ(Tal_ConvertAxisAngleToOrderedXYZRotation(x, y, z, t, e, e + 1, e + 2), 0);
-        ASSERT_LE(std::max({std::fabs(e[0]), std::fabs(e[2]), 2 * std::fabs(e[1])}), kPi) << iter;
-        ASSERT_LT(MaxDiff(XYZ(e[0], e[1], e[2]), Turn(x, y, z, t)), 1e-9) << iter;
-    }
-}
+const double kNaN = std::nan(""), kInf = HUGE_VAL;
 
 // Axes shorter than 1e-12 report, leave the matrix and zero the angles.
 TEST(RotateMatrix4, AxesShorterThan1em12ReportAndLeaveTheMatrixOrZeroTheAngles) {

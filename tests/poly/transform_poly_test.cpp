@@ -85,41 +85,6 @@ TEST(TransformPoly2D, RowsStrictlyInsideTheBoundHideTheLayerAndKeepTheCorners) {
     EXPECT_EQ(Observe(Tal_TransformPoly2D()), Shown(zeros, true)) << "default construction";
 }
 
-TEST(TransformPoly2D, TransformsComposeAsTheCornersStandAndCopiesKeepAll) {
-    Tal_TransformPoly2D p = Square(M3(0, 0, 0, 0, 1, 0, 0, 0)), assigned;
-    p.SetLayerPoint(0, {2, 2});
-    EXPECT_FALSE(p.IsVisible()) << "SetLayerPoint keeps the flag";
-    p.TransformPoints(M3(2, 1, 7, -1, 3, 9, 4, -2));
-    p.TransformPoints(M3(0.5, 0, 3, 0.25, 2, 1, -8, 16));
-    const V2 want[4] = {{-3.5, 28}, {-5.25, 14}, {-5, 20}, {-6.25, 18}};  // exact in doubles
-    const Tal_TransformPoly2D copy(p);
-    assigned = p;
-    const std::vector<double> shown = Shown(want, true);
-    EXPECT_EQ(std::make_tuple(Observe(p), Observe(copy), Observe(assigned)),
-              std::make_tuple(shown, shown, shown))
-        << "original, copy constructed, assigned";
-}
-
-// The foot on an edge, else the nearer corner. (1, 1, 1) x a = (12, 15, 10): W scales b's move.
-TEST(TransformPoly2D, EdgeDistanceToleranceAndTheTwoMatrixScreenMapping) {
-    const Tal_TransformPoly2D p = Square(M3(1, 0, 0, 0, 1, 0, 0, 0));
-    const std::pair<V2, double> rows[] = {
-        {{0.5, 0.25}, 0.25},     {{2, 2}, std::sqrt(2.0)},     {{1, 1}, 0},
-        {{-0.5, 0.75}, 0.5},     {{-3, 0.5}, std::sqrt(9.25)}, {{0.5, -1}, std::sqrt(1.25)},
-        {{3, 3}, std::sqrt(8.0)}};
-    for (const auto& [q, distance] : rows)
-        EXPECT_EQ(p.GetMinimumEdgeDistance(&q), distance) << q.x << ", " << q.y;
-    const V2 beside{1.05, 0.5};
-    EXPECT_EQ(std::make_pair(p.IsPointInside(&beside, 0.1), p.IsPointInside(&beside, 0.01)),
-              std::make_pair(true, false));
-    const Tal_Matrix3 a = M3(1, 2, 3, 4, 5, 6, 7, 8), b = M3(1, 0, 0, 0, 1, 0, 10, 20);
-    V2 s{1, 1}, t{1, 1};
-    const bool both =
-        Tal_TransformPoint2DtoScreen(a, b, &s) && Tal_TransformPoint2DtoScreen(b, a, &t);
-    EXPECT_EQ(std::vector<double>({double(both), s.x, s.y, t.x, t.y}),
-              std::vector<double>({1, 112, 215, 102, 135}));
-}
-
 // Eye to screen: (100 x / z + 320, 100 y / z + 240), W = z; a y-down screen, 2 per unit.
 const Tal_Matrix4 kProj{{{100, 0, 0, 0}, {0, 100, 0, 0}, {320, 240, 1, 1}, {0, 0, 0, 0}}};
 const Tal_Matrix3 kScreen{{{2, 0, 0}, {0, -2, 0}, {320, 240, 1}}};
@@ -140,49 +105,6 @@ Tal_TransformPoly3D Placed(const Tal_Matrix4& toEye, bool init = true) {
     p.TransformPointsToScreen(kProj);
     if (init) p.InitPolyPoints();
     return p;
-}
-
-// a + t (b - a) in eye space, projected.
-V2 Project(const long double* a, const long double* b, long double t) {
-    long double e[3];
-    for (int c = 0; c < 3; ++c)
-        e[c] = a[c] + t * (b[c] - a[c]);
-    return {double(100 * e[0] / e[2] + 320), double(100 * e[1] / e[2] + 240)};
-}
-
-// Each corner in front, then each crossing, in long double; crossings magnify rounding.
-TEST(TransformPoly3D, RandomPlacementsMatchAReferenceClipping) {
-    std::mt19937_64 rng(0x3d0);
-    std::uniform_real_distribution<double> a(-3.2, 3.2), s(-1, 1), d(-1.2, 1.6);
-    for (int n = 0; n < 20000; ++n) {
-        const Tal_Matrix4 m = At(d(rng), a(rng), a(rng), a(rng), s(rng), s(rng));
-        long double e[4][3];
-        bool nearPlane = false;  // too close to classify independently
-        for (int i = 0; i < 4; ++i) {
-            for (int c = 0; c < 3; ++c)  // (x, y, 0, 1) x m
-                e[i][c] = kLayer[i].x * (long double)m.m[0][c] +
-                          kLayer[i].y * (long double)m.m[1][c] + m.m[3][c];
-            nearPlane |= std::fabs(e[i][2] - 0.1L) < 1e-9L;
-        }
-        std::vector<V2> want;
-        for (int i = 0; i < 4 && !nearPlane; ++i) {
-            const int j = (i + 1) % 4;
-            if (e[i][2] >= 0.1) want.push_back(Project(e[i], e[j], 0));
-            if ((e[i][2] >= 0.1) != (e[j][2] >= 0.1))
-                want.push_back(Project(e[i], e[j], (0.1L - e[i][2]) / (e[j][2] - e[i][2])));
-        }
-        const Tal_TransformPoly3D p = Placed(m);
-        const std::vector<double> got = Outline(p);
-        if (nearPlane) continue;
-        ASSERT_EQ(std::make_pair(got.size(), p.IsVisible()),
-                  std::make_pair(2 * want.size(), !want.empty()))
-            << n;
-        for (size_t k = 0; k < want.size(); ++k)
-            ASSERT_LE(std::hypot(got[2 * k] - want[k].x, got[2 * k + 1] - want[k].y),
-                      1e-9 * std::hypot(1, want[k].x, want[k].y))
-                << "placement " << n << ", point " << k << ": want " << want[k].x << ", "
-                << want[k].y << ", got " << got[2 * k] << ", " << got[2 * k + 1];
-    }
 }
 
 // Exactly at the near plane is in front. W = z = 0 is reported and thrown, the point unchanged.
@@ -221,28 +143,6 @@ TEST(TransformPoly3D, NearPlaneBoundaryZeroWAndEmptyOutlines) {
 
 // Corners 2 and 3 behind: eye z 2.5, 2.5, -0.5, -0.5.
 const Tal_Matrix4 kBackHalf{{{1, 0, 0, 0}, {0, 1, -2, 0}, {0, 0, 1, 0}, {0, 0, 1, 1}}};
-
-// Row 1 vanishes from flat: only the clipped flags clear (every corner shows), the outline stays.
-TEST(TransformPoly3D, OnlyANonDegenerateScreenTransformInvalidatesTheOutline) {
-    const Tal_Matrix4 flat{{{100, 0, 0, 0}, {0, 0, 0, 0}, {320, 240, 1, 1}, {0, 0, 0, 0}}};
-    for (bool toEye : {false, true}) {
-        Tal_TransformPoly3D p = Placed(kBackHalf);
-        const std::vector<double> outline = Outline(p);
-        toEye ? p.TransformPointsToEye(flat) : p.TransformPointsToScreen(flat);
-        V2 q[4];
-        EXPECT_EQ(std::make_tuple(p.GetPoint(0, q) + p.GetPoint(1, q + 1) + p.GetPoint(2, q + 2) +
-                                      p.GetPoint(3, q + 3),
-                                  p.PolyPointsInit(), Outline(p)),
-                  std::make_tuple(4, true, outline))
-            << "corners shown, outline kept; to eye: " << toEye;
-        const V2* block = p.GetPolyPoints();
-        p.TransformPointsToScreen(kProj);
-        EXPECT_EQ(std::make_pair(p.PolyPointsInit(), p.NumPolyPoints()), std::make_pair(false, 0L))
-            << toEye;
-        p.InitPolyPoints();
-        EXPECT_EQ(p.GetPolyPoints(), block) << "the outline's eight points are reserved once";
-    }
-}
 
 // A copy shows what a polygon placed afresh shows, also once moved back by 0.5 (nothing behind).
 void ExpectSameCopy(Tal_TransformPoly3D& copy, const Tal_Matrix4& placement, const char* how) {

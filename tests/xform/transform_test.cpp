@@ -91,20 +91,6 @@ TEST(IntegerPoints, ExclusiveBoundsRoundingAndStateAfterOverflow) {
     EXPECT_EQ(std::make_tuple(codes, Raw(none)), std::make_tuple(0, Raw(Tal_Point{1, 2})));
 }
 
-// W' = x - W is zero at the middle point: the first is done, the rest untouched.
-TEST(DividingMembers, ArraysStopAtTheFirstZeroW) {
-    const Tal_Matrix3 a = {{{1, 0, 1}, {0, 1, 0}, {0, 0, -1}}};
-    const Tal_Matrix4 b = {{{1, 0, 0, 1}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, -1}}};
-    V2 p2[3] = {{3, 4}, {1, 5}, {6, 7}};
-    V3 p3[3] = {{3, 4, 1}, {1, 5, 1}, {6, 7, 1}}, q3[3] = {{3, 4, 5}, {1, 5, 6}, {6, 7, 8}};
-    V4 p4[3] = {{3, 4, 5, 1}, {1, 5, 6, 1}, {6, 7, 8, 1}};
-    Expect([&] { a.TransformPointsAndDivide(3, p3); }, 0x3A, p3, B(1.5, 2, 1, 1, 5, 1, 6, 7, 1));
-    Expect([&] { a.TransformPointsAndDivide(3, p2); }, 0x39, p2, B(1.5, 2, 1, 5, 6, 7));
-    Expect([&] { b.TransformPointsAndDivide(3, p4); }, 0x3C, p4,
-           B(1.5, 2, 2.5, 1, 1, 5, 6, 1, 6, 7, 8, 1));
-    Expect([&] { b.TransformPointsAndDivide(3, q3); }, 0x3B, q3, B(1.5, 2, 2.5, 1, 5, 6, 6, 7, 8));
-}
-
 // W' = w: inside the open band the members throw, the bulk form keeps w', the fast one divides.
 TEST(DividingForms, OpenBandAroundZero) {
     const double inside[] = {std::nextafter(1e-12, 0.), std::nextafter(-1e-12, 0.), 0.};
@@ -181,29 +167,6 @@ TEST(Rects, FixedOverflowStateAndSignedZeroExtremes) {
     EXPECT_EQ(Bits(f), B(-0.0, -0.0, -0.0, -0.0));
 }
 
-struct BoundsRow {
-    const char* what;
-    double sx, tx, sy, ty;
-    Tal_LRect in, out;
-};
-
-// x' = sx x + tx, y' = sy y + ty: floor of the minima, ceil of the maxima, clamped, else the mark.
-TEST(TransformBounds, OutwardRoundingClampsAndTheMarkForWhatDoesNotFit) {
-    const int32_t lo = INT32_MIN, hi = INT32_MAX;  // the mark is lo
-    const BoundsRow rows[] = {
-        {"whole edges stay", 1, 0, 1, 0, {-3, -2, 5, 7}, {-3, -2, 5, 7}},
-        {"fractions round outward", 1, 0.5, 1, -0.25, {-3, -2, 5, 7}, {-3, -3, 6, 7}},
-        {"a mirror swaps the edges", -1, 0, 1, 0, {1, 2, 4, 3}, {-4, 2, -1, 3}},
-        {"empty across", 1, 0, 1, 0, {5, 0, 5, 9}, {0, 0, 0, 0}},
-        {"empty down", 1, 0, 1, 0, {0, 9, 5, 8}, {0, 0, 0, 0}},
-        {"clamped to the int32 range", 3e9, 0, 1, lo - 0.5, {-1, 0, 1, 1}, {lo, lo, hi, lo + 1}},
-        {"lowered before the ceiling", 1, hi - 0.5, 1, 0, {0, 0, 1, 1}, {hi - 1, 0, hi, 1}},
-        {"NaN becomes the mark", kNaN, 0, 1e10, 0, {0, -1, 1, 2}, {lo, lo, lo, hi}}};
-    for (const BoundsRow& r : rows) {
-        const Tal_Matrix3 m = {{{r.sx, 0, 0}, {0, r.sy, 0}, {r.tx, r.ty, 1}}};
-        EXPECT_EQ(Raw(Tal_TransformBounds(m, r.in)), Raw(r.out)) << r.what;
-    }
-}
 // call(p, q) on raw's nine records must give raw x mat (w = 1) for the first n; divide 1: times
 // 1/w' outside (-1e-12, 1e-12), divide 2: by w'.
 template <typename P, size_t N, typename F>
