@@ -50,7 +50,6 @@ TEST(FixedPoint, BoundariesGiveTheValueAndReport) {
         {kMul24, -0x8000000, 0x101FFFFF, {kFixedMark, kNone}},     // just above -129
         {kRatio24, 1, -3, {-0x555555, kNone}},
         {kRatio24, -257, 2, {kFixedMark, kNone}},
-        {kRatio24, 0, 0, {kFixedMark, kByZero}},
         {kRatio24, 128, 1, {kFixedMark, kRatioOver}},
         {kRatio24, -129, 1, {kFixedMark, kRatioOver}},
         {kRatio24, -1, 0x2000000, {-1, kNone}},

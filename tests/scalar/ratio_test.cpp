@@ -1,5 +1,4 @@
-// Ratios: edge values under every status form with the reports and the state left, then seeded
-// random operands against the exact model.
+// Ratios: edge values with the reports and the state left, then random operands against the model.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -20,7 +19,6 @@ constexpr Tal_Ratio kFailed{0, 0}, kSentinel{12345, 678};
 
 TEST(RatioConversions, ReduceAndReciprocalInPlace) {
     const std::tuple<Tal_Ratio, Tal_Ratio, int, Tal_Ratio, int> cases[] = {
-        {{-6, 4}, {-3, 2}, 1, {-4, 6}, 1},
         {{0, 7}, {0, 1}, 1, {7, 0}, 1},
         {{5, 0}, {5, 0}, 0, {0, 5}, 1},
         {{kMin, 1}, {kMin, 1}, 0, {-1, kTop}, 1},
@@ -42,8 +40,7 @@ TEST(RatioConversions, ReduceAndReciprocalInPlace) {
     }
 }
 
-// Halves round up; the overflow flag, when given, replaces the report. The whole form reports at
-// site 0x12, the numerator form at 0x13.
+// Halves round up; the overflow flag, when given, replaces the report.
 TEST(RatioConversions, NewDenominatorRoundsHalvesUpAndReportsFailures) {
     const Tal_Err over = Tal_Err_OVERFLOW, zero = Tal_Err_ZERO_DENOM;
     const std::tuple<Tal_Ratio, uint32_t, bool, Tal_Ratio, int, int, Tal_Err> cases[] = {
@@ -52,7 +49,6 @@ TEST(RatioConversions, NewDenominatorRoundsHalvesUpAndReportsFailures) {
         {{-1, 2}, 1, true, {0, 1}, 0, 0, 0},
         {{-3, 2}, 1, true, {-1, 1}, 0, 0, 0},
         {{6, 9}, 9, true, {6, 9}, 1, 0, 0},  // the same denominator
-        {{1, 1}, kMax, true, {kMax, kMax}, 1, 0, 0},
         {{-1, 1}, kTop, true, {kMin, kTop}, 1, 0, 0},
         {{kMax, ~0u}, ~1u, true, {kMax, ~1u}, 0, 0, 0},
         {{kMax, 1}, 2, true, kFailed, 0, 1, 0},
@@ -80,13 +76,9 @@ TEST(RatioConversions, NewDenominatorRoundsHalvesUpAndReportsFailures) {
     }
 }
 
-// The nearest fraction with terms within 2^30, or an overflow. Below 1 the last convergent against
-// the largest semiconvergent within 2^30 (t of a possible steps); from 1 on every float is a
-// fraction over at most 2^23, kept exactly.
+// Terms within 2^30; below 1 the last convergent or semiconvergent (t of a possible steps).
 TEST(RatioConversions, FromDoubleGivesTheNearestBoundedFraction) {
     const std::pair<double, Tal_Ratio> cases[] = {
-        {-0.75, {-3, 4}},
-        {0.1, {13421773, 134217728}},
         {-0.0, {0, 1}},
         {0x1p-30, {1, kBound}},
         {0x1p-31, {0, 1}},  // 0 wins the tie
@@ -97,7 +89,6 @@ TEST(RatioConversions, FromDoubleGivesTheNearestBoundedFraction) {
         {0x1.cead220p-8, {4708580, 666949007}},  // t 1 of 3: the convergent
         {0x1.376ac40p-14, {56306, 758354363}},   // t half the quotient, far from 1
         {0x1.26aeac0p-15, {33984, 967409453}},   // t 7 of 14: the semiconvergent
-        {1.0, {1, 1}},
         {-3.14159265, {-13176795, 4194304}},
         {-1.5e9, {-kBound, 1}},       // the numerator saturates
         {2147483647.0, {kBound, 1}},  // a float of 2^31
@@ -133,7 +124,6 @@ TEST(RatioOperations, GiveTheOutcomeReportAndStateForEveryStatusForm) {
         {add, {1, 0}, {1, 1}, kByte, 2, kFailed, 0, zero, add},
         {mul, {0x10000, 1}, {0x10000, 1}, kNull, 0, kFailed, 0, over, mul},
         {mul, {kBound, 7}, {14, kBound}, kNull, 0, {2, 1}, 0, 0, none},  // cross-reduced
-        {mul, {0x10000, 3}, {0x8000, 1}, kByte, 2, {715827904, 1}, 2, 0, none},
         {div, {1, 2}, {0, 5}, kNull, 0, kFailed, 0, zero, mul},
         {div, {1, 2}, {1, 0}, kByte, 3, kFailed, 0, zero, div},
         {div, {1, 1}, {3, kTop}, kNull, 0, kFailed, 0, over, div},
@@ -167,7 +157,6 @@ TEST(RatioCompare, ClipToARangeOrSpanAndFailuresReportLeavingOrClearingTheOutput
         spanOverflow{Msg(0x110010, "overflow in ratio span.")};
     const std::tuple<int, Tal_Ratio, Tal_Ratio, Tal_Ratio, Tal_Err, Tal_Ratio, Reports> cases[] = {
         {0, {0, 1}, one, three, 0, one, none},
-        {1, {0, 1}, one, two, 0, one, none},
         {2, {2, 2}, one, three, 0, one, none},
         {3, {kMin, 1}, one, two, 0, one, none},
         {0, {9, 6}, one, three, 0, {9, 6}, none},
@@ -189,16 +178,15 @@ TEST(RatioCompare, ClipToARangeOrSpanAndFailuresReportLeavingOrClearingTheOutput
     }
     // A span clipped into 2 + 3 over itself; a failed comparison gives {0, 0}.
     Tal_Ratio start{5, 2}, length{1, 3}, min = kSentinel, max = kSentinel;
-    EXPECT_EQ(Tal_ClipSpanToSpan(&start, &length, &two, &three, &start, &length), 0);
-    EXPECT_EQ(std::tuple(start, length), std::tuple(Tal_Ratio{5, 2}, Tal_Ratio{2, 6}));
+    const Tal_Err ok = Tal_ClipSpanToSpan(&start, &length, &two, &three, &start, &length);
+    EXPECT_EQ(std::tuple(ok, start, length), std::tuple(0, Tal_Ratio{5, 2}, Tal_Ratio{2, 6}));
     const Tal_Err err = Tal_MinRatio(&one, &bad, &min) | Tal_MaxRatio(&bad, &one, &max) |
                         Tal_ClipSpanToSpan(&one, &bad, &two, &three, &start, &length);
     EXPECT_EQ(std::tuple(err, min, max, start, length),
               std::tuple(Tal_Err_ZERO_DENOM, kFailed, kFailed, kFailed, kFailed));
 }
 
-// The numerator of the difference, else the sign of the cross products, in doubles (which cannot
-// resolve the last rows) when a denominator reaches 2^31; min and max follow, a on a tie.
+// The difference's numerator, else the sign of the cross products, in doubles from 2^31 on.
 TEST(RatioCompare, OrderIsTheDifferenceOrItsSign) {
     const std::tuple<Tal_Ratio, Tal_Ratio, int32_t> cases[] = {
         {{5, 7}, {1, 7}, 4},
@@ -220,8 +208,7 @@ TEST(RatioCompare, OrderIsTheDifferenceOrItsSign) {
     }
 }
 
-// An exact outcome holds the exact value, approximation allowed or not; an allowed approximation
-// is the nearest fraction to the double result.
+// An exact outcome holds the exact value; an allowed approximation is the nearest fraction.
 TEST(RatioOperations, RandomOperandsMatchTheExactModel) {
     std::mt19937_64 rng(0x5EED0001);
     const int32_t nums[] = {kMin, kMax, 0, 1, -1, kBound, -kBound};
