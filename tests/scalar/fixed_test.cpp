@@ -11,6 +11,7 @@
 namespace {
 
 using taltest::kFixedMark;
+using Model = taltest::FixedModel;
 using taltest::Reports;
 
 const Reports kNone, kMulOver{taltest::Msg(0x110008, "overflow in fix24 multiply.")},
@@ -73,16 +74,14 @@ TEST(FixedPoint, RandomOperandsMatchTheModel) {
         const uint32_t zeros = rng() % 24;
         const int32_t a = i < kEdges * kEdges ? edges[i / kEdges] : operand(zeros % 12);
         const int32_t b = i < kEdges * kEdges ? edges[i % kEdges] : operand(zeros / 2);
-        const double q = taltest::Fix24Product(a, b), r = b ? double(a) / b : 0;
-        const Reports mulReport = taltest::Fix24InRange(q) ? kNone : kMulOver;
-        const Reports ratioReport = b == 0                     ? kByZero
-                                    : taltest::Fix24InRange(r) ? kNone
-                                                               : kRatioOver;
-        ASSERT_EQ(std::tuple(Tal_FixMul(a, b), Tal_FixDiv(a, b), Apply(kMul24, a, b),
-                             Apply(kRatio24, a, b)),
-                  std::tuple(taltest::FixMulModel(a, b), taltest::FixDivModel(a, b),
-                             Outcome{taltest::Fix24Model(q), mulReport},
-                             Outcome{b == 0 ? kFixedMark : taltest::Fix24Model(r), ratioReport}))
+        const double q = Model::Product24(a, b), r = Model::Ratio24(a, b);
+        const Reports mulReport = Model::InRange24(q) ? kNone : kMulOver;
+        const Reports ratioReport = b == 0 ? kByZero : Model::InRange24(r) ? kNone : kRatioOver;
+        ASSERT_EQ(
+            std::tuple(Tal_FixMul(a, b), Tal_FixDiv(a, b), Apply(kMul24, a, b),
+                       Apply(kRatio24, a, b)),
+            std::tuple(Model::Mul(a, b), Model::Div(a, b), Outcome{Model::Round24(q), mulReport},
+                       Outcome{Model::Round24(r), ratioReport}))
             << "FixMul, FixDiv, Fix24Mul, Fix24Ratio of " << a << ", " << b;
     }
 }

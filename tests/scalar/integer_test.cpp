@@ -23,7 +23,8 @@ TEST(BitCounts, AllFormsAgreeWithBitLoops) {
     for (uint32_t i = 0; i < (3u << 16) + (1u << 18); ++i) {
         const uint32_t x =
             i < 3u << 16 ? (i & 0xFFFF) << (i >> 16) * 8 : uint32_t(rng()) >> (rng() % 32);
-        const int lz = taltest::LeadingZeros(x), tz = taltest::TrailingZeros(x);
+        const int lz = taltest::FixedModel::LeadingZeros(x),
+                  tz = taltest::FixedModel::TrailingZeros(x);
         const uint32_t down = x ? 0x80000000u >> lz : 0;
         const uint32_t up = down == x ? down : down << 1;  // above 2^31 no power fits: 0
         const int32_t used = int32_t(x) <= 0 ? 0 : 32 - lz;

@@ -232,7 +232,7 @@ TEST(RatioOperations, RandomOperandsMatchTheExactModel) {
                 op->apply(&a, &b, &refused, &byte) | op->apply(&a, &b, &allowed, &approx);
             Tal_FpLong2Ratio(op->Approximate(a, b), &nearest, &overflow);
             const bool exact = byte == 0;
-            const bool refusedRight = exact ? Holds(refused, op->Exact(a, b)) : refused == kFailed;
+            const bool refusedRight = exact ? op->Exact(a, b).HeldBy(refused) : refused == kFailed;
             const auto want = exact ? std::tuple(0, 0, true, refused, 0)
                                     : std::tuple(0, 1, true, nearest, overflow ? 1 : 2);
             ASSERT_EQ(std::tuple(err, int(byte), refusedRight, allowed, int(approx), TakeReports()),
