@@ -237,8 +237,7 @@ TEST_F(FrameTest, TablesArePurgeableUnlessLentAndTheFirstBorrowerRebuildsThemExa
     EXPECT_EQ(TakeReports(), Reports{});
 }
 
-// held: requests outstanding at the purge. A failed rebuild leaves no blocks and no service,
-// which further loans report; the count stays.
+// A failed rebuild leaves no blocks and no service, which further loans report.
 TEST_F(FrameTest, AFailedLoanCountsTheRequestAndLendsNothing) {
     const std::tuple<bool, bool, int32_t, int32_t> cases[] = {{true, true, -1, 0},
                                                               {false, false, 0, 0},

@@ -26,7 +26,6 @@ TEST(ReportErr, FormatsEachCodesMessageUnderTheSiteAndReturnsTheCode) {
         {0x23, Tal_Err_CANT_INVERT, 999, 8, "unable to invert matrix."},  // phrase ignored
         {0x2D, Tal_Err_CANT_DECOMPOSE, -1, 8, "unable to decompose matrix."},
         {0x01, Tal_Err_CANT_CALC_NORMAL, 0, 8, "unable to calculate normal vector."},
-        {0x2F, Tal_Err_CANT_INTERSECT_PLANE, 0, 8, "unable to intersect plane."},
         {0x01, Tal_Err_VERSION_MISMATCH, 0, 8, "unknown error (7)."},  // reported elsewhere
         {0x20, Tal_Err_ZERO_VECTOR, 38, 8, "unknown error (4363)."},   // just above plain codes
         {0x1101, 0x1101, 0, 8, "unknown error (4353)."},  // just below the phrase codes

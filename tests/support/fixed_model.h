@@ -9,17 +9,11 @@ namespace taltest {
 constexpr int32_t kFixedMark = INT32_MIN;
 
 struct FixedModel {
-    static int TrailingZeros(uint32_t x) {
-        int n = 0;
-        while (n < 32 && !(x >> n & 1))
-            ++n;
-        return n;
+    static int TrailingZeros(uint32_t x, int n = 0) {
+        return n == 32 || x >> n & 1 ? n : TrailingZeros(x, n + 1);
     }
-    static int LeadingZeros(uint32_t x) {
-        int n = 0;
-        while (n < 32 && !(x << n & 0x80000000u))
-            ++n;
-        return n;
+    static int LeadingZeros(uint32_t x, int n = 0) {
+        return n == 32 || x << n >> 31 ? n : LeadingZeros(x, n + 1);
     }
     static uint32_t Magnitude(int32_t v) { return v < 0 ? 0u - uint32_t(v) : uint32_t(v); }
     // Products keep their low 32 bits; shifts of negative values floor.

@@ -1,5 +1,4 @@
-// Row-vector products summed left to right, as the kernels sum, so that results compare bit for
-// bit; a pi of our own; bit-exact comparison of doubles.
+// Products summed left to right as the kernels sum them, a pi, and bit-exact doubles.
 #pragma once
 
 #include <cstdint>
