@@ -109,7 +109,7 @@ TEST_F(FrameTest, DeathFreesTheTablesKeepsServicesAndReportsAHandedOverGaussianS
               std::tuple(Bas_NiroErr(5), Reports{Niro(0x11001E, 5, kGaussianText)}, 0u));
 }
 
-// What stays behind is no longer born; a block with a broken guard is copied but not born.
+// What stays behind is no longer born.
 TEST_F(FrameTest, HandOverMovesExactlyTheBlockOutAndBack) {
     ASSERT_EQ(Tal_Birth(7, nullptr), 0);
     Talp_G.fcmdRequests = 2;
@@ -125,15 +125,6 @@ TEST_F(FrameTest, HandOverMovesExactlyTheBlockOutAndBack) {
               std::tuple(FieldsOf(born), 0xA5, FieldsOf(left)));
     EXPECT_EQ(Tal_SetGlobals(moved), 0);
     EXPECT_EQ(std::tuple(FieldsOf(Talp_G), TakeReports()), std::tuple(FieldsOf(born), Reports{}));
-    const uint32_t guards[][2] = {{0x27182819, Tal_BornGuard}, {Tal_BornGuard, 0}};
-    for (const auto& g : guards) {  // a broken guard: copied, not born
-        Reset();
-        const Talp_Globals block = {g[0], 7, 0, 0, 0, 0, 0, g[1], 9, 0};
-        const Tal_Err err = Tal_SetGlobals(&block);
-        EXPECT_EQ(std::tuple(err, TakeReports(), FieldsOf(Talp_G)),
-                  std::tuple(Bas_NiroErr(2), Reports{Niro(0x110017, 2)}, FieldsOf(block)));
-        EXPECT_EQ(Tal_Birth(1, nullptr), 0) << "not born, so a birth is accepted";
-    }
 }
 
 // Both base libraries are checked, once; another major composes a message at the caller's code.

@@ -8,10 +8,8 @@
 
 namespace {
 
-using taltest::Msg;
-using taltest::Reports;
-using taltest::TakeReports;
-using Op = const taltest::RatioOp*;
+using namespace taltest;
+using Op = const RatioOp*;
 
 constexpr int32_t kMin = INT32_MIN, kMax = INT32_MAX, kBound = 1 << 30;
 constexpr uint32_t kTop = 0x80000000u;
@@ -110,8 +108,7 @@ enum Form { kNull, kAllOnes, kByte };
 // The reporter is the operation whose phrase the report carries.
 
 TEST(RatioOperations, GiveTheOutcomeReportAndStateForEveryStatusForm) {
-    const Op add = &taltest::kRatioAdd, sub = &taltest::kRatioSub, mul = &taltest::kRatioMul,
-             div = &taltest::kRatioDiv, none = nullptr;
+    const Op add = &kRatioAdd, sub = &kRatioSub, mul = &kRatioMul, div = &kRatioDiv, none = nullptr;
     const Tal_Err over = Tal_Err_OVERFLOW, zero = Tal_Err_ZERO_DENOM;
     const std::tuple<Op, Tal_Ratio, Tal_Ratio, Form, int, Tal_Ratio, int, Tal_Err, Op> cases[] = {
         {add, {1, 6}, {1, 10}, kNull, 0, {8, 30}, 0, 0, none},  // unreduced
@@ -219,9 +216,8 @@ TEST(RatioOperations, RandomOperandsMatchTheExactModel) {
     };
     for (int i = 0; i < 30000; ++i) {
         const Tal_Ratio a = ratio(), b = ratio();
-        for (const Op op : taltest::kRatioOps) {
-            if (op == &taltest::kRatioDiv && (b.num == 0 || b.den >= kTop))
-                continue;  // in the table
+        for (const Op op : kRatioOps) {
+            if (op == &kRatioDiv && (b.num == 0 || b.den >= kTop)) continue;  // in the table
             Tal_Ratio refused{}, allowed{}, nearest{};
             Tal_RatioStatus byte = 0, approx = 2;
             uint8_t overflow = 0;

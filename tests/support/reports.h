@@ -22,8 +22,8 @@ struct Report {
 using Reports = std::vector<Report>;
 
 inline std::ostream& operator<<(std::ostream& os, const Report& r) {
-    return os << "{0x" << std::hex << r.code << std::dec << ", sev " << r.severity << ", #"
-              << r.number << ", \"" << r.text << "\"}";
+    return os << "{0x" << std::hex << r.code << std::dec << ", " << r.severity << ", #" << r.number
+              << ", \"" << r.text << "\"}";
 }
 
 inline void ClearReports() {
