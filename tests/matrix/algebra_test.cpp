@@ -30,7 +30,6 @@ std::vector<double> Transposed(const double* a, int n) {
     return t;
 }
 
-// Largest distance of a x b from the identity.
 double IdentityError(const double* a, const double* b, int n) {
     const std::vector<double> p = Product(a, b, n);
     double worst = 0;
@@ -84,8 +83,7 @@ TEST(ConcatMatrix, FunctionsAndMembersMatchTheLeftToRightProductUnderEveryAliasi
     }
 }
 
-// Diagonally dominant, hence well conditioned; the 3x3 is the upper left of the 4x4. Each 4x4
-// element is its signed cofactor over the determinant; two-lane minors equal the portable ones.
+// Diagonally dominant, so well conditioned; each 4x4 element is its signed cofactor over det.
 TEST(InverseMatrix, RandomWellConditionedTimesInverseIsIdentityAlsoInPlace) {
     std::mt19937_64 rng(31);
     std::uniform_real_distribution<double> u(-1, 1);
@@ -120,8 +118,7 @@ TEST(InverseMatrix, RandomWellConditionedTimesInverseIsIdentityAlsoInPlace) {
     }
 }
 
-// Rows: source, code, what dst holds afterwards. The largest element is the pivot, ties going to
-// the higher row: in column 0 of the last two rows, in column 1 of the rank-2 row.
+// Rows: source, code, dst afterwards. The largest element pivots, ties going to the higher row.
 TEST(InverseMatrix, PivotRulesAndWhatAFailureLeaves) {
     using M = std::array<double, 9>;
     const Tal_Err fail = Tal_Err_CANT_INVERT;
@@ -151,6 +148,25 @@ TEST(InverseMatrix, PivotRulesAndWhatAFailureLeaves) {
             << ::testing::PrintToString(src) << ": quiet, flag, dst, without a flag, reports, "
             << "the reporting form, its dst, its reports";
     }
+}
+
+// Below the threshold dst holds the adjugate (transposed by the normal matrix); loud forms report.
+TEST(InverseMatrix4, FailureLeavesTheAdjugateAndReportsOnlyInTheReportingForms) {
+    const double t = 1e-6, t2 = t * t;  // determinant 1e-18
+    const double src[16] = {t, 2 * t, 0, 0, 0, t, 0, 0, 0, 0, t, 0, 0, 0, 0, 1};
+    const std::vector<double> want = {t2, -2 * t2, 0, 0, 0, t2, 0, 0, 0, 0, t2, 0, 0, 0, 0, t2 * t};
+    const auto loud = taltest::Msg(Tal_ReportCode(0x2D), "unable to invert matrix.");
+    double adj[16];
+    unsigned char failed = 0, quiet = 0;
+    taltest::ClearReports();
+    EXPECT_EQ(Tal_InverseMatrix4Quiet(src, adj, &failed), Tal_Err_CANT_INVERT);
+    EXPECT_EQ(taltest::Values(adj), want);
+    ASSERT_ON_COPY(4, src, Tal_CalcNormalMatrix4Quiet(m, m, &quiet), Tal_Err_CANT_INVERT,
+                   Transposed(adj, 4));
+    EXPECT_EQ(std::make_tuple(failed, quiet, taltest::TakeReports()), std::make_tuple(1, 1, kNone));
+    ASSERT_ON_COPY(4, src, Tal_InverseMatrix4(m, m), Tal_Err_CANT_INVERT, adj);
+    ASSERT_ON_COPY(4, src, Tal_CalcNormalMatrix4(m, m), Tal_Err_CANT_INVERT, adj);
+    EXPECT_EQ(taltest::TakeReports(), Reports(2, loud)) << "one report from each loud form";
 }
 
 // d's shear and scale rows (s: the sign of the shears) times its rotation, then its translation.

@@ -21,8 +21,8 @@ const double kNaN = NAN;
 template <size_t N>
 ::testing::AssertionResult Near(const double* a, const std::array<double, N>& b) {
     for (size_t i = 0; i < N; ++i)
-        if (a[i] != b[i] && !(a[i] != a[i] && b[i] != b[i]) &&
-            std::fabs(a[i] - b[i]) > 0x1p-52 * std::fabs(b[i]))
+        if (!(std::fabs(a[i] - b[i]) <= 0x1p-52 * std::fabs(b[i])) &&
+            !(a[i] != a[i] && b[i] != b[i]))
             return ::testing::AssertionFailure()
                    << "got " << ::testing::PrintToString(std::vector<double>(a, a + N)) << ", want "
                    << ::testing::PrintToString(b);
@@ -58,8 +58,7 @@ TEST(RayPlane, WritesHitAndBehindAndFlagsOrReportsARejection) {
     }
 }
 
-// Quads facing z, facing x (0.514 off edge-on in perspective), centred on the eye, collapsed, and
-// a skew one seen at 0.73030, bracketed so that every corner counts; turn takes z into x.
+// Facing z, facing x (0.514 off edge-on), on the eye, collapsed, skew (0.73030); turn: z to x.
 TEST(QuadEdgeOn, ComparesTheNormalWithTheViewStrictlyWithinTheTolerance) {
     const double id[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1},
                  turn[16] = {0, 0, -1, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 10, 1},

@@ -79,8 +79,7 @@ TEST(MatrixMembers, FailuresThrowReportOnceAndLeaveTheMatrix) {
     EXPECT_EQ(Values(p.Invert()), std::vector<double>({0.5, 0, 0, 0, 0.25, 0, -0.5, -0.5, 1}));
 }
 
-// == is byte-wise (+0.0 and -0.0 differ, equal NaNs match); the walks compare |v - target| > eps:
-// at eps passes, NaN never fails, the last element counts.
+// == is byte-wise; the walks fail on |v - target| > eps: NaN never fails, the last element counts.
 TEST(MatrixMembers, EqualityIsByteWiseAndTheEpsilonWalksMissNothing) {
     Tal_Matrix3 plus = {}, minus = {{{-0.0, 0, 0}, {0, 0, 0}, {0, 0, 0}}};
     const Tal_Matrix3 k = {{{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}}, kCopy = k;

@@ -23,8 +23,7 @@ struct IPt {
     int64_t x, y;
 };
 
-// Exact even-odd membership of p in d (no consecutive repeats), points on non-vertical edges in;
-// with tol (hundredths) also the band. ambiguous: an equality decides that rounding may tip.
+// Exact even-odd membership, non-vertical edges in, band of tol hundredths; ambiguous: a tie.
 bool Expected(const std::vector<IPt>& d, IPt p, int64_t tol, bool& ambiguous) {
     const auto near = [&](int64_t d2, int64_t len2) {
         ambiguous |= 10000 * d2 == tol * tol * len2;
@@ -46,8 +45,7 @@ bool Expected(const std::vector<IPt>& d, IPt p, int64_t tol, bool& ambiguous) {
     return on || odd;
 }
 
-// Outlines in half units (some past 64 vertices, some repeats), every half-unit grid point, with no
-// band and with one of 1.3 units (260 hundredths of a half).
+// Half-unit outlines (some past 64 vertices, some repeats) on a half-unit grid, band 0 or 1.3.
 TEST(PointInPoly, RandomOutlinesMatchTheExactModelInBothInstances) {
     std::mt19937_64 rng(4242);
     std::uniform_int_distribution<int64_t> coord(-8, 8);

@@ -14,7 +14,6 @@ using V2 = Tal_Vector2T<double>;
 using Edge = std::pair<V2, V2>;
 const V2 kSquare[4] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
 
-// The outline through GetPolyPoint, x and y in turn.
 template <typename Poly>
 std::vector<double> Outline(const Poly& p) {
     std::vector<double> xy;
