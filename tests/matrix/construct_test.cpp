@@ -32,10 +32,10 @@ TEST(ConstructAndMeasure, ResultsOnExactMatricesByTable) {
     const Tal_Vector4T<double> u = {1, 2, 3, kNaN}, v = {4, 5, 6, kNaN}, w = {7, 8, 9, kNaN};
     Tal_Matrix4 proj = a, diff = a, sum = a, t4 = a, nan4, zero4;
     Tal_Matrix3 dropZ, diff3 = c, t3 = c, nan3, zero3;
-    std::fill(*nan4.m, *nan4.m + 16, kNaN);
-    std::fill(*zero4.m, *zero4.m + 16, -0.0);
-    std::fill(*nan3.m, *nan3.m + 9, kNaN);
-    std::fill(*zero3.m, *zero3.m + 9, -0.0);
+    std::fill_n(&nan4.m[0][0], 16, kNaN);
+    std::fill_n(&zero4.m[0][0], 16, -0.0);
+    std::fill_n(&nan3.m[0][0], 9, kNaN);
+    std::fill_n(&zero3.m[0][0], 9, -0.0);
     Tal_Matrix4Decomp d;
     Tal_Matrix4(nan4).SetIdentity().Scale(2, 3, 4).Translate(1, 2, 3).Decompose(&d);
     const struct {
