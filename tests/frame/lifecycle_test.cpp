@@ -200,7 +200,6 @@ int HeldTableError(const Service& s) {
     return FirstWrongEntry(s.fcmd, Bas_HandleBlock(s.fcmd ? Talp_G.mulHandle : Talp_G.sineHandle),
                            Bas_HandleBlock(Talp_G.divHandle));
 }
-// A missing table reads as entry 0 wrong.
 TEST_F(FrameTest, TablesArePurgeableUnlessLentAndTheFirstBorrowerRebuildsThemExact) {
     ASSERT_EQ(Tal_Birth(7, nullptr), 0);
     const float* sine = static_cast<const float*>(Bas_HandleBlock(Talp_G.sineHandle));

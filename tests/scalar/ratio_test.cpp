@@ -86,6 +86,7 @@ TEST(RatioConversions, FromDoubleGivesTheNearestBoundedFraction) {
         {0x1.cead220p-8, {4708580, 666949007}},  // t 1 of 3: the convergent
         {0x1.376ac40p-14, {56306, 758354363}},   // t half the quotient, far from 1
         {0x1.26aeac0p-15, {33984, 967409453}},   // t 7 of 14: the semiconvergent
+        {1.0, {1, 1}},
         {-3.14159265, {-13176795, 4194304}},
         {-1.5e9, {-kBound, 1}},       // the numerator saturates
         {2147483647.0, {kBound, 1}},  // a float of 2^31
