@@ -45,10 +45,10 @@ TEST(Recorder, KeepsItsCapacityWholeAndThenDropsTheOldest) {
     int32_t oldest = 0;
     EXPECT_EQ(Bas_TakeRecordedReport(nullptr, nullptr, &oldest, nullptr, 0), 1);
     EXPECT_EQ(oldest, 2) << "number of the oldest report kept";
-    EXPECT_TRUE(Bas_RecordedReportCount() == Bas_RecorderCapacity - 1 &&
-                Bas_DroppedReportCount() == 1);
+    EXPECT_EQ(std::pair(Bas_RecordedReportCount(), Bas_DroppedReportCount()),
+              std::pair(Bas_RecorderCapacity - 1, 1));
     taltest::ClearReports();
-    EXPECT_TRUE(Bas_RecordedReportCount() == 0 && Bas_DroppedReportCount() == 0);
+    EXPECT_EQ(std::pair(Bas_RecordedReportCount(), Bas_DroppedReportCount()), std::pair(0, 0));
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// Planes, rays, the edge-on test, line distance and clipping: boundary rows, the report of a
-// rejected hit, aliasing, and random segments against exact integer geometry.
+// Planes, rays, the edge-on test, line distance and clipping.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,38 +20,16 @@ const double kNaN = NAN;
 // Equal, both NaN, or within one ulp of b, element by element; a failure shows both.
 template <size_t N>
 ::testing::AssertionResult Near(const double* a, const std::array<double, N>& b) {
-    const std::vector<double> got(a, a + N), want(b.begin(), b.end());
-    for (size_t i = 0; i < N; ++i) {
-        const double x = got[i], y = want[i];
-        if (x != y && !(x != x && y != y) && std::fabs(x - y) > 0x1p-52 * std::fabs(y))
-            return ::testing::AssertionFailure() << "got " << ::testing::PrintToString(got)
-                                                 << ", want " << ::testing::PrintToString(want);
-    }
+    for (size_t i = 0; i < N; ++i)
+        if (!(std::fabs(a[i] - b[i]) <= 0x1p-52 * std::fabs(b[i])) &&
+            !(a[i] != a[i] && b[i] != b[i]))
+            return ::testing::AssertionFailure()
+                   << "got " << ::testing::PrintToString(std::vector<double>(a, a + N)) << ", want "
+                   << ::testing::PrintToString(b);
     return ::testing::AssertionSuccess();
 }
 
-// A tilted quad; clockwise faces -z; a normal below 1e-12 stays as summed; no points: NaN d.
-TEST(Planes, NewellNormalThroughTheCentroidOrTheNormalAsGiven) {
-    const double s = 1 / std::sqrt(2.0), q[4][3] = {{0, 0, 0}, {1, 0, 0}, {1, 1, 1}, {0, 1, 1}},
-                 cw[4][3] = {{0, 1, 5}, {1, 1, 5}, {1, 0, 5}, {0, 0, 5}},
-                 tiny[4][3] = {{0, 0, 0}, {1e-7, 0, 0}, {1e-7, 1e-7, 0}, {0, 1e-7, 0}};
-    const std::tuple<const double(*)[3], long, std::array<double, 4>> rows[] = {
-        {q, 4, {0, -s, s, 0}},
-        {cw, 4, {0, 0, -1, 5}},
-        {tiny, 4, {0, 0, 2e-14, 0}},
-        {q, 0, {0, 0, 0, kNaN}}};
-    for (const auto& [points, n, w] : rows) {
-        double p[4] = {7, 7, 7, 7};
-        EXPECT_EQ(Tal_GetPlaneEquation(points, n, p), 0);
-        EXPECT_TRUE(Near(p, w)) << n << " points";
-    }
-    double point[3] = {1, 2, 3}, normal[4] = {4, 5, 6, 9};  // the plane may overwrite the normal
-    EXPECT_EQ(Tal_GetPlaneEquation2(point, normal, normal), 0);
-    EXPECT_TRUE(Near(normal, std::array<double, 4>{4, 5, 6, -32}));
-}
-
-// The plane z = 5 unless tilted; flags are ok + 2 * behind. hit and behind are written even for a
-// rejected hit, which is reported unless hitOk is given; the hit may overwrite the ray's origin.
+// flags: ok + 2 * behind, written even for a rejected hit, reported unless hitOk is given.
 TEST(RayPlane, WritesHitAndBehindAndFlagsOrReportsARejection) {
     const double z5[4] = {0, 0, 1, -5}, tilt[4] = {1, 2, 3, -11}, small = std::nextafter(1e-12, 0.);
     const std::tuple<const double*, int, std::array<double, 8>, V3, int> rows[] = {
@@ -81,9 +58,7 @@ TEST(RayPlane, WritesHitAndBehindAndFlagsOrReportsARejection) {
     }
 }
 
-// Quads facing z, facing x (3/sqrt(34) = 0.514 off edge-on in perspective), centred on the eye,
-// collapsed to a point, and a skew one seen at 0.73030 from its centre, bracketed so that every
-// corner counts; the second matrix turns z into x.
+// Facing z, facing x (0.514 off edge-on), on the eye, collapsed, skew (0.73030); turn: z to x.
 TEST(QuadEdgeOn, ComparesTheNormalWithTheViewStrictlyWithinTheTolerance) {
     const double id[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1},
                  turn[16] = {0, 0, -1, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 10, 1},
@@ -103,27 +78,7 @@ TEST(QuadEdgeOn, ComparesTheNormalWithTheViewStrictlyWithinTheTolerance) {
     }
 }
 
-// Lines from the origin. Abeam the end but farther from the start than the line is long is not
-// within; lines no longer than 1e-12 or longer than 1e12 measure to the start.
-TEST(PerpDist, DistanceAndWhetherThePointIsBesideTheSegment) {
-    const std::tuple<V2, V2, double, int> rows[] = {
-        {{5, 3}, {10, 0}, 3, 1},   {{-1, 2}, {10, 0}, 2, 0}, {{10, 0}, {10, 0}, 0, 1},
-        {{11, 0}, {10, 0}, 0, 0},  {{9, 5}, {10, 0}, 5, 0},  {{3, 4}, {1e-12, 0}, 5, 0},
-        {{3, 4}, {2e12, 0}, 5, 0}, {{3, 4}, {1e12, 0}, 4, 1}};
-    for (const auto& [p, end, want, wantWithin] : rows) {
-        const V2 o{0, 0};
-        unsigned char within = 7;
-        double d = 7, alone = 7;
-        const Tal_Err codes = Tal_PerpDistTo2DLine(&p, &o, &end, &within, &d) |
-                              Tal_PerpDistTo2DLine(&p, &o, &end, nullptr, &alone);
-        EXPECT_EQ(std::make_tuple(codes, d, alone, within),
-                  std::make_tuple(0, want, want, wantWithin))
-            << "point " << p.x << ", " << p.y << ", end " << end.x;
-    }
-}
-
-// flags: a + 2 * b behind. On the plane is in front; 0x1.9999999999999p-4 is just behind it. The
-// crossing may overwrite the end behind.
+// flags: a + 2 * b behind; on the plane is in front. The crossing may overwrite the end behind.
 TEST(Clip3D, FlagsTheEndsBehindTheNearPlaneAndFindsTheCrossing) {
     const std::tuple<V3, V3, int, V3> rows[] = {
         {{2, 0, 1}, {0, 0, -1}, 2, {1.1, 0, 1.1 - 1}},
@@ -145,26 +100,7 @@ TEST(Clip3D, FlagsTheEndsBehindTheNearPlaneAndFindsTheCrossing) {
 
 const Tal_FloatRect kRect{0, 0, 100, 100};
 
-// A box that only touches the rect is kept (the touching point is visible), one clear of it leaves
-// both ends; in the last row the second end has no run left towards the clipped first one.
-TEST(ClipToRect, ClipsBothEndsInPlaceToTheClosedRect) {
-    const std::tuple<V2, V2, V2, V2, int> rows[] = {
-        {{-50, 25}, {150, 75}, {0, 37.5}, {100, 62.5}, 1},
-        {{-10, 5}, {5, -10}, {-5, 0}, {-5, 0}, 0},
-        {{-10, 10}, {10, -10}, {0, 0}, {0, 0}, 1},
-        {{-10, 0}, {0, -10}, {0, -10}, {0, -10}, 0},
-        {{-1, -10}, {-1, 110}, {-1, -10}, {-1, 110}, 0},
-        {{0, -10}, {-10, 0}, {-10, 0}, {-10, 0}, 0}};
-    for (auto [p0, p1, out0, out1, want] : rows) {
-        unsigned char visible = 7;
-        EXPECT_EQ(Tal_ClipLine2Rect(&kRect, &p0, &p1, &visible), 0);
-        EXPECT_EQ(std::make_tuple(int(visible), p0.x, p0.y, p1.x, p1.y),
-                  std::make_tuple(want, out0.x, out0.y, out1.x, out1.y));
-    }
-}
-
-// Integer segments against exact 64-bit cross products at the corners, skipping lines through one
-// (rounding may decide there); what is shown stays in the rect and on the segment's line.
+// Exact 64-bit cross products at the corners, skipping lines through one (rounding decides there).
 TEST(ClipToRect, RandomSegmentsAgreeWithExactGeometry) {
     std::mt19937_64 rng(11);
     std::uniform_int_distribution<int64_t> coord(-60, 160);

@@ -1,6 +1,4 @@
-// Reference models shared by the matrix, transform and polygon tests: row-vector products summed
-// left to right, as the kernels sum, so that results compare bit for bit; a pi of our own; and
-// bit-exact comparison of doubles.
+// Products summed left to right as the kernels sum them, a pi, and bit-exact doubles.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +7,6 @@
 
 namespace taltest {
 
-// pi rounded to double.
 constexpr double kPi = 3.141592653589793;
 
 /// Column c of the row vector in times the n x n row-major m, summed left to right.
@@ -34,25 +31,20 @@ inline std::vector<uint64_t> Bits(const double* v, size_t count) {
     std::memcpy(bits.data(), v, count * sizeof(double));
     return bits;
 }
-
 inline std::vector<uint64_t> Bits(const std::vector<double>& v) {
     return Bits(v.data(), v.size());
 }
-
 /// Bits of any object made of doubles (a vector, point, rectangle or matrix).
 template <typename T>
 std::vector<uint64_t> Bits(const T& object) {
     static_assert(sizeof(T) % sizeof(double) == 0, "an object of doubles");
-    const size_t bytes = sizeof(T);
-    return Bits(reinterpret_cast<const double*>(&object), bytes / sizeof(double));
+    return Bits(reinterpret_cast<const double*>(&object), sizeof(T) / 8);  // T may be an array
 }
-
 /// The doubles of such an object, compared by value (-0.0 equals +0.0).
 template <typename T>
 std::vector<double> Values(const T& object) {
-    const size_t bytes = sizeof(T);
     const double* first = reinterpret_cast<const double*>(&object);
-    return std::vector<double>(first, first + bytes / sizeof(double));
+    return std::vector<double>(first, first + sizeof(T) / 8);
 }
 
 }  // namespace taltest
