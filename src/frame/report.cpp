@@ -44,7 +44,7 @@ int16_t Talp_PlainFormat(Tal_Err err) {
     }
 }
 
-// The next conversion specification from at on ("%" up to and with its conversion character),
+// The next conversion directive from at on ("%" up to and with its conversion character),
 // "%%" skipped; empty at the end of the format.
 std::string_view Talp_NextConversion(const char*& at) {
     while (*at) {
