@@ -1,5 +1,6 @@
 # Installs the built tree into a staging prefix, then builds and runs a consumer against it twice:
-# through find_package(Tal 18) and through pkg-config.
+# through find_package(Tal 18) and through pkg-config. A cross build passes its toolchain file, its
+# flags and its emulator (EMULATOR, arguments separated by "|"); the consumers run under it.
 function(run)
     execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
     if(NOT rc EQUAL 0)
@@ -13,15 +14,27 @@ set(stage ${WORK_DIR}/stage)
 file(REMOVE_RECURSE ${WORK_DIR})
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${stage})
 
+string(REPLACE "|" ";" emulator "${EMULATOR}")
+# Windows finds a program's DLLs beside it or on the PATH; Wine adds WINEPATH to that.
+if(CMAKE_HOST_WIN32)
+    set(ENV{PATH} "${stage}/bin;$ENV{PATH}")
+elseif(TOOLCHAIN MATCHES "mingw")
+    set(ENV{WINEPATH} ${stage}/bin)
+endif()
+
 # find_package
-set(flags "")
-if(EXTRA_FLAGS)
-    set(flags -DCMAKE_CXX_FLAGS=${EXTRA_FLAGS} -DCMAKE_EXE_LINKER_FLAGS=${EXTRA_FLAGS})
+string(STRIP "${CXX_FLAGS} ${EXTRA_FLAGS}" cxx_flags)
+string(STRIP "${LINKER_FLAGS} ${EXTRA_FLAGS}" linker_flags)
+set(flags -DCMAKE_CXX_FLAGS=${cxx_flags} -DCMAKE_EXE_LINKER_FLAGS=${linker_flags})
+if(TOOLCHAIN)
+    # The staged prefix is one more root of a cross build's searches.
+    list(APPEND flags -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN} -DCMAKE_FIND_ROOT_PATH=${stage})
 endif()
 run(${CMAKE_COMMAND} -S ${CONSUMER_DIR} -B ${WORK_DIR}/cmake-build -G ${GENERATOR}
     -DCMAKE_CXX_COMPILER=${CXX} -DCMAKE_PREFIX_PATH=${stage} -DCMAKE_BUILD_TYPE=Release ${flags})
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/cmake-build)
-run(${WORK_DIR}/cmake-build/consumer)
+file(GLOB consumer ${WORK_DIR}/cmake-build/consumer ${WORK_DIR}/cmake-build/consumer.exe)
+run(${emulator} ${consumer})
 if(NOT last_output MATCHES "consumer: Tal 18.4 born and ended")
     message(FATAL_ERROR "unexpected consumer output: ${last_output}")
 endif()
@@ -45,10 +58,16 @@ string(STRIP "${last_output}" pc_flags)
 separate_arguments(pc_flags UNIX_COMMAND "${pc_flags}")
 string(REGEX MATCH "-L[^ ;]+" libdir_flag "${pc_flags}")
 string(SUBSTRING "${libdir_flag}" 2 -1 libdir)
-separate_arguments(extra UNIX_COMMAND "${EXTRA_FLAGS}")
-run(${CXX} -std=c++17 ${extra} ${CONSUMER_DIR}/consumer.cpp ${pc_flags} -Wl,-rpath,${libdir}
+separate_arguments(extra UNIX_COMMAND "${cxx_flags} ${linker_flags}")
+set(rpath -Wl,-rpath,${libdir})
+if(TOOLCHAIN MATCHES "mingw")
+    set(rpath "")  # no run path in a PE file
+    list(REMOVE_ITEM extra -static)  # it would take static archives only, not the import libraries
+endif()
+run(${CXX} -std=c++17 ${extra} ${CONSUMER_DIR}/consumer.cpp ${pc_flags} ${rpath}
     -o ${WORK_DIR}/pc-consumer)
-run(${WORK_DIR}/pc-consumer)
+file(GLOB consumer ${WORK_DIR}/pc-consumer ${WORK_DIR}/pc-consumer.exe)
+run(${emulator} ${consumer})
 if(NOT last_output MATCHES "consumer: Tal 18.4 born and ended")
     message(FATAL_ERROR "unexpected pkg-config consumer output: ${last_output}")
 endif()
