@@ -38,21 +38,11 @@ struct Item {
     Item(I v) : bits(uint64_t(int64_t(v))) {}
     Item(const void* p, size_t n, char k) : at(p), count(n), kind(k) {}
 };
-template <typename T>
-Item D(const T& record) {
-    return {&record, sizeof(T) / 8, 'd'};
-}
-Item D(const void* doubles, size_t n) {
-    return {doubles, n, 'd'};
-}
-template <typename T>
-Item L(const T& record) {
-    return {&record, sizeof(T) / 4, 'l'};
-}
-template <typename T>
-Item S(const T& record) {
-    return {&record, sizeof(T) / 2, 's'};
-}
+// Records read whole: D as doubles, L as 32-bit and S as 16-bit integers.
+const auto D = [](const auto& record) { return Item(&record, sizeof record / 8, 'd'); };
+const auto Ds = [](const double* p, size_t n) { return Item(p, n, 'd'); };
+const auto L = [](const auto& record) { return Item(&record, sizeof record / 4, 'l'); };
+const auto S = [](const auto& record) { return Item(&record, sizeof record / 2, 's'); };
 using Items = std::initializer_list<Item>;
 
 // The digest of one family's calls with its trail; describes call number `traced` when it runs.
@@ -297,35 +287,18 @@ void SweepAlgebra(Sweep& s) {
         Tal_Matrix4Decomp d{};
         std::memcpy(m3, m, sizeof m3);
         std::memcpy(n3, n, sizeof n3);
-        s.Call(
-            "ConcatMatrix4 InverseMatrix4(Quiet) GetMatrix4Determinant CalcNormalMatrix4Quiet "
-            "TransposeMatrix4 DecomposeMatrix4 Correct3DDecompFor2D InverseMatrixQuiet "
-            "ConcatMatrix EqualMatrix",
-            {D(m, 16), D(n, 16)},
-            {Tal_ConcatMatrix4(m, n, prod),
-             D(prod),
-             Tal_InverseMatrix4Quiet(m, inv, &invFailed),
-             invFailed,
-             Tal_InverseMatrix4(m, inv),
-             D(inv),
-             Tal_GetMatrix4Determinant(m, &det),
-             det,
-             Tal_CalcNormalMatrix4Quiet(m, normal, &normalFailed),
-             normalFailed,
-             D(normal),
-             Tal_TransposeMatrix4(m, tr),
-             D(tr),
-             Tal_DecomposeMatrix4(m, &d, &decompFailed),
-             decompFailed,
-             Tal_Correct3DDecompFor2D(&d),
-             D(d),
-             Tal_InverseMatrixQuiet(m3, m3, &inv3Failed),
-             inv3Failed,
-             D(m3),
-             Tal_ConcatMatrix(m3, n3),
-             D(n3),
-             Tal_EqualMatrix(m3, n3, &eq),
-             eq});
+        s.Call("ConcatMatrix4 InverseMatrix4(Quiet) GetMatrix4Determinant TransposeMatrix4",
+               {Ds(m, 16), Ds(n, 16)},
+               {Tal_ConcatMatrix4(m, n, prod), D(prod), Tal_InverseMatrix4Quiet(m, inv, &invFailed),
+                invFailed, Tal_InverseMatrix4(m, inv), D(inv), Tal_GetMatrix4Determinant(m, &det),
+                det, Tal_TransposeMatrix4(m, tr), D(tr)});
+        s.Call("CalcNormalMatrix4Quiet DecomposeMatrix4 Correct3DDecompFor2D", {Ds(m, 16)},
+               {Tal_CalcNormalMatrix4Quiet(m, normal, &normalFailed), normalFailed, D(normal),
+                Tal_DecomposeMatrix4(m, &d, &decompFailed), decompFailed,
+                Tal_Correct3DDecompFor2D(&d), D(d)});
+        s.Call("InverseMatrixQuiet (in place) ConcatMatrix EqualMatrix", {D(m3), D(n3)},
+               {Tal_InverseMatrixQuiet(m3, m3, &inv3Failed), inv3Failed, D(m3),
+                Tal_ConcatMatrix(m3, n3), D(n3), Tal_EqualMatrix(m3, n3, &eq), eq});
     }
 }
 
@@ -368,32 +341,16 @@ void SweepGeometry(Sweep& s) {
         const Tal_Vector2T<double> p{v[8], v[9]}, l0{v[10], v[11]}, l1{v[12], v[13]};
         Tal_Vector2T<double> c[2] = {{v[14] * 2, v[15] * 2}, {v[16] * 2, v[17] * 2}};
         const Tal_FloatRect rect{-1, -1, 1, 1};
-        s.Call(
-            "GetPlaneEquation(2) RayIntersectPlane PerpDistTo2DLine Clip3DLine ClipLine2Rect "
-            "IsQuadEdgeOn",
-            {D(v), D(m.data(), 16)},
-            {Tal_GetPlaneEquation(quad, 4, plane),
-             D(plane),
-             Tal_GetPlaneEquation2(v, v + 3, plane2),
-             D(plane2),
-             Tal_RayIntersectPlane(plane, v[20] > 0, v + 8, hit, &behind, &hitOk),
-             D(hit),
-             behind,
-             hitOk,
-             Tal_RayIntersectPlane(plane2, 1, v + 16, hit2, nullptr, nullptr),
-             D(hit2),
-             Tal_PerpDistTo2DLine(&p, &l0, &l1, &within, &dist),
-             within,
-             dist,
-             Tal_Clip3DLine(v, v + 3, &aBehind, &bBehind, clipped),
-             aBehind,
-             bBehind,
-             D(clipped),
-             Tal_ClipLine2Rect(&rect, &c[0], &c[1], &visible),
-             visible,
-             D(c),
-             Tal_IsQuadEdgeOn(m.data(), quad, v[21], v[22] > 0, &edgeOn),
-             edgeOn});
+        s.Call("GetPlaneEquation(2) RayIntersectPlane IsQuadEdgeOn", {D(v), Ds(m.data(), 16)},
+               {Tal_GetPlaneEquation(quad, 4, plane), D(plane),
+                Tal_GetPlaneEquation2(v, v + 3, plane2), D(plane2),
+                Tal_RayIntersectPlane(plane, v[20] > 0, v + 8, hit, &behind, &hitOk), D(hit),
+                behind, hitOk, Tal_RayIntersectPlane(plane2, 1, v + 16, hit2, nullptr, nullptr),
+                D(hit2), Tal_IsQuadEdgeOn(m.data(), quad, v[21], v[22] > 0, &edgeOn), edgeOn});
+        s.Call("PerpDistTo2DLine Clip3DLine ClipLine2Rect", {D(v)},
+               {Tal_PerpDistTo2DLine(&p, &l0, &l1, &within, &dist), within, dist,
+                Tal_Clip3DLine(v, v + 3, &aBehind, &bBehind, clipped), aBehind, bBehind, D(clipped),
+                Tal_ClipLine2Rect(&rect, &c[0], &c[1], &visible), visible, D(c)});
     }
 }
 
@@ -422,35 +379,19 @@ void SweepXform(Sweep& s) {
         unsigned char inexact[3] = {9, 9, 9};
         s.Call(
             "Transform(Fix/Float)Points TransformVector3/4(NoDivide) Transform3DFloatPoints "
-            "3DTransform2DPoints Transform(Float/Fix)Rect TransformBounds",
-            {D(v), D(m.data(), 16)},
-            {Tal_TransformPoints(m3, 2, pts),
-             S(pts),
-             Tal_TransformFixPoints(m3, 2, fix),
-             L(fix),
-             Tal_TransformFloatPoints(m3, 2, flat),
-             D(flat),
-             Tal_TransformVector3(m3, 2, vec3),
-             D(vec3),
-             Tal_TransformVector4(m.data(), 2, vec4),
-             D(vec4),
-             Tal_TransformVector4NoDivide(m.data(), 2, raw),
-             D(raw),
-             Tal_Transform3DFloatPoints(m.data(), 2, deep),
-             D(deep),
-             Tal_3DTransform2DPoints(m.data(), 2, pts),
-             S(pts),
-             Tal_TransformRect(m3, &r, corners, &inexact[0]),
-             S(r),
-             D(corners),
-             Tal_TransformFloatRect(m3, &fr, nullptr, &inexact[1]),
-             D(fr),
-             Tal_TransformFixRect(m3, &xr, nullptr, &inexact[2]),
-             L(xr),
-             inexact[0],
-             inexact[1],
-             inexact[2],
-             L(Tal_TransformBounds(matrix, lr))});
+            "3DTransform2DPoints",
+            {D(v), Ds(m.data(), 16)},
+            {Tal_TransformPoints(m3, 2, pts), S(pts), Tal_TransformFixPoints(m3, 2, fix), L(fix),
+             Tal_TransformFloatPoints(m3, 2, flat), D(flat), Tal_TransformVector3(m3, 2, vec3),
+             D(vec3), Tal_TransformVector4(m.data(), 2, vec4), D(vec4),
+             Tal_TransformVector4NoDivide(m.data(), 2, raw), D(raw),
+             Tal_Transform3DFloatPoints(m.data(), 2, deep), D(deep),
+             Tal_3DTransform2DPoints(m.data(), 2, pts), S(pts)});
+        s.Call("Transform(Float/Fix)Rect TransformBounds", {D(v), Ds(m.data(), 16)},
+               {Tal_TransformRect(m3, &r, corners, &inexact[0]), S(r), D(corners),
+                Tal_TransformFloatRect(m3, &fr, nullptr, &inexact[1]), D(fr),
+                Tal_TransformFixRect(m3, &xr, nullptr, &inexact[2]), L(xr), inexact[0], inexact[1],
+                inexact[2], L(Tal_TransformBounds(matrix, lr))});
     }
 }
 
@@ -488,15 +429,16 @@ void SweepPoly(Sweep& s) {
         }
         unsigned char inside[3] = {9, 9, 9};
         s.Call("IsFloatPointInConcavePoly SignedPolygonArea2D TransformPoly2D TransformPoly3D",
-               {D(v.data(), 2 * size_t(n)), D(p)},
+               {Ds(&v[0].x, 2 * size_t(n)), D(p)},
                {Tal_IsFloatPointInConcavePoly(&p, v.data(), n, 0, &inside[0]),
                 Tal_IsFloatPointInConcavePoly(&p, v.data(), n, 0.5, &inside[1]),
                 Tal_IsFloatPointInConcavePoly(&pf, vf.data(), n, 0.25, &inside[2]), inside[0],
                 inside[1], inside[2], Tal_SignedPolygonArea2D(v.data(), n), thrown,
                 flat.IsPointInside(&p, 0.5), flat.GetMinimumEdgeDistance(&p),
-                D(flat.GetPolyPoints(), 8), placed.IsVisible(), placed.NumPolyPoints(),
+                Ds(&flat.GetPolyPoints()->x, 8), placed.IsVisible(), placed.NumPolyPoints(),
                 placed.IsPointInside(&p, 0.5), placed.GetMinimumEdgeDistance(&p),
-                D(placed.GetPolyPoints(), 2 * size_t(placed.NumPolyPoints()))});
+                Ds(reinterpret_cast<const double*>(placed.GetPolyPoints()),
+                   2 * size_t(placed.NumPolyPoints()))});
     }
 }
 
