@@ -1,5 +1,5 @@
 # The two set-up commands: `make demo` builds and runs the demo, `make check` runs every test.
-.PHONY: demo check bench fuzz format clean
+.PHONY: demo check docs bench fuzz format clean
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
@@ -12,6 +12,14 @@ demo:
 
 check:
 	@scripts/check
+
+# The HTML reference, into build/docs/html; any Doxygen warning fails it.
+docs:
+	@scripts/setup-deps
+	@cmake -S . -B build/docs -G Ninja -DTAL_BUILD_TESTS=OFF -DTAL_BUILD_BENCH=OFF \
+		-DTAL_BUILD_EXAMPLES=OFF >/dev/null
+	@cmake --build build/docs --target docs
+	@echo "reference: build/docs/html/index.html"
 
 bench:
 	@scripts/setup-deps --bench

@@ -1,8 +1,9 @@
-// What the library needs from the host's base libraries: Bas (messages, reports, handles and
-// purgeable memory, tracked allocation, version check), Lex (version check), Pev (log) and Oda
-// (BlockMove). Tal::base (libtal_base) is the reference implementation; a host that brings its own
-// base libraries defines these names instead (the CMake package lists them in Tal_BASE_NAMES).
-// Everything here may be called from any number of threads at once.
+/// \file
+/// What the library needs from the host's base libraries: Bas (messages, reports, handles and
+/// purgeable memory, tracked allocation, version check), Lex (version check), Pev (log) and Oda
+/// (BlockMove). Tal::base (libtal_base) is the reference implementation; a host that brings its own
+/// base libraries defines these names instead (the CMake package lists them in Tal_BASE_NAMES).
+/// Everything here may be called from any number of threads at once.
 #pragma once
 
 #include <cstddef>
@@ -20,8 +21,10 @@
 #define TAL_BASE_API __declspec(dllimport)
 #endif
 #else
+/// Marks a public name of libtal_base: exported from it, imported by its users.
 #define TAL_BASE_API __attribute__((visibility("default")))
 #endif
+/// Marks a public plain function of libtal_base (C linkage).
 #define TAL_BASE_C_API extern "C" TAL_BASE_API
 
 // ---- Composition buffers -----------------------------------------------------------------------
@@ -32,15 +35,18 @@ constexpr size_t Basp_BufferSize = 1024;
 /// Names the calling thread's own Basp_BufferSize chars, so that messages composed on several
 /// threads at the same moment never write over each other.
 struct TAL_BASE_API Basp_TextBuffer {
+    /// The calling thread's buffer.
     operator char*() const;
 };
 /// Names the calling thread's own four 32-bit words; word 0 is zeroed before each composition.
 struct TAL_BASE_API Basp_ErrBuffer {
+    /// The calling thread's four words.
     operator int32_t*() const;
 };
 
 /// Messages are composed here with snprintf, then Basp_ReportError reports them.
 TAL_BASE_C_API const Basp_TextBuffer Basp_G_buffer;
+/// Error words of a report in composition; word 0 is zeroed before each.
 TAL_BASE_C_API const Basp_ErrBuffer Basp_G_err_buf;
 
 // ---- Reports ------------------------------------------------------------------------------------
@@ -80,7 +86,9 @@ TAL_BASE_C_API void* Bas_HandleBlock(Bas_Handle handle);
 
 /// Allocation that the host tracks; TrackedNew throws std::bad_alloc rather than return null.
 struct TAL_BASE_API Bas_MemTrackedObject {
+    /// byteCount bytes, zeroed when clear; throws std::bad_alloc on failure, never returns null.
     static void* TrackedNew(size_t byteCount, bool clear);
+    /// Frees a block of TrackedNew; null is ignored.
     static void TrackedDelete(void* block);
 };
 
@@ -91,12 +99,14 @@ TAL_BASE_API long Bas_TranslateAndReportException(const std::exception& e);
 // ---- Versions, log, memory move -----------------------------------------------------------------
 
 /// The interface versions Tal is built against and passes to the two checks.
-constexpr int32_t Tal_BasInterfaceVersion = 61;
-constexpr int32_t Tal_LexInterfaceVersion = 3;
+constexpr int32_t Tal_BasInterfaceVersion = 61;  ///< passed to Bas_CheckVersions
+constexpr int32_t Tal_LexInterfaceVersion = 3;   ///< passed to Lex_CheckVersions
 
 /// Non-zero when the caller's version is not the one this base library expects.
 TAL_BASE_C_API int32_t Bas_CheckVersions(int32_t code, int32_t version);
+/// Non-zero when the caller's version is not the one this lexicon library expects.
 TAL_BASE_C_API int32_t Lex_CheckVersions(int32_t code, int32_t version);
+/// Writes an event with text to the host's log at level; Tal::base discards it.
 TAL_BASE_C_API void Pev_Log(int32_t level, const char* package, const char* event,
                             const char* text);
 /// Copies byteCount bytes from source to destination (they may overlap); nothing for a count <= 0.

@@ -1,5 +1,6 @@
-// The reference base library's test hooks: its report recorder, counters and fault injection.
-// Only Tal::base has them; a host or plug-in never needs this header.
+/// \file
+/// The reference base library's test hooks: its report recorder, counters and fault injection.
+/// Only Tal::base has them; a host or plug-in never needs this header.
 #pragma once
 
 #include <cstddef>
@@ -46,8 +47,9 @@ TAL_BASE_C_API void Bas_FailHandleAllocationsAfter(int32_t skip, int32_t n);
 /// Makes the next n tracked allocations throw std::bad_alloc; 0 ends the injection.
 TAL_BASE_C_API void Bas_FailNextTrackedAllocations(int32_t n);
 
-/// Number of handles and tracked blocks now allocated.
+/// Number of handles now allocated.
 TAL_BASE_C_API int32_t Bas_LiveHandleCount(void);
+/// Number of tracked blocks now allocated.
 TAL_BASE_C_API int32_t Bas_LiveTrackedCount(void);
 
 // ---- Version checks ----------------------------------------------------------------------------
@@ -57,6 +59,10 @@ TAL_BASE_API void Basp_FailVersionChecks(bool bas, bool lex);
 
 /// Calls of Bas_CheckVersions and Lex_CheckVersions so far, and the last arguments each received.
 struct Basp_VersionCheckLog {
+    ///@{
+    /// Calls of each check, then the code and version each last received.
     int32_t basCalls, lexCalls, basCode, lexCode, basVersion, lexVersion;
+    ///@}
 };
+/// The log of the version checks so far.
 TAL_BASE_API Basp_VersionCheckLog Basp_VersionChecks();

@@ -1,4 +1,5 @@
-// Symbol export for the tal library: everything public goes through TAL_API.
+/// \file
+/// Symbol export for the tal library: everything public goes through TAL_API.
 #pragma once
 
 #if defined(TAL_STATIC_DEFINE)
@@ -10,8 +11,10 @@
 #define TAL_API __declspec(dllimport)
 #endif
 #else
+/// Marks a public name of libtal: exported from the shared library, imported by its users.
 #define TAL_API __attribute__((visibility("default")))
 #endif
 
-// Plain functions are exported undecorated, as a host written in any language links them.
+/// Marks a public plain function: exported undecorated (C linkage), as a host written in any
+/// language links them.
 #define TAL_C_API extern "C" TAL_API

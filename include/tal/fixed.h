@@ -1,5 +1,6 @@
-// Fixed-point numbers: 16.16 (Tal_Fixed) and 8.24 (Tal_Fix24). Every operation returns 0x80000000
-// on failure, which is also the legal value -32768.0 (16.16) or -128.0 (8.24).
+/// \file
+/// Fixed-point numbers: 16.16 (Tal_Fixed) and 8.24 (Tal_Fix24). Every operation returns 0x80000000
+/// on failure, which is also the legal value -32768.0 (16.16) or -128.0 (8.24).
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,6 @@
-// Package frame: the reporter, the message table, life cycle, globals hand-over, version checks and
-// the two borrowed lookup-table services (fast character math, fast sine).
+/// \file
+/// Package frame: the reporter, the message table, life cycle, globals hand-over, version checks
+/// and the two borrowed lookup-table services (fast character math, fast sine).
 #pragma once
 
 #include <cstddef>
@@ -16,18 +17,19 @@ TAL_C_API Tal_Err Talp_ReportErr(uint16_t site, Tal_Err err, int16_t phrase);
 
 /// One message: "$$$/SV/Tal/LStr/NNNN=" + default text; the other words belong to the base library.
 struct Tal_LStrEntry {
-    const char* key;
-    uint32_t reserved[3];
+    const char* key;       ///< "$$$/SV/Tal/LStr/NNNN=" + text; null in the terminator
+    uint32_t reserved[3];  ///< the base library's; 0 (terminator: 0xFFFFFFFF, 0xFFFFFFFF, 0)
 };
 
 /// Descriptor of the message table: package name, record count (with terminator), records.
 struct Tal_LStrTable {
-    const char* name;
-    uint32_t count;
-    const Tal_LStrEntry* records;
-    uint32_t reserved;
+    const char* name;              ///< "Tal"
+    uint32_t count;                ///< Tal_MessageCount + 1: the records with the terminator
+    const Tal_LStrEntry* records;  ///< the first record
+    uint32_t reserved;             ///< 0
 };
 
+/// Messages in the table, the terminator not counted; keys 0000 to 0041.
 constexpr int Tal_MessageCount = 42;
 
 /// The message table every lookup goes through; a host may point it at its own. A format (messages
@@ -37,27 +39,28 @@ TAL_C_API const Tal_LStrTable* Tal_G_zref;
 
 // ---- Life cycle and globals -------------------------------------------------------------------
 
+/// The services a host requests at birth, one bit each.
 typedef uint8_t Tal_ServiceFlags;
-constexpr Tal_ServiceFlags Tal_Service_BASIC = 1;
-constexpr Tal_ServiceFlags Tal_Service_FAST_TRIG = 2;
-constexpr Tal_ServiceFlags Tal_Service_FCMD = 4;
-constexpr Tal_ServiceFlags Tal_Service_GAUSSIAN = 8;
+constexpr Tal_ServiceFlags Tal_Service_BASIC = 1;      ///< the library itself
+constexpr Tal_ServiceFlags Tal_Service_FAST_TRIG = 2;  ///< the fast sine table
+constexpr Tal_ServiceFlags Tal_Service_FCMD = 4;       ///< the character multiply and divide tables
+constexpr Tal_ServiceFlags Tal_Service_GAUSSIAN = 8;   ///< not provided: its birth always fails
 
 /// Guard word held by both guards while the library is born.
 constexpr uint32_t Tal_BornGuard = 0x27182818;
 
 /// The whole state of the library, handed between instances as 36 raw bytes.
 struct Talp_Globals {
-    uint32_t guard1;        // Tal_BornGuard while born
-    uint32_t bornServices;  // services whose set-up succeeded
-    uint32_t reserved1;
-    uint32_t mulHandle;  // Bas_Handle of the character multiply table
-    uint32_t divHandle;  // Bas_Handle of the character divide table
-    uint32_t reserved2;
-    uint32_t sineHandle;  // Bas_Handle of the fast sine table
-    uint32_t guard2;      // Tal_BornGuard while born
-    uint16_t fcmdRequests;
-    uint16_t trigRequests;
+    uint32_t guard1;        ///< Tal_BornGuard while born
+    uint32_t bornServices;  ///< services whose set-up succeeded
+    uint32_t reserved1;     ///< 0
+    uint32_t mulHandle;     ///< Bas_Handle of the character multiply table
+    uint32_t divHandle;     ///< Bas_Handle of the character divide table
+    uint32_t reserved2;     ///< 0
+    uint32_t sineHandle;    ///< Bas_Handle of the fast sine table
+    uint32_t guard2;        ///< Tal_BornGuard while born
+    uint16_t fcmdRequests;  ///< outstanding Tal_PrepareFCMD requests
+    uint16_t trigRequests;  ///< outstanding Tal_PrepareFTrig requests
 };
 static_assert(sizeof(Talp_Globals) == 36, "the globals block is 36 bytes on every platform");
 static_assert(offsetof(Talp_Globals, mulHandle) == 12 && offsetof(Talp_Globals, sineHandle) == 24 &&
@@ -104,8 +107,8 @@ TAL_C_API uint32_t Tal_PkgObjectVersion(void);
 //   div[i][j] = (j * 255 + i / 2) / i  (j < i)  j / i on the 0..255 scale, rounded; 255 for j >= i
 // Fast trig: 256 floats, sine[k] = (float) sin(k / 255.0 * pi/2), a quarter wave.
 
-constexpr int Tal_CharTableSize = 256 * 256;
-constexpr int Tal_SineTableSize = 256;
+constexpr int Tal_CharTableSize = 256 * 256;  ///< bytes in each character-math table
+constexpr int Tal_SineTableSize = 256;        ///< floats in the sine table
 
 /// Lends both character-math tables: counts a request (even a failed one) and, when none was
 /// outstanding, rebuilds tables the base library released unless noRebuild is set. *ok (if given)

@@ -1,7 +1,8 @@
-// Planes, rays, lines and clipping for layers in 2D and 3D space. A plane is (a, b, c, d): the
-// points p with a*p.x + b*p.y + c*p.z + d = 0. Eye space looks down +z; the near plane is z = 0.1.
-// Every output is written after all inputs are read, so an output may be one of the inputs. Every
-// Tal_Err result is 0 except a rejected hit of Tal_RayIntersectPlane.
+/// \file
+/// Planes, rays, lines and clipping for layers in 2D and 3D space. A plane is (a, b, c, d): the
+/// points p with a*p.x + b*p.y + c*p.z + d = 0. Eye space looks down +z; the near plane is z = 0.1.
+/// Every output is written after all inputs are read, so an output may be one of the inputs. Every
+/// Tal_Err result is 0 except a rejected hit of Tal_RayIntersectPlane.
 #pragma once
 
 #include "tal/error.h"

@@ -1,5 +1,6 @@
-// Integer and rounding utilities: bit counts, powers of two, overflow predictions, GCD/LCM and
-// rounding of doubles. None of them reports anything, and every Tal_Err result is 0.
+/// \file
+/// Integer and rounding utilities: bit counts, powers of two, overflow predictions, GCD/LCM and
+/// rounding of doubles. None of them reports anything, and every Tal_Err result is 0.
 #pragma once
 
 #include <cstdint>

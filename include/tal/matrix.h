@@ -1,18 +1,21 @@
-// 3x3 and 4x4 matrices of doubles: storage, the classes, and the plain functions over the same
-// storage as flat arrays of 9 or 16 doubles.
-//
-// Storage is row-major and points are row vectors multiplied on the left (p' = p x A):
-//
-//        col 0    col 1    col 2    col 3
-//   row 0 m[0][0]  m[0][1]  m[0][2]  m[0][3]    <- image of the x axis
-//   row 1 m[1][0]  m[1][1]  m[1][2]  m[1][3]    <- image of the y axis
-//   row 2 m[2][0]  m[2][1]  m[2][2]  m[2][3]    <- image of the z axis (translation in a 3x3)
-//   row 3 m[3][0]  m[3][1]  m[3][2]  m[3][3]    <- translation
-//                                      ^ perspective terms (last column)
-//
-// Element m[r][c] is flat element r*3+c (r*4+c). A x B applies A first, then B; every building
-// step post-multiplies. 3x3 building steps take degrees, 4x4 ones radians. A plain function
-// returns 0 unless its failure is described.
+/// \file
+/// 3x3 and 4x4 matrices of doubles: storage, the classes, and the plain functions over the same
+/// storage as flat arrays of 9 or 16 doubles.
+///
+/// Storage is row-major and points are row vectors multiplied on the left (p' = p x A):
+///
+/// \verbatim
+///        col 0    col 1    col 2    col 3
+///   row 0 m[0][0]  m[0][1]  m[0][2]  m[0][3]    <- image of the x axis
+///   row 1 m[1][0]  m[1][1]  m[1][2]  m[1][3]    <- image of the y axis
+///   row 2 m[2][0]  m[2][1]  m[2][2]  m[2][3]    <- image of the z axis (translation in a 3x3)
+///   row 3 m[3][0]  m[3][1]  m[3][2]  m[3][3]    <- translation
+///                                      ^ perspective terms (last column)
+/// \endverbatim
+///
+/// Element m[r][c] is flat element r*3+c (r*4+c). A x B applies A first, then B; every building
+/// step post-multiplies. 3x3 building steps take degrees, 4x4 ones radians. A plain function
+/// returns 0 unless its failure is described.
 #pragma once
 
 #include <cstddef>
@@ -27,26 +30,30 @@
 
 /// Classification of a 3x3 matrix (see Tal_GetMatrixType); the first matching code wins.
 typedef long Tal_MatrixType;
-constexpr Tal_MatrixType Tal_MatrixType_IDENTITY = 0;
-constexpr Tal_MatrixType Tal_MatrixType_TRANSLATE = 1;
-constexpr Tal_MatrixType Tal_MatrixType_SCALE = 2;
-constexpr Tal_MatrixType Tal_MatrixType_SCALE_TRANSLATE = 3;
-constexpr Tal_MatrixType Tal_MatrixType_AFFINE = 4;
-constexpr Tal_MatrixType Tal_MatrixType_PERSPECTIVE = 5;
+constexpr Tal_MatrixType Tal_MatrixType_IDENTITY = 0;         ///< exactly the identity
+constexpr Tal_MatrixType Tal_MatrixType_TRANSLATE = 1;        ///< identity but the translation
+constexpr Tal_MatrixType Tal_MatrixType_SCALE = 2;            ///< a diagonal, no translation
+constexpr Tal_MatrixType Tal_MatrixType_SCALE_TRANSLATE = 3;  ///< a diagonal and a translation
+constexpr Tal_MatrixType Tal_MatrixType_AFFINE = 4;           ///< last column (0, 0, 1)
+constexpr Tal_MatrixType Tal_MatrixType_PERSPECTIVE = 5;      ///< anything else
 
 /// A quaternion, scalar part last.
 struct Tal_Quat {
+    ///@{
+    /// Vector part (x, y, z), then the scalar part w.
     double x, y, z, w;
+    ///@}
 };
 
 /// An affine 4x4 split into translation, scale, shear and ordered-XYZ rotation (radians).
 struct Tal_Matrix4Decomp {
-    Tal_Vector3T<double> translate;  // row 3 after the homogeneous divide
-    Tal_Vector3T<double> scale;      // all three negative for a left-handed frame
+    Tal_Vector3T<double> translate;  ///< row 3 after the homogeneous divide
+    Tal_Vector3T<double> scale;      ///< all three negative for a left-handed frame
+    /// Projections removed while orthogonalizing, in length units.
     struct {
-        double xy, xz, yz;  // projections removed while orthogonalizing, in length units
+        double xy, xz, yz;  ///< of y on x, z on x, z on y
     } shear;
-    Tal_Vector3T<double> rotate;  // rebuilds the rotation as Rz(z) x Ry(y) x Rx(x)
+    Tal_Vector3T<double> rotate;  ///< rebuilds the rotation as Rz(z) x Ry(y) x Rx(x)
 };
 
 static_assert(sizeof(Tal_Quat) == 32 && std::is_standard_layout_v<Tal_Quat>, "quaternion layout");
@@ -64,7 +71,7 @@ class Tal_Matrix4;
 /// uninitialised. The copy operations stay implicit so that the class stays trivially copyable.
 class TAL_API Tal_Matrix3 {
 public:
-    double m[3][3];
+    double m[3][3];  ///< m[row][column], row-major; points are row vectors
 
     // ---- Building and assignment ----
     // Angles in degrees. Every step post-multiplies (acts after what the matrix already does).
@@ -181,7 +188,7 @@ public:
 /// uninitialised. The copy operations stay implicit so that the class stays trivially copyable.
 class TAL_API Tal_Matrix4 {
 public:
-    double m[4][4];
+    double m[4][4];  ///< m[row][column], row-major; points are row vectors
 
     // ---- Building and assignment ----
     // Angles in radians. Every step post-multiplies (acts after what the matrix already does).

@@ -1,4 +1,5 @@
-// Polygons: the point-in-polygon test of closed outlines in layer or screen space.
+/// \file
+/// Polygons: the point-in-polygon test of closed outlines in layer or screen space.
 #pragma once
 
 #include <utility>
@@ -22,9 +23,11 @@ template <typename T>
 long Tal_IsFloatPointInConcavePoly(const T* point, const T* vertices, long count, double tolerance,
                                    unsigned char* inside);
 
+/// The test on double outlines, exported from libtal.
 extern template TAL_API long Tal_IsFloatPointInConcavePoly<Tal_Vector2T<double>>(
     const Tal_Vector2T<double>* point, const Tal_Vector2T<double>* vertices, long count,
     double tolerance, unsigned char* inside);
+/// The test on float outlines, exported from libtal.
 extern template TAL_API long Tal_IsFloatPointInConcavePoly<Tal_Vector2T<float>>(
     const Tal_Vector2T<float>* point, const Tal_Vector2T<float>* vertices, long count,
     double tolerance, unsigned char* inside);

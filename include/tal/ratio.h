@@ -1,6 +1,7 @@
-// Rational numbers and spans: 32-bit fractions computed exactly, with an explicit choice between a
-// reported overflow and a double-precision approximation when the exact result would not fit.
-// A function returns 0 unless its failure is described.
+/// \file
+/// Rational numbers and spans: 32-bit fractions computed exactly, with an explicit choice between a
+/// reported overflow and a double-precision approximation when the exact result would not fit.
+/// A function returns 0 unless its failure is described.
 #pragma once
 
 #include <cstddef>
@@ -11,8 +12,8 @@
 /// A fraction num / den. A den of 0 is invalid input; {0, 0} is the failed result of every
 /// operation. Results are not reduced unless the operation says so.
 struct Tal_Ratio {
-    int32_t num;  // carries the sign
-    uint32_t den;
+    int32_t num;   ///< numerator; carries the sign
+    uint32_t den;  ///< denominator
 };
 static_assert(sizeof(Tal_Ratio) == 8 && offsetof(Tal_Ratio, num) == 0 &&
                   offsetof(Tal_Ratio, den) == 4,
@@ -21,9 +22,10 @@ static_assert(sizeof(Tal_Ratio) == 8 && offsetof(Tal_Ratio, num) == 0 &&
 /// Outcome byte of add, subtract, multiply and divide. On input, the value 2 set allows the
 /// approximation (divide: the value 1 set allows halving a divisor denominator of 2^31 or more).
 typedef uint8_t Tal_RatioStatus;
-constexpr Tal_RatioStatus Tal_RatioStatus_EXACT = 0;
-constexpr Tal_RatioStatus Tal_RatioStatus_OVERFLOW = 1;  // the result is {0, 0}
-constexpr Tal_RatioStatus Tal_RatioStatus_APPROXIMATED = 2;
+constexpr Tal_RatioStatus Tal_RatioStatus_EXACT = 0;     ///< the exact result
+constexpr Tal_RatioStatus Tal_RatioStatus_OVERFLOW = 1;  ///< the result is {0, 0}
+constexpr Tal_RatioStatus Tal_RatioStatus_APPROXIMATED =
+    2;  ///< the nearest fraction of the double result
 
 /// Status argument with every bit set: approximation (and halving) allowed, nothing written back,
 /// an overflow reported. A null status forbids approximation and reports an overflow; a pointer

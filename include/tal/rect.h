@@ -1,9 +1,10 @@
-// Point and rectangle records in three coordinate kinds (16-bit, 32-bit, 16.16 fixed) plus a
-// rectangle of doubles, and their set, copy, compare, containment, inset, offset, center,
-// intersection, union and conversions. Rectangles are half-open: they cover left <= x < right and
-// top <= y < bottom, y grows downward, and they are empty when right <= left or bottom <= top.
-// Integer coordinate arithmetic wraps in the field's own width. Nothing here reports; every
-// Tal_Err result is 0. Outputs may be the same record as an input.
+/// \file
+/// Point and rectangle records in three coordinate kinds (16-bit, 32-bit, 16.16 fixed) plus a
+/// rectangle of doubles, and their set, copy, compare, containment, inset, offset, center,
+/// intersection, union and conversions. Rectangles are half-open: they cover left <= x < right and
+/// top <= y < bottom, y grows downward, and they are empty when right <= left or bottom <= top.
+/// Integer coordinate arithmetic wraps in the field's own width. Nothing here reports; every
+/// Tal_Err result is 0. Outputs may be the same record as an input.
 #pragma once
 
 #include <cstddef>
@@ -18,57 +19,57 @@
 
 /// 16-bit point: v (y) first, then h (x).
 struct Tal_Point {
-    int16_t v;
-    int16_t h;
+    int16_t v;  ///< vertical (y)
+    int16_t h;  ///< horizontal (x)
 };
 
 /// 32-bit point.
 struct Tal_LPoint {
-    int32_t x;
-    int32_t y;
+    int32_t x;  ///< horizontal
+    int32_t y;  ///< vertical, growing downward
 };
 
 /// 16.16 fixed-point point.
 struct Tal_FixedPoint {
-    Tal_Fixed x;
-    Tal_Fixed y;
+    Tal_Fixed x;  ///< horizontal
+    Tal_Fixed y;  ///< vertical, growing downward
 };
 
 /// 16-bit rectangle: top, left, bottom, right.
 struct Tal_Rect {
-    int16_t top;
-    int16_t left;
-    int16_t bottom;
-    int16_t right;
+    int16_t top;     ///< first row inside
+    int16_t left;    ///< first column inside
+    int16_t bottom;  ///< first row below
+    int16_t right;   ///< first column to the right
 };
 
 /// 32-bit rectangle.
 struct Tal_LRect {
-    int32_t left;
-    int32_t top;
-    int32_t right;
-    int32_t bottom;
+    int32_t left;    ///< first column inside
+    int32_t top;     ///< first row inside
+    int32_t right;   ///< first column to the right
+    int32_t bottom;  ///< first row below
 };
 
 /// 16.16 fixed-point rectangle.
 struct Tal_FixedRect {
-    Tal_Fixed left;
-    Tal_Fixed top;
-    Tal_Fixed right;
-    Tal_Fixed bottom;
+    Tal_Fixed left;    ///< inside from here
+    Tal_Fixed top;     ///< inside from here
+    Tal_Fixed right;   ///< outside from here
+    Tal_Fixed bottom;  ///< outside from here
 };
 
 /// Rectangle of doubles.
 struct Tal_FloatRect {
-    double left;
-    double top;
-    double right;
-    double bottom;
+    double left;    ///< inside from here
+    double top;     ///< inside from here
+    double right;   ///< outside from here
+    double bottom;  ///< outside from here
 };
 
 /// Four 16-bit values in the order given to Tal_SetWHRect; only set, copied and compared.
 struct Tal_WHRect {
-    int16_t value[4];
+    int16_t value[4];  ///< as given
 };
 
 static_assert(sizeof(Tal_Point) == 4 && offsetof(Tal_Point, h) == 2, "Tal_Point layout");

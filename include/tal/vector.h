@@ -1,5 +1,6 @@
-// Vector value types shared by the matrix and polygon families. Points are row vectors: p' = p x A.
-// Every double result is the same bits on every target, except the sign and payload of a NaN.
+/// \file
+/// Vector value types shared by the matrix and polygon families. Points are row vectors: p' = p x
+/// A. Every double result is the same bits on every target, except the sign and payload of a NaN.
 #pragma once
 
 #include <type_traits>
@@ -9,19 +10,28 @@
 /// A 2D point or vector; T is double (points, corners) or float (hit-test outlines).
 template <typename T>
 struct Tal_Vector2T {
+    ///@{
+    /// The coordinates.
     T x, y;
+    ///@}
 };
 
 /// A 3D point, or a homogeneous 2D point (x, y, w) when given to a Tal_Matrix3: z plays W.
 template <typename T>
 struct Tal_Vector3T {
+    ///@{
+    /// The coordinates (z: W for a Tal_Matrix3).
     T x, y, z;
+    ///@}
 };
 
 /// A homogeneous 3D point: w = 0 is a direction, any other w a point.
 template <typename T>
 struct Tal_Vector4T {
+    ///@{
+    /// The coordinates and the homogeneous weight.
     T x, y, z, w;
+    ///@}
 
     /// Scales (x, y, z) to unit length as a direction, w untouched. Reports a warning (message
     /// 41) when w is not within 1e-12 of 0; when (y*y + x*x) + z*z < 1e-12 reports message 38,
@@ -33,6 +43,7 @@ struct Tal_Vector4T {
     }
 };
 
+/// The one definition of Normalize, in libtal.
 template <>
 TAL_API void Tal_Vector4T<double>::Normalize();
 

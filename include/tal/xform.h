@@ -1,12 +1,15 @@
-// Bulk transformation: point arrays and rectangles of every record kind, in place, through 3x3 and
-// 4x4 matrices of doubles. A function returns 0 unless its failure is described.
-//
-// Matrices are row-major and points are row vectors (p' = p x m), translation in the last row:
-//   3x3: x' = x*m[0] + y*m[3] + m[6]    y' = x*m[1] + y*m[4] + m[7]    W' = x*m[2] + y*m[5] + m[8]
-//   4x4: c' = x*m[c] + y*m[4+c] + z*m[8+c] + w*m[12+c]   for the columns c = 0 (x) .. 3 (w)
-// The homogeneous divide leaves a point undivided when -1e-12 < w' < 1e-12 (a NaN w' divides); a
-// divide multiplies by 1/w'. Array functions do nothing for a count below 1. Rectangle corners are
-// (left, top), (right, top), (right, bottom), (left, bottom).
+/// \file
+/// Bulk transformation: point arrays and rectangles of every record kind, in place, through 3x3 and
+/// 4x4 matrices of doubles. A function returns 0 unless its failure is described.
+///
+/// Matrices are row-major and points are row vectors (p' = p x m), translation in the last row:
+/// \verbatim
+///   3x3: x' = x*m[0] + y*m[3] + m[6]    y' = x*m[1] + y*m[4] + m[7]    W' = x*m[2] + y*m[5] + m[8]
+///   4x4: c' = x*m[c] + y*m[4+c] + z*m[8+c] + w*m[12+c]   for the columns c = 0 (x) .. 3 (w)
+/// \endverbatim
+/// The homogeneous divide leaves a point undivided when -1e-12 < w' < 1e-12 (a NaN w' divides); a
+/// divide multiplies by 1/w'. Array functions do nothing for a count below 1. Rectangle corners are
+/// (left, top), (right, top), (right, bottom), (left, bottom).
 #pragma once
 
 #include "tal/error.h"

@@ -404,9 +404,9 @@ constexpr double kLeanAsinErr = 0x1p-66;
 
 // asin(zh + zl) for 0 <= zh <= 1/2, |zl| <= ulp(zh)/2.
 Talp_Dd Talp_AsinTaylor(double zh, double zl) {
-    const double shifted = zh * 256 + kTalpRoundingShift;
+    const double shifted = zh * 256 + Talp_RoundingShift;
     const double* row = kAsinTaylor[Talp_Bits(shifted) & 0xFF];
-    const double d = zh - (shifted - kTalpRoundingShift) * 0x1p-8;  // exact
+    const double d = zh - (shifted - Talp_RoundingShift) * 0x1p-8;  // exact
     return Talp_TaylorSum(row, row + 2, d, zl);
 }
 
@@ -447,10 +447,10 @@ double Talp_Asin(double x) {
     if (ax > 1) return Talp_NotANumber(x);
     if (ax < 0x1p-26) return x;  // asin x = x + x^3/6 rounds to x
     const bool negative = x < 0;
-    if (ax == 1) return negative ? -kTalpHalfPi.hi : kTalpHalfPi.hi;
+    if (ax == 1) return negative ? -Talp_HalfPi.hi : Talp_HalfPi.hi;
     // asin x directly up to 1/2, else pi/2 - 2 asin(sqrt((1 - x)/2)).
     const Talp_Dd lean = ax <= 0.5 ? Talp_AsinTaylor(ax, 0)
-                                   : Talp_Offset(kTalpHalfPi, Talp_AsinOfHalfComplement(ax), -2);
+                                   : Talp_Offset(Talp_HalfPi, Talp_AsinOfHalfComplement(ax), -2);
     double out;
     if (Talp_RoundsSafely(lean, kLeanAsinErr, &out)) return negative ? -out : out;
     const Talp_Dd leg = Talp_OtherLeg(ax);
@@ -464,15 +464,15 @@ double Talp_Acos(double x) {
     if (ax != ax) return x + x;
     if (ax > 1) return Talp_NotANumber(x);
     // pi/2 - x rounds to pi/2 below 2^-60 (pi/2 lies 2^-54.2 from a rounding boundary).
-    if (ax < 0x1p-60) return kTalpHalfPi.hi;
+    if (ax < 0x1p-60) return Talp_HalfPi.hi;
     const bool negative = x < 0;
-    if (ax == 1) return negative ? kTalpPi.hi : 0.0;
+    if (ax == 1) return negative ? Talp_Pi.hi : 0.0;
     // pi/2 - asin x up to 1/2, else 2 asin(sqrt((1 - x)/2)) or pi - 2 asin(sqrt((1 + x)/2)).
     Talp_Dd lean;
     if (ax <= 0.5)
-        lean = Talp_Offset(kTalpHalfPi, Talp_AsinTaylor(ax, 0), negative ? 1 : -1);
+        lean = Talp_Offset(Talp_HalfPi, Talp_AsinTaylor(ax, 0), negative ? 1 : -1);
     else if (negative)
-        lean = Talp_Offset(kTalpPi, Talp_AsinOfHalfComplement(ax), -2);
+        lean = Talp_Offset(Talp_Pi, Talp_AsinOfHalfComplement(ax), -2);
     else
         lean = Talp_Offset({0, 0}, Talp_AsinOfHalfComplement(ax), 2);
     double out;

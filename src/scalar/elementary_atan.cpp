@@ -1052,22 +1052,22 @@ constexpr double kLeanAtanErr = 0x1p-66;
 
 // atan(qh + ql) for 0 <= qh <= 1, |ql| <= ulp(qh)/2.
 Talp_Dd Talp_AtanTaylor(double qh, double ql) {
-    const double shifted = qh * 256 + kTalpRoundingShift;
+    const double shifted = qh * 256 + Talp_RoundingShift;
     const uint64_t i = Talp_Bits(shifted) & 0x1FF;
-    const double d = qh - (shifted - kTalpRoundingShift) * 0x1p-8;  // exact
+    const double d = qh - (shifted - Talp_RoundingShift) * 0x1p-8;  // exact
     return Talp_TaylorSum(kAtan[i], kAtanTaylor[i], d, ql);
 }
 
 }  // namespace
 
 // MPFR, rounded to nearest in two steps.
-const Talp_Dd kTalpHalfPi = {0x1.921fb54442d18p+0, 0x1.1a62633145c07p-54};
-const Talp_Dd kTalpPi = {0x1.921fb54442d18p+1, 0x1.1a62633145c07p-53};
+const Talp_Dd Talp_HalfPi = {0x1.921fb54442d18p+0, 0x1.1a62633145c07p-54};
+const Talp_Dd Talp_Pi = {0x1.921fb54442d18p+1, 0x1.1a62633145c07p-53};
 
 bool Talp_AngleLean(double qh, double ql, bool swapped, bool xNegative, double* out) {
     const Talp_Dd t = Talp_AtanTaylor(qh, ql);
     // t, pi/2 - t when swapped, pi - t for x < 0, pi/2 + t for both.
-    const Talp_Dd k = swapped ? kTalpHalfPi : (xNegative ? kTalpPi : Talp_Dd{0, 0});
+    const Talp_Dd k = swapped ? Talp_HalfPi : (xNegative ? Talp_Pi : Talp_Dd{0, 0});
     const bool add = swapped == xNegative;
     const Talp_Dd s = Talp_TwoSum(k.hi, add ? t.hi : -t.hi);
     const Talp_Dd v = Talp_FastTwoSum(s.hi, s.lo + (k.lo + (add ? t.lo : -t.lo)));
@@ -1142,11 +1142,11 @@ Talp_Dd Talp_AtanKernel(Talp_Dd q) {
 Talp_Dd Talp_FirstQuadrantAngle(Talp_Dd y, Talp_Dd x) {
     if (y.hi <= x.hi) return Talp_AtanKernel(Talp_DdDiv(y, x));
     const Talp_Dd t = Talp_AtanKernel(Talp_DdDiv(x, y));
-    return Talp_DdAdd(kTalpHalfPi, {-t.hi, -t.lo});
+    return Talp_DdAdd(Talp_HalfPi, {-t.hi, -t.lo});
 }
 
 bool Talp_RoundAngle(const Talp_Dd& t, bool xNegative, double* out) {
-    const Talp_Dd v = xNegative ? Talp_DdAdd(kTalpPi, {-t.hi, -t.lo}) : t;
+    const Talp_Dd v = xNegative ? Talp_DdAdd(Talp_Pi, {-t.hi, -t.lo}) : t;
     return Talp_RoundsSafely(v, kAtanErr, out);
 }
 
@@ -1190,7 +1190,7 @@ double Talp_Atan(double x) {
     if (ax != ax) return x + x;
     if (ax < 0x1p-27) return x;  // atan x = x - x^3/3 rounds to x
     const bool negative = x < 0;
-    if (ax > 0x1p60) return Talp_WithSign(kTalpHalfPi.hi, negative);
+    if (ax > 0x1p60) return Talp_WithSign(Talp_HalfPi.hi, negative);
     double out;
     if (ax <= 1) {
         if (Talp_AngleLean(ax, 0, false, false, &out)) return Talp_WithSign(out, negative);
@@ -1211,14 +1211,14 @@ double Talp_Atan2(double y, double x) {
     if (y != y || x != x) return y + x;
     const bool yNegative = (Talp_Bits(y) >> 63) != 0, xNegative = (Talp_Bits(x) >> 63) != 0;
     const double ay = Talp_Abs(y), ax = Talp_Abs(x);
-    if (ay == 0) return Talp_WithSign(xNegative ? kTalpPi.hi : 0.0, yNegative);
-    if (ax == 0) return Talp_WithSign(kTalpHalfPi.hi, yNegative);
-    if (ay == kTalpInf || ax == kTalpInf) {
+    if (ay == 0) return Talp_WithSign(xNegative ? Talp_Pi.hi : 0.0, yNegative);
+    if (ax == 0) return Talp_WithSign(Talp_HalfPi.hi, yNegative);
+    if (ay == Talp_Inf || ax == Talp_Inf) {
         double v;
-        if (ay != kTalpInf)
-            v = xNegative ? kTalpPi.hi : 0.0;
-        else if (ax != kTalpInf)
-            v = kTalpHalfPi.hi;
+        if (ay != Talp_Inf)
+            v = xNegative ? Talp_Pi.hi : 0.0;
+        else if (ax != Talp_Inf)
+            v = Talp_HalfPi.hi;
         else
             v = xNegative ? 0x1.2d97c7f3321d2p+1 : 0x1.921fb54442d18p-1;  // 3pi/4, pi/4 rounded
         return Talp_WithSign(v, yNegative);
@@ -1236,9 +1236,9 @@ double Talp_Atan2(double y, double x) {
         }
     }
     const int ey = Talp_Exponent(ay), ex = Talp_Exponent(ax);
-    if (ey - ex > kRatioExponentLimit) return Talp_WithSign(kTalpHalfPi.hi, yNegative);
+    if (ey - ex > kRatioExponentLimit) return Talp_WithSign(Talp_HalfPi.hi, yNegative);
     if (ex - ey > kRatioExponentLimit)
-        return Talp_WithSign(xNegative ? kTalpPi.hi : Talp_TinyQuotient(ay, ax), yNegative);
+        return Talp_WithSign(xNegative ? Talp_Pi.hi : Talp_TinyQuotient(ay, ax), yNegative);
     const int e = ey > ex ? ey : ex;
     const double sy = Talp_ScaleB(ay, -e), sx = Talp_ScaleB(ax, -e);
     return Talp_FinishAngle(Talp_FirstQuadrantAngle({sy, 0}, {sx, 0}), sy, sx, yNegative,

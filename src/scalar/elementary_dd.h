@@ -7,7 +7,7 @@
 #include <cstring>
 #include <limits>
 
-constexpr double kTalpInf = std::numeric_limits<double>::infinity();
+constexpr double Talp_Inf = std::numeric_limits<double>::infinity();
 
 struct Talp_Dd {
     double hi, lo;

@@ -7,11 +7,11 @@
 
 // pi/2 = C1 + C2 + C3 + C4 + O(2^-160); C1..C3 carry 33 bits so that k * Ci is exact for k < 2^20
 // (MPFR, each part the nearest of the remainder).
-constexpr double kTalpC1 = 0x1.921fb544p+0;
-constexpr double kTalpC2 = 0x1.0b4611a6p-34;
-constexpr double kTalpC3 = 0x1.3198a2ep-69;
-constexpr double kTalpC4 = 0x1.b839a252049c1p-104;
-constexpr double kTalpTwoOverPi = 0x1.45f306dc9c883p-1;
+constexpr double Talp_HalfPiC1 = 0x1.921fb544p+0;
+constexpr double Talp_HalfPiC2 = 0x1.0b4611a6p-34;
+constexpr double Talp_HalfPiC3 = 0x1.3198a2ep-69;
+constexpr double Talp_HalfPiC4 = 0x1.b839a252049c1p-104;
+constexpr double Talp_TwoOverPi = 0x1.45f306dc9c883p-1;
 
 /// Quadrant n (mod 4) and r = |x| - n * pi/2 with |r| <= pi/4 + 2^-30, to 2^-265 absolute, for a
 /// finite x; exact Payne-Hanek reduction with 384 bits of 2/pi.
@@ -21,7 +21,7 @@ unsigned Talp_ReduceFast(double x, Talp_Dd* r);
 /// atan(q) for 0 <= q <= 1 (q.hi >= 2^-70), relative error below 2^-70.
 Talp_Dd Talp_AtanKernel(Talp_Dd q);
 /// pi/2 and pi as double-doubles; the high parts are the rounded values.
-extern const Talp_Dd kTalpHalfPi, kTalpPi;
+extern const Talp_Dd Talp_HalfPi, Talp_Pi;
 /// atan2(y, x) in [0, pi/2] for y, x > 0 (double-doubles) within 2^62 of each other and below
 /// 2^996, relative error below 2^-70.
 Talp_Dd Talp_FirstQuadrantAngle(Talp_Dd y, Talp_Dd x);
@@ -40,7 +40,7 @@ inline Talp_Dd Talp_TaylorSum(const double* v, const double* a, double d, double
 }
 
 /// Adding then subtracting it rounds a double below 2^51 to an integer.
-constexpr double kTalpRoundingShift = 0x1.8p52;
+constexpr double Talp_RoundingShift = 0x1.8p52;
 
 /// First tier of the arctangents: the angle of (|y|, +-|x|) from q = min/max = qh + ql with
 /// 2^-60 <= qh <= 1, |ql| <= ulp(qh), swapped when |y| > |x|; false when it cannot be rounded.

@@ -62,7 +62,7 @@ unsigned Talp_ReduceWide(double x, Talp_Wide* r) {
     unsigned n = Talp_Bits32At(p, kProductLimbs, point) & 3;
     Talp_Wide f;
     f.limb[0] = 0;
-    for (int i = 1; i < kTalpWideLimbs; ++i)
+    for (int i = 1; i < Talp_WideLimbs; ++i)
         f.limb[i] = Talp_Bits32At(p, kProductLimbs, point - 32 * i);
     if (f.limb[1] & 0x80000000u) {  // fraction >= 1/2: take f - 1 and the next quadrant
         f.limb[0] = 0xFFFFFFFFu;
@@ -75,15 +75,15 @@ unsigned Talp_ReduceWide(double x, Talp_Wide* r) {
 unsigned Talp_ReduceFast(double x, Talp_Dd* r) {
     const double ax = Talp_Abs(x);
     if (ax < kCodyWaiteLimit) {
-        const double kd = double(int64_t(ax * kTalpTwoOverPi + 0.5));
+        const double kd = double(int64_t(ax * Talp_TwoOverPi + 0.5));
         if (kd == 0) {
             *r = {ax, 0};
             return 0;
         }
         // ax - k*C1 is exact (Sterbenz) and so are the products k*C2, k*C3.
-        Talp_Dd s = Talp_TwoSum(ax - kd * kTalpC1, -(kd * kTalpC2));
-        const Talp_Dd t = Talp_TwoSum(s.hi, -(kd * kTalpC3));
-        const Talp_Dd p = Talp_TwoProd(kd, kTalpC4);
+        Talp_Dd s = Talp_TwoSum(ax - kd * Talp_HalfPiC1, -(kd * Talp_HalfPiC2));
+        const Talp_Dd t = Talp_TwoSum(s.hi, -(kd * Talp_HalfPiC3));
+        const Talp_Dd p = Talp_TwoProd(kd, Talp_HalfPiC4);
         s = Talp_FastTwoSum(t.hi, ((s.lo + t.lo) - p.hi) - p.lo);
         // The dropped k * 2^-160 must stay below 2^-100 of the result.
         if (Talp_Abs(s.hi) >= kd * 0x1p-50) {

@@ -433,15 +433,21 @@ constexpr double kTanErr = 0x1.8p-69;
 constexpr double kLeanErr = 0x1p-66;
 constexpr double kLeanTanErr = 0x1p-65;
 constexpr double kLeanLimit = 0x1p19;
+constexpr double kQuarterPi = 0x1.921fb54442d18p-1;  // rounded; r = x stays within the table
 
 bool Talp_ReduceLean(double ax, Talp_Dd* r, unsigned* n) {
+    if (ax <= kQuarterPi) {  // the common small angle needs no reduction
+        *r = {ax, 0};
+        *n = 0;
+        return true;
+    }
     if (!(ax < kLeanLimit)) return false;
-    const double shifted = ax * kTalpTwoOverPi + kTalpRoundingShift;
-    const double kd = shifted - kTalpRoundingShift;
+    const double shifted = ax * Talp_TwoOverPi + Talp_RoundingShift;
+    const double kd = shifted - Talp_RoundingShift;
     // Exact while |r| >= 2^-12 > 8 |k C2|; smaller r is refused, and its s.hi is still rounded.
-    const Talp_Dd s = Talp_FastTwoSum(ax - kd * kTalpC1, -(kd * kTalpC2));
+    const Talp_Dd s = Talp_FastTwoSum(ax - kd * Talp_HalfPiC1, -(kd * Talp_HalfPiC2));
     if (kd != 0 && Talp_Abs(s.hi) < 0x1p-12) return false;
-    *r = Talp_FastTwoSum(s.hi, s.lo - kd * kTalpC3);
+    *r = Talp_FastTwoSum(s.hi, s.lo - kd * Talp_HalfPiC3);
     *n = unsigned(Talp_Bits(shifted)) & 3;
     return true;
 }
@@ -453,9 +459,9 @@ struct Talp_LeanParts {
 };
 
 Talp_LeanParts Talp_LeanStart(Talp_Dd r) {
-    const double shifted = r.hi * 256 + kTalpRoundingShift;
+    const double shifted = r.hi * 256 + Talp_RoundingShift;
     const uint64_t i = Talp_Bits(shifted) & 0xFF;
-    const double th = r.hi - (shifted - kTalpRoundingShift) * 0x1p-8, tl = r.lo;  // th exact
+    const double th = r.hi - (shifted - Talp_RoundingShift) * 0x1p-8, tl = r.lo;  // th exact
     const double t2 = th * th;
     const double cosTail = t2 * (-0.5 + t2 * (1.0 / 24 - t2 * (1.0 / 720))) - th * tl;
     const double sinTail =
@@ -580,7 +586,7 @@ constexpr double kCosIsOne = 0x1p-27;
 double Talp_Sin(double x) {
     const double ax = Talp_Abs(x);
     if (ax < kSinIsIdentity) return x;
-    if (!(ax < kTalpInf)) return x - x;  // NaN for +-inf and NaN
+    if (!(ax < Talp_Inf)) return x - x;  // NaN for +-inf and NaN
     const double s = Talp_SinOrCos(ax, false);
     return x < 0 ? -s : s;
 }
@@ -588,7 +594,7 @@ double Talp_Sin(double x) {
 double Talp_Cos(double x) {
     const double ax = Talp_Abs(x);
     if (ax < kCosIsOne) return 1.0;
-    if (!(ax < kTalpInf)) return x - x;
+    if (!(ax < Talp_Inf)) return x - x;
     return Talp_SinOrCos(ax, true);
 }
 
@@ -618,7 +624,7 @@ void Talp_SinCos(double x, double* sinOut, double* cosOut) {
 double Talp_Tan(double x) {
     const double ax = Talp_Abs(x);
     if (ax < kTanIsIdentity) return x;
-    if (!(ax < kTalpInf)) return x - x;
+    if (!(ax < Talp_Inf)) return x - x;
     Talp_Dd r;
     unsigned n;
     double out;

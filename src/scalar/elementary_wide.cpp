@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr int kN = kTalpWideLimbs;
+constexpr int kN = Talp_WideLimbs;
 constexpr int kBits = 32 * kN;
 
 // pi/2, truncated after 288 fraction bits (MPFR at 3000 bits).

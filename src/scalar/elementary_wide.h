@@ -4,11 +4,11 @@
 
 #include <cstdint>
 
-constexpr int kTalpWideLimbs = 10;
+constexpr int Talp_WideLimbs = 10;
 
-/// Two's complement, most significant limb first; value = limbs / 2^(32 * (kTalpWideLimbs - 1)).
+/// Two's complement, most significant limb first; value = limbs / 2^(32 * (Talp_WideLimbs - 1)).
 struct Talp_Wide {
-    uint32_t limb[kTalpWideLimbs];
+    uint32_t limb[Talp_WideLimbs];
 };
 
 /// Exact for |x| < 2^31; bits below 2^-288 are dropped.

@@ -10,78 +10,94 @@
 
 #include "matrix/minors.h"
 #include "matrix/rotation_angles.h"
+#include "support/matrix_models.h"
 #include "support/reports.h"
 #include "tal/matrix.h"
 
 namespace {
 
 using Reports = std::vector<taltest::Report>;
+using taltest::Bits;
+using taltest::Product;
 
-const double kNaN = NAN, kEps = 0x1p-52;
+const double kNaN = NAN, kEps = 0x1p-52, kPi = taltest::kPi;
 const Reports kNone,
     kCantInvert4 = {taltest::Msg(Tal_ReportCode(0x2D), "unable to invert matrix.")};
 
-template <typename T>
-bool SameBits(const T* a, const T* b, int n = 1) {
-    return std::memcmp(a, b, n * sizeof(T)) == 0;
-}
-
-// c = a x b, each element summed left to right; t = the transpose of a.
-template <int N>
-void Product(const double* a, const double* b, double* c, double* t) {
-    for (int i = 0; i < N * N; ++i) {
-        c[i] = a[i / N * N] * b[i % N];
-        for (int k = 1; k < N; ++k)
-            c[i] = c[i] + a[i / N * N + k] * b[k * N + i % N];
-        t[i] = a[i % N * N + i / N];
-    }
+std::vector<double> Transposed(const double* a, int n) {
+    std::vector<double> t(n * n);
+    for (int i = 0; i < n * n; ++i)
+        t[i] = a[i % n * n + i / n];
+    return t;
 }
 
 // Largest distance of a x b from the identity.
-template <int N>
-double IdentityError(const double* a, const double* b) {
-    double p[N * N], t[N * N], worst = 0;
-    Product<N>(a, b, p, t);
-    for (int i = 0; i < N * N; ++i)
-        worst = std::max(worst, std::fabs(p[i] - (i % (N + 1) == 0)));
+double IdentityError(const double* a, const double* b, int n) {
+    const std::vector<double> p = Product(a, b, n);
+    double worst = 0;
+    for (int i = 0; i < n * n; ++i)
+        worst = std::max(worst, std::fabs(p[i] - (i % (n + 1) == 0)));
     return worst;
 }
 
 // Runs call on m, an N x N copy of start, and asserts the code it returns and m afterwards.
-#define ASSERT_ON_COPY(N, start, call, code, want)                    \
-    do {                                                              \
-        double m[N * N];                                              \
-        std::memcpy(m, start, sizeof m);                              \
-        ASSERT_EQ(call, code) << #call;                               \
-        ASSERT_TRUE(SameBits(m, want, N* N)) << #call << " at " << n; \
+#define ASSERT_ON_COPY(N, start, call, code, want)     \
+    do {                                               \
+        double m[N * N];                               \
+        std::memcpy(m, start, sizeof m);               \
+        ASSERT_EQ(call, code) << #call;                \
+        ASSERT_EQ(Bits(m, N* N), Bits(want)) << #call; \
     } while (0)
 
-TEST(ConcatMatrix, BothSizesMatchTheLeftToRightProductUnderEveryAliasing) {
+// The members run on copies: this := this x b, b may be this; a 3x3 b is embedded first.
+TEST(ConcatMatrix, FunctionsAndMembersMatchTheLeftToRightProductUnderEveryAliasing) {
     std::mt19937_64 rng(12);
     std::uniform_real_distribution<double> u(-1e3, 1e3);
     for (int n = 0; n < 2000; ++n) {
-        double a[16], b[16], ab[16], at[16], ba3[9], aa3[9], t3[9];
-        for (int i = 0; i < 16; ++i)
-            a[i] = u(rng), b[i] = u(rng);
-        Product<4>(a, b, ab, at);
-        Product<3>(b, a, ba3, t3);  // b := b x a: b's transform first
-        Product<3>(a, a, aa3, t3);
-        ASSERT_ON_COPY(4, a, Tal_ConcatMatrix4(a, b, m), 0, ab);
-        ASSERT_ON_COPY(4, a, Tal_ConcatMatrix4(m, b, m), 0, ab);
-        ASSERT_ON_COPY(4, b, Tal_ConcatMatrix4(a, m, m), 0, ab);
-        ASSERT_ON_COPY(3, b, Tal_ConcatMatrix(a, m), 0, ba3);
-        ASSERT_ON_COPY(3, a, Tal_ConcatMatrix(m, m), 0, aa3);
-        ASSERT_ON_COPY(4, a, Tal_TransposeMatrix4(m, m), 0, at);
+        SCOPED_TRACE(n);
+        Tal_Matrix4 a, b, a3as4;
+        Tal_Matrix3 c, d;
+        std::generate_n(*a.m, 16, [&] { return u(rng); });
+        std::generate_n(*b.m, 16, [&] { return u(rng); });
+        std::generate_n(*c.m, 9, [&] { return u(rng); });
+        std::generate_n(*d.m, 9, [&] { return u(rng); });
+        Tal_Matrix3ToMatrix4(*c.m, *a3as4.m);
+        const std::vector<double> ab = Product(*a.m, *b.m, 4), dc = Product(*d.m, *c.m, 3);
+        ASSERT_ON_COPY(4, *a.m, Tal_ConcatMatrix4(*a.m, *b.m, m), 0, ab);
+        ASSERT_ON_COPY(4, *a.m, Tal_ConcatMatrix4(m, *b.m, m), 0, ab);
+        ASSERT_ON_COPY(4, *b.m, Tal_ConcatMatrix4(*a.m, m, m), 0, ab);
+        ASSERT_ON_COPY(3, *c.m, Tal_ConcatMatrix(*d.m, m), 0,
+                       Product(*c.m, *d.m, 3));  // c := c x d
+        ASSERT_ON_COPY(3, *c.m, Tal_ConcatMatrix(m, m), 0, Product(*c.m, *c.m, 3));
+        ASSERT_ON_COPY(4, *a.m, Tal_TransposeMatrix4(m, m), 0, Transposed(*a.m, 4));
+        Tal_Matrix4 x = a, y = a, z = a;
+        Tal_Matrix3 v = d, w = d, sum = c;
+        std::vector<double> cd(9);
+        for (int i = 0; i < 9; ++i)
+            cd[i] = c.m[i / 3][i % 3] + d.m[i / 3][i % 3];
+        const std::pair<std::vector<uint64_t>, std::vector<double>> members[] = {
+            {Bits(x *= b), ab},
+            {Bits(y *= y), Product(*a.m, *a.m, 4)},
+            {Bits(z *= c), Product(*a.m, *a3as4.m, 4)},
+            {Bits(v *= c), dc},
+            {Bits(w *= w), Product(*d.m, *d.m, 3)},
+            {Bits(sum += d), cd}};
+        const char* names[] = {"4x4 *= 4x4", "4x4 *= itself", "4x4 *= 3x3",
+                               "3x3 *= 3x3", "3x3 *= itself", "3x3 += 3x3"};
+        for (int i = 0; i < 6; ++i)
+            ASSERT_EQ(members[i].first, Bits(members[i].second)) << names[i];
     }
 }
 
 // Diagonally dominant (+-4 on the diagonal, [-1, 1] everywhere), hence well conditioned; the 3x3
-// is the upper left of the 4x4.
+// is the upper left of the 4x4. Each 4x4 element is its signed cofactor over the determinant; the
+// two-lane minors equal the portable ones bit for bit.
 TEST(InverseMatrix, RandomWellConditionedTimesInverseIsIdentityAlsoInPlace) {
     std::mt19937_64 rng(31);
     std::uniform_real_distribution<double> u(-1, 1);
     for (int n = 0; n < 5000; ++n) {
-        double a3[9], inv3[9], a[16], inv[16], k[16], fast[16], normal[16], det;
+        SCOPED_TRACE(n);
+        double a3[9], inv3[9], a[16], inv[16], k[16], fast[16], det;
         for (int i = 0; i < 16; ++i)
             a[i] = u(rng) + (i % 5 ? 0 : u(rng) < 0 ? -4 : 4);
         for (int i = 0; i < 9; ++i)
@@ -89,31 +105,36 @@ TEST(InverseMatrix, RandomWellConditionedTimesInverseIsIdentityAlsoInPlace) {
         unsigned char failed3 = 9, failed = 9;
         ASSERT_EQ(Tal_InverseMatrixQuiet(a3, inv3, &failed3), 0);
         ASSERT_EQ(Tal_InverseMatrix4Quiet(a, inv, &failed), 0);
-        ASSERT_TRUE(failed3 == 0 && failed == 0 && IdentityError<3>(a3, inv3) <= 16 * kEps &&
-                    IdentityError<4>(a, inv) <= 32 * kEps)
-            << n;
-        // Each 4x4 element is its signed cofactor divided by the determinant; the two-lane minors
-        // equal the portable ones bit for bit.
+        ASSERT_EQ(std::make_tuple(failed3, failed), std::make_tuple(0, 0)) << "failure flags";
+        ASSERT_LE(IdentityError(a3, inv3, 3), 16 * kEps);
+        ASSERT_LE(IdentityError(a, inv, 4), 32 * kEps);
         const double d = Talp_Matrix4MinorsPortable(a, k), d2 = Talp_Matrix4Minors(a, fast);
         EXPECT_EQ(Tal_GetMatrix4Determinant(a, &det), 0);
-        ASSERT_TRUE(SameBits(fast, k, 16) && d2 == d && det == d) << n;
+        ASSERT_EQ(Bits(fast, 16), Bits(k, 16)) << "two-lane minors";
+        const double alone = Talp_Matrix4MinorsPortable(a, nullptr);  // row 0 minors only
+        ASSERT_EQ(std::make_tuple(d2, det, alone), std::make_tuple(d, d, d)) << "determinants";
         for (int i = 0; i < 16; ++i)
-            ASSERT_EQ(inv[i], k[i % 4 * 4 + i / 4] * ((i / 4 + i % 4) % 2 ? -1 : 1) / d) << n;
-        Product<4>(inv, inv, k, normal);  // for the transpose of inv
+            ASSERT_EQ(inv[i], k[i % 4 * 4 + i / 4] * ((i / 4 + i % 4) % 2 ? -1 : 1) / d) << i;
         ASSERT_ON_COPY(3, a3, Tal_InverseMatrix(m, m), 0, inv3);
         ASSERT_ON_COPY(4, a, Tal_InverseMatrix4(m, m), 0, inv);
-        ASSERT_ON_COPY(4, a, Tal_CalcNormalMatrix4(m, m), 0, normal);
+        ASSERT_ON_COPY(4, a, Tal_CalcNormalMatrix4(m, m), 0, Transposed(inv, 4));
+        Tal_Matrix3 member;
+        std::memcpy(member.m, a3, sizeof a3);
+        ASSERT_FALSE(member.InvertQuiet());
+        ASSERT_EQ(Bits(member), Bits(inv3, 9)) << "InvertQuiet";
     }
 }
 
-// Rows: source, code, what dst holds afterwards (rows in their places). Pivot ties go to the
-// higher row: in column 0 of the last two rows, in column 1 of the rank-2 row.
+// Rows: source, code, what dst holds afterwards (rows in their places). The largest first column
+// element is the pivot, ties going to the higher row: in column 0 of the last two rows, in column 1
+// of the rank-2 row.
 TEST(InverseMatrix, PivotRulesAndWhatAFailureLeaves) {
     using M = std::array<double, 9>;
     const Tal_Err fail = Tal_Err_CANT_INVERT;
     const M id = {1, 0, 0, 0, 1, 0, 0, 0, 1};
     const std::tuple<M, Tal_Err, M> cases[] = {
         {{0, 0, 1, 0, 1, 0, 1, 0, 0}, 0, {0, 0, 1, 0, 1, 0, 1, 0, 0}},
+        {{2, 0, 0, 0, 1, 0, 0, 0, 1}, 0, {0.5, 0, 0, 0, 1, 0, 0, 0, 1}},
         {{1e-20, 0, 0, 0, 1, 0, 0, 0, 1}, 0, {1e20, 0, 0, 0, 1, 0, 0, 0, 1}},
         {{std::nextafter(1e-20, 0), 0, 0, 0, 1, 0, 0, 0, 1}, fail, id},
         {{0, 1, 2, 0, 3, 4, 0, 5, 6}, fail, id},
@@ -124,31 +145,34 @@ TEST(InverseMatrix, PivotRulesAndWhatAFailureLeaves) {
         double dst[9], again[9];
         unsigned char failed = 9;
         std::fill(dst, dst + 9, kNaN);
-        taltest::TakeReports();
-        EXPECT_EQ(Tal_InverseMatrixQuiet(src.data(), dst, &failed), err) << src[0];
-        EXPECT_TRUE(failed == (err ? 1 : 0) && std::equal(dst, dst + 9, want.begin())) << src[0];
+        SCOPED_TRACE(::testing::PrintToString(src));
+        taltest::ClearReports();
+        EXPECT_EQ(Tal_InverseMatrixQuiet(src.data(), dst, &failed), err);
+        EXPECT_EQ(failed, err ? 1 : 0);
+        EXPECT_EQ(Bits(dst, 9), Bits(want.data(), 9));
         EXPECT_EQ(Tal_InverseMatrixQuiet(src.data(), again, nullptr), err);
         EXPECT_EQ(taltest::TakeReports(), kNone);
         EXPECT_EQ(Tal_InverseMatrix(src.data(), again), err);
-        EXPECT_TRUE(SameBits(again, dst, 9)) << src[0];
-        EXPECT_EQ(taltest::TakeReports(), err ? report : kNone) << src[0];
+        EXPECT_EQ(Bits(again, 9), Bits(dst, 9)) << "the reporting form";
+        EXPECT_EQ(taltest::TakeReports(), err ? report : kNone);
     }
 }
 
 // Below the threshold dst holds the undivided adjugate, which the quiet normal matrix transposes
 // and the reporting one leaves as it is.
 TEST(InverseMatrix4, FailureLeavesTheAdjugateAndReportsOnlyInTheReportingForms) {
-    const double t = 1e-6, t2 = t * t, n = 0;  // determinant 1e-18; n names no random case
+    const double t = 1e-6, t2 = t * t;  // determinant 1e-18
     const double src[16] = {t, 2 * t, 0, 0, 0, t, 0, 0, 0, 0, t, 0, 0, 0, 0, 1};
     const double want[16] = {t2, -2 * t2, 0, 0, 0, t2, 0, 0, 0, 0, t2, 0, 0, 0, 0, t2 * t};
-    double adj[16], adjT[16], p[16];
+    double adj[16];
     unsigned char failed = 0, quiet = 0;
-    taltest::TakeReports();
+    taltest::ClearReports();
     EXPECT_EQ(Tal_InverseMatrix4Quiet(src, adj, &failed), Tal_Err_CANT_INVERT);
-    EXPECT_TRUE(failed == 1 && std::equal(adj, adj + 16, want));
-    Product<4>(adj, adj, p, adjT);
-    ASSERT_ON_COPY(4, src, Tal_CalcNormalMatrix4Quiet(m, m, &quiet), Tal_Err_CANT_INVERT, adjT);
-    EXPECT_TRUE(quiet == 1 && taltest::TakeReports() == kNone);
+    EXPECT_EQ(std::vector<double>(adj, adj + 16), std::vector<double>(want, want + 16));
+    ASSERT_ON_COPY(4, src, Tal_CalcNormalMatrix4Quiet(m, m, &quiet), Tal_Err_CANT_INVERT,
+                   Transposed(adj, 4));
+    EXPECT_EQ(std::make_tuple(failed, quiet, taltest::TakeReports()), std::make_tuple(1, 1, kNone))
+        << "quiet forms: flags set, nothing reported";
     ASSERT_ON_COPY(4, src, Tal_InverseMatrix4(m, m), Tal_Err_CANT_INVERT, adj);
     EXPECT_EQ(taltest::TakeReports(), kCantInvert4);
     ASSERT_ON_COPY(4, src, Tal_CalcNormalMatrix4(m, m), Tal_Err_CANT_INVERT, adj);
@@ -167,7 +191,9 @@ void Recompose(const Tal_Matrix4Decomp& d, double s, double* m) {
         m[4 + j] = s * d.shear.xy * r[j] + d.scale.y * r[4 + j];
         m[8 + j] = (s * d.shear.xz * r[j] + s * d.shear.yz * r[4 + j]) + d.scale.z * r[8 + j];
     }
-    m[12] = d.translate.x, m[13] = d.translate.y, m[14] = d.translate.z;
+    m[12] = d.translate.x;
+    m[13] = d.translate.y;
+    m[14] = d.translate.z;
 }
 
 // Element i of a translation by 3 set to v: zeros, the flag set, and a report only without a
@@ -182,15 +208,16 @@ TEST(DecomposeMatrix4, FailuresLeaveZerosAndReportOnlyWithoutAFlag) {
         const Tal_Matrix4Decomp& want = err ? zero : zeroScale;
         double m[16];
         Tal_IdentityMatrix4(m);
-        m[12] = 3, m[i] = v;
+        m[12] = 3;
+        m[i] = v;
         unsigned char failed = 0;
         for (unsigned char* flag : {&failed, (unsigned char*)nullptr}) {
             Tal_Matrix4Decomp d;
             std::memset(&d, 0xFF, sizeof d);
-            taltest::TakeReports();
+            taltest::ClearReports();
             EXPECT_EQ(Tal_DecomposeMatrix4(m, &d, flag), err) << i;
             EXPECT_EQ(failed, err ? 1 : 0) << i;
-            EXPECT_TRUE(std::equal(&d.translate.x, &d.translate.x + 12, &want.translate.x)) << i;
+            EXPECT_EQ(taltest::Values(d), taltest::Values(want)) << "element " << i << " = " << v;
             EXPECT_EQ(taltest::TakeReports(), err && !flag ? report : kNone) << i;
         }
     }
@@ -199,7 +226,7 @@ TEST(DecomposeMatrix4, FailuresLeaveZerosAndReportOnlyWithoutAFlag) {
 // Sheared, scaled, turned, a third mirrored, half homogeneously scaled: the parts rebuild it.
 TEST(DecomposeMatrix4, RandomAffineMatricesRecompose) {
     std::mt19937_64 rng(51);
-    std::uniform_real_distribution<double> angle(-M_PI, M_PI), tilt(-1.4, 1.4), unit(-1, 1);
+    std::uniform_real_distribution<double> angle(-kPi, kPi), tilt(-1.4, 1.4), unit(-1, 1);
     std::uniform_real_distribution<double> size(0.5, 3);
     for (int n = 0; n < 5000; ++n) {
         const double w = n % 2 ? 1.0 : 0.5 + size(rng), f = n % 3 ? 1 : -1;
@@ -214,7 +241,9 @@ TEST(DecomposeMatrix4, RandomAffineMatricesRecompose) {
         Tal_Matrix4Decomp d;
         ASSERT_EQ(Tal_DecomposeMatrix4(m, &d, nullptr), 0) << n;
         const double s = d.scale.x < 0 ? -1 : 1;
-        ASSERT_TRUE(s == f && s * d.scale.y > 0 && s * d.scale.z > 0) << n;
+        ASSERT_EQ(std::make_tuple(s, s * d.scale.y > 0, s * d.scale.z > 0),
+                  std::make_tuple(f, true, true))
+            << n << ": the mirror sign, then the other two scales of that sign";
         Recompose(d, s, back);        // a mirror comes back with its rotation rows negated
         for (int i = 0; i < 16; ++i)  // relative to the element: asin and atan2 in between
             ASSERT_NEAR(back[i], m[i] / w, 64 * kEps * (1 + std::fabs(m[i] / w))) << n << " " << i;
@@ -225,22 +254,22 @@ TEST(OrderedXYZFromRotation, ClampsAnElementPastOneAndFoldsXIntoZStraightUp) {
     double r[16] = {0, 0.6, 0, 0, 0, 0.8, 0, 0, 1 + 4 * kEps, 0, 0, 0, 0, 0, 0, 1};
     Tal_Vector3T<double> a;
     Talp_OrderedXYZFromRotation(r, &a);
-    EXPECT_TRUE(a.x == 0 && a.y == M_PI / 2 && a.z == std::atan2(0.6, 0.8)) << a.x << " " << a.y;
+    EXPECT_EQ(Bits(a), Bits(Tal_Vector3T<double>{0, kPi / 2, std::atan2(0.6, 0.8)}));
 }
 
 // Rows: before, after (bit for bit: signed zeros matter). Two half turns negate z twice.
 TEST(Correct3DDecompFor2D, FoldsHalfTurnsIntoScaleSigns) {
     const std::tuple<Tal_Matrix4Decomp, Tal_Matrix4Decomp> cases[] = {
-        {{{1, 2, 3}, {1, 2, 5}, {0.1, 0.2, 0.3}, {M_PI, 0.1, 0.3}},
+        {{{1, 2, 3}, {1, 2, 5}, {0.1, 0.2, 0.3}, {kPi, 0.1, 0.3}},
          {{1, 2, 3}, {1, -2, 1}, {0.1, 0.2, 0.3}, {0, -0.1, -0.3}}},
-        {{{0, 0, 0}, {2, 3, 4}, {0, 0, 0}, {-M_PI, M_PI, 0.5}},
+        {{{0, 0, 0}, {2, 3, 4}, {0, 0, 0}, {-kPi, kPi, 0.5}},
          {{0, 0, 0}, {-2, -3, 1}, {0, 0, 0}, {-0.0, 0, 0.5}}},
         {{{0, 0, 0}, {2, 3, 4}, {0, 0, 0}, {3.14, 0, 0.5}},
          {{0, 0, 0}, {2, 3, 1}, {0, 0, 0}, {3.14, 0, 0.5}}}};
     for (const auto& [in, want] : cases) {
         Tal_Matrix4Decomp d = in;
         EXPECT_EQ(Tal_Correct3DDecompFor2D(&d), 0);
-        EXPECT_TRUE(SameBits(&d, &want)) << in.rotate.x;
+        EXPECT_EQ(Bits(d), Bits(want)) << "rotate.x " << in.rotate.x;
     }
 }
 

@@ -9,19 +9,16 @@
 #include <vector>
 
 #include "matrix/nearly_equal.h"
+#include "support/matrix_models.h"
 #include "support/reports.h"
 #include "tal/matrix.h"
 
 namespace {
 
-const double kNaN = NAN, kInf = HUGE_VAL, kEps = 0x1p-52;
+using taltest::Bits;
+const double kNaN = NAN, kInf = HUGE_VAL, kEps = 0x1p-52, kPi = taltest::kPi;
 const double kId3[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
 const double kId4[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-
-template <typename T>
-bool SameBits(const T& a, const T& b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
 
 // Rows: input, reciprocal length x, y, z are scaled by (1: left as it was), code thrown, reports.
 TEST(Vector4Normalize, ResultsReportsAndThrowsByTable) {
@@ -36,17 +33,18 @@ TEST(Vector4Normalize, ResultsReportsAndThrowsByTable) {
         {{3, 4, 0, 1e-12}, 0.2, 0, {P}}, {{3, 4, 0, -1e-12}, 0.2, 0, {P}},
         {{3, 4, 0, kNaN}, 0.2, 0, {P}}};
     for (const auto& [in, r, code, reports] : cases) {
-        taltest::TakeReports();
+        taltest::ClearReports();
         V v = in;
-        const V out = {in.x * r, in.y * r, in.z * r, in.w};
         long thrown = 0;
         try {
             v.Normalize();
         } catch (long c) {
             thrown = c;
         }
-        EXPECT_EQ(taltest::TakeReports(), reports) << in.x << ", w " << in.w;
-        EXPECT_TRUE(thrown == code && SameBits(v, out)) << in.x << ", w " << in.w;
+        const V out = {in.x * r, in.y * r, in.z * r, in.w};
+        EXPECT_EQ(std::make_tuple(taltest::TakeReports(), thrown, Bits(v)),
+                  std::make_tuple(reports, code, Bits(out)))
+            << "(" << in.x << ", " << in.y << ", " << in.z << ", " << in.w << ")";
     }
 }
 
@@ -64,18 +62,70 @@ TEST(NearlyEqual, BoundariesBothWaysRound) {
     }
 }
 
-TEST(ConstructMatrix, IdentityZeroAndChangeOfBasisOverwriteEveryElement) {
-    const Tal_Vector4T<double> a = {1, 2, 3, kNaN}, b = {4, 5, 6, kNaN}, c = {7, 8, 9, kNaN};
-    const double cob[16] = {1, 4, 7, 0, 2, 5, 8, 0, 3, 6, 9, 0, 0, 0, 0, 1}, zero[16] = {};
-    double m4[16], m3[9];
-    std::fill(m4, m4 + 16, kNaN);
-    std::fill(m3, m3 + 9, kNaN);
-    EXPECT_EQ(Tal_IdentityMatrix4(m4) + Tal_SetIdentityMatrix(m3), 0);
-    EXPECT_TRUE(SameBits(m4, kId4) && SameBits(m3, kId3));
-    std::fill(m4, m4 + 16, -0.0);
-    EXPECT_TRUE(Tal_ZeroMatrix4(m4) == 0 && SameBits(m4, zero)) << "+0.0";
-    std::fill(m4, m4 + 16, kNaN);
-    EXPECT_TRUE(Tal_SetMatrix4CoB(&a, &b, &c, m4) == 0 && SameBits(m4, cob)) << "w never read";
+// Plain functions and members on exact matrices, bit for bit: construction over NaN or -0.0,
+// row measures over every column, the projection step, the 2D slice, sums, transposes, the
+// determinant and decomposition.
+TEST(ConstructAndMeasure, ResultsOnExactMatricesByTable) {
+    const Tal_Matrix4 a = {{{1, 2, 2, 4}, {2, 4, 5, 6}, {1, 1, 1, 1}, {5, 6, 7, 1}}};  // no zeros
+    const Tal_Matrix3 c = {{{1, 2, 2}, {2, 3, 6}, {5, 6, 1}}};
+    const Tal_Vector4T<double> u = {1, 2, 3, kNaN}, v = {4, 5, 6, kNaN}, w = {7, 8, 9, kNaN};
+    Tal_Matrix4 proj = a, diff = a, sum = a, t4 = a, cob, zero4, id4;
+    Tal_Matrix3 dropZ, diff3 = c, t3 = c, id3, zero3;
+    Tal_Matrix4Decomp d;
+    double plain4[3][16], plain3[9];
+    std::fill(&plain4[0][0], &plain4[0][0] + 48, kNaN);
+    std::fill(plain4[1], plain4[1] + 16, -0.0);
+    std::fill(plain3, plain3 + 9, kNaN);
+    const Tal_Err codes = Tal_IdentityMatrix4(plain4[0]) | Tal_ZeroMatrix4(plain4[1]) |
+                          Tal_SetMatrix4CoB(&u, &v, &w, plain4[2]) | Tal_SetIdentityMatrix(plain3);
+    EXPECT_EQ(codes, 0);
+    std::fill(&cob.m[0][0], &cob.m[0][0] + 16, kNaN);
+    std::fill(&zero4.m[0][0], &zero4.m[0][0] + 16, -0.0);
+    std::fill(&zero3.m[0][0], &zero3.m[0][0] + 9, -0.0);
+    std::fill(&id3.m[0][0], &id3.m[0][0] + 9, kNaN);
+    id4.SetIdentity().Scale(2, 3, 4).Translate(1, 2, 3).Decompose(&d);
+    const struct {
+        const char* what;
+        std::vector<uint64_t> got;
+        std::vector<double> want;
+    } rows[] = {{"Tal_IdentityMatrix4", Bits(plain4[0], 16), {kId4, kId4 + 16}},
+                {"Tal_ZeroMatrix4", Bits(plain4[1], 16), std::vector<double>(16, 0.0)},
+                {"Tal_SetMatrix4CoB",
+                 Bits(plain4[2], 16),
+                 {1, 4, 7, 0, 2, 5, 8, 0, 3, 6, 9, 0, 0, 0, 0, 1}},
+                {"Tal_SetIdentityMatrix", Bits(plain3, 9), {kId3, kId3 + 9}},
+                {"Tal_Matrix4::GetScaleSquared", Bits(a.GetScaleSquared()), {25, 81, 4}},
+                {"Tal_Matrix4::GetScale", Bits(a.GetScale()), {5, 9, 2}},
+                {"Tal_Matrix3::GetScaleSquared", Bits(c.GetScaleSquared()), {9, 49}},
+                {"Tal_Matrix3::GetScale", Bits(c.GetScale()), {3, 7}},
+                {"Tal_Matrix4::Project(4)",
+                 Bits(proj.Project(4)),
+                 {1, 2, -2, 0.5, 2, 4, -1, 1.25, 1, 1, 0, 0.25, 5, 6, 6, 1.75}},
+                {"Tal_Matrix3::AssignFromByDroppingZ",
+                 Bits(dropZ.AssignFromByDroppingZ(a)),
+                 {1, 2, 4, 2, 4, 6, 5, 6, 1}},
+                {"Tal_Matrix4::Transpose",
+                 Bits(t4.Transpose()),
+                 {1, 2, 1, 5, 2, 4, 1, 6, 2, 5, 1, 7, 4, 6, 1, 1}},
+                {"Tal_Matrix4::operator-=",
+                 Bits(diff -= t4),
+                 {0, 0, 1, -1, 0, 0, 4, 0, -1, -4, 0, -6, 1, 0, 6, 0}},
+                {"Tal_Matrix4::operator+=",
+                 Bits(sum += t4),
+                 {2, 4, 3, 9, 4, 8, 6, 12, 3, 6, 2, 8, 9, 12, 8, 2}},
+                {"Tal_Matrix3::Transpose", Bits(t3.Transpose()), {1, 2, 5, 2, 3, 6, 2, 6, 1}},
+                {"Tal_Matrix3::operator-=", Bits(diff3 -= t3), {0, 0, -3, 0, 0, 0, 3, 0, 0}},
+                {"Tal_Matrix4::Determinant", Bits(a.Determinant()), {-5}},
+                {"Tal_Matrix3::Determinant", Bits(c.Determinant()), {17}},
+                {"Tal_Matrix4::Decompose", Bits(d), {1, 2, 3, 2, 3, 4, 0, 0, 0, -0.0, 0, -0.0}},
+                {"Tal_Matrix4::SetCOB",
+                 Bits(cob.SetCOB(u, v, w)),
+                 {1, 4, 7, 0, 2, 5, 8, 0, 3, 6, 9, 0, 0, 0, 0, 1}},
+                {"Tal_Matrix4::SetZero", Bits(zero4.SetZero()), std::vector<double>(16, 0.0)},
+                {"Tal_Matrix3::SetZero", Bits(zero3.SetZero()), std::vector<double>(9, 0.0)},
+                {"Tal_Matrix3::SetIdentity", Bits(id3.SetIdentity()), {1, 0, 0, 0, 1, 0, 0, 0, 1}}};
+    for (const auto& row : rows)
+        EXPECT_EQ(row.got, Bits(row.want)) << row.what;
 }
 
 // Element (r, c) of a 3x3 identity and (r + 1, c + 1) of a 4x4 one set to v. Rows: r, c, v, eps,
@@ -85,22 +135,26 @@ TEST(EqualMatrix, ValuesCompareWithDoubleEqualityOrWithinEps) {
     const std::tuple<int, int, double, double, bool, bool> cases[] = {
         {1, 2, -0.0, 0, true, true},      {2, 2, 1.5, 0.5, false, true},
         {2, 2, 1.5, under, false, false}, {0, 1, kNaN, 0, false, true},
-        {2, 0, -1e-300, 0, false, false}, {2, 2, 1 + 2 * e, e, false, false}};
+        {2, 0, -1e-300, 0, false, false}, {2, 2, 1 + 2 * e, e, false, false},
+        {0, 0, 2, 1, false, true}};
     for (const auto& [r, c, v, eps, equal, within] : cases) {
         Tal_Matrix3 a3, b3;
         Tal_Matrix4 a4, b4;
         std::memcpy(a3.m, kId3, sizeof kId3);
         std::memcpy(a4.m, kId4, sizeof kId4);
-        b3 = a3, b4 = a4;
+        b3 = a3;
+        b4 = a4;
         b3.m[r][c] = b4.m[r + 1][c + 1] = v;
         unsigned char eq3 = 7, eq4 = 7, self = 7;
-        EXPECT_EQ(
-            Tal_EqualMatrix(a3.m[0], b3.m[0], &eq3) + Tal_EqualMatrix4(b4.m[0], a4.m[0], &eq4), 0);
-        EXPECT_TRUE(eq3 == equal && eq4 == equal) << r << c << " " << v;
-        Tal_EqualMatrix4(b4.m[0], b4.m[0], &self);
-        EXPECT_EQ(self, v == v) << "NaN equals nothing, itself included";
-        EXPECT_EQ(Tal_EqualMatrixWithinEpsilon(a3, b3, eps), within) << r << c << " " << v;
-        EXPECT_EQ(Tal_EqualMatrixWithinEpsilon(b4, a4, eps), within) << r << c << " " << v;
+        const Tal_Err codes = Tal_EqualMatrix(a3.m[0], b3.m[0], &eq3) |
+                              Tal_EqualMatrix4(b4.m[0], a4.m[0], &eq4) |
+                              Tal_EqualMatrix4(b4.m[0], b4.m[0], &self);
+        const bool within3 = Tal_EqualMatrixWithinEpsilon(a3, b3, eps);
+        const bool within4 = Tal_EqualMatrixWithinEpsilon(b4, a4, eps);
+        // NaN equals nothing, itself included.
+        EXPECT_EQ(std::make_tuple(codes, eq3, eq4, self, within3, within4),
+                  std::make_tuple(0, equal, equal, v == v, within, within))
+            << "element " << r << ", " << c << " = " << v << ", eps " << eps;
     }
 }
 
@@ -120,8 +174,11 @@ TEST(GetMatrixType, ClassifiesByExactComparisonsWithNaNUnequal) {
         if (i >= 0) m[i] = v;
         if (j >= 0) m[j] = w;
         long type = -1;
+        Tal_Matrix3 member;
+        std::memcpy(member.m, m, sizeof m);
         EXPECT_EQ(Tal_GetMatrixType(m, &type), 0);
-        EXPECT_EQ(type, want) << i << " = " << v << ", " << j << " = " << w;
+        EXPECT_EQ(std::make_tuple(type, long(member.GetType())), std::make_tuple(want, want))
+            << i << " = " << v << ", " << j << " = " << w;
     }
 }
 
@@ -132,8 +189,8 @@ TEST(Matrix3ToMatrix4, DropsThePerspectiveColumnAndScalesZOnlyWhenUniform) {
     double dst[16], ref[16];
     std::fill(dst, dst + 16, kNaN);
     EXPECT_EQ(Tal_Matrix3ToMatrix4(plain, dst), 0);
-    EXPECT_TRUE(SameBits(dst, embedded));
-    const double c = 2 * std::cos(M_PI / 6), s = 2 * std::sin(M_PI / 6);
+    EXPECT_EQ(Bits(dst, 16), Bits(embedded, 16));
+    const double c = 2 * std::cos(kPi / 6), s = 2 * std::sin(kPi / 6);
     const std::pair<std::array<double, 9>, double> cases[] = {{{c, s, 0, -s, c, 0, 9, 8, 1}, 2},
                                                               {{2, 0, 0, 0, 3, 0, 0, 0, 1}, 1},
                                                               {{-3, 0, 0, 0, 3, 0, 0, 0, 1}, 3},
@@ -145,7 +202,7 @@ TEST(Matrix3ToMatrix4, DropsThePerspectiveColumnAndScalesZOnlyWhenUniform) {
         EXPECT_NEAR(dst[10], z, 4 * kEps) << src[0];
         Tal_Matrix3ToMatrix4(src.data(), ref);
         dst[10] = ref[10];
-        EXPECT_TRUE(SameBits(dst, ref)) << "the rest as the plain embedding: " << src[0];
+        EXPECT_EQ(Bits(dst, 16), Bits(ref, 16)) << "the rest as the plain embedding: " << src[0];
     }
 }
 
@@ -162,15 +219,18 @@ TEST(QuatMatrix4, MatchesTheAxisTurnAndRoundTrips) {
         std::memcpy(turn, kId4, sizeof turn);
         const double s = std::sqrt(q.x * q.x + q.y * q.y + q.z * q.z);
         ASSERT_EQ(Tal_RotateMatrix4(q.x, q.y, q.z, 2 * std::atan2(s, q.w), turn), 0);
-        EXPECT_EQ(Tal_QuatToMatrix4(&q, m) + Tal_Matrix4ToQuat(m, &back), 0);
+        EXPECT_EQ(Tal_QuatToMatrix4(&q, m) | Tal_Matrix4ToQuat(m, &back), 0);
         Tal_QuatToMatrix4(&back, again);
-        for (int i = 0; i < 16; ++i)
-            ASSERT_TRUE(std::fabs(m[i] - turn[i]) + std::fabs(again[i] - turn[i]) < 64 * kEps) << n;
+        for (int i = 0; i < 16; ++i) {
+            ASSERT_NEAR(m[i], turn[i], 64 * kEps) << "quaternion " << n << ", element " << i;
+            ASSERT_NEAR(again[i], turn[i], 64 * kEps) << "read back " << n << ", element " << i;
+        }
     }
     const Tal_Quat doubled = {0, 0, 0, 2};  // not normalised: squared norm 4 scales by 4
     double m[16];
     Tal_QuatToMatrix4(&doubled, m);
-    EXPECT_TRUE(m[0] == 4 && m[5] == 4 && m[10] == 4 && m[15] == 1 && m[1] == 0);
+    EXPECT_EQ(std::vector<double>(m, m + 16),
+              std::vector<double>({4, 0, 0, 0, 0, 4, 0, 0, 0, 0, 4, 0, 0, 0, 0, 1}));
 }
 
 TEST(VecToAngle, ClockwiseBearingsFromUpInZeroTo360) {
@@ -179,7 +239,8 @@ TEST(VecToAngle, ClockwiseBearingsFromUpInZeroTo360) {
         {1, 1, 135}, {0, -1, 360}, {0, 0, 90},   {0, -0.0, 90}, {-0.0, 5, 180}};
     for (const auto& [x, y, degrees] : cases)
         EXPECT_NEAR(Tal_VecToAngle({x, y}), degrees, 1e-12) << x << ", " << y;
-    EXPECT_TRUE(Tal_VecToAngle({0, -1}) == 360 && std::isnan(Tal_VecToAngle({kNaN, 1})));
+    EXPECT_EQ(Tal_VecToAngle({0, -1}), 360) << "straight down is 360, not 0";
+    EXPECT_TRUE(std::isnan(Tal_VecToAngle({kNaN, 1})));
 }
 
 }  // namespace

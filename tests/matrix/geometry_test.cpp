@@ -18,12 +18,17 @@ typedef Tal_Vector2T<double> V2;
 typedef std::array<double, 3> V3;
 const double kNaN = NAN;
 
-// Equal, both NaN, or within one ulp of b, element by element.
+// Equal, both NaN, or within one ulp of b, element by element; a failure shows both.
 template <size_t N>
-bool Near(const double* a, const std::array<double, N>& b) {
-    return std::equal(a, a + N, b.begin(), [](double x, double y) {
-        return x == y || (x != x && y != y) || std::fabs(x - y) <= 0x1p-52 * std::fabs(y);
-    });
+::testing::AssertionResult Near(const double* a, const std::array<double, N>& b) {
+    const std::vector<double> got(a, a + N), want(b.begin(), b.end());
+    for (size_t i = 0; i < N; ++i) {
+        const double x = got[i], y = want[i];
+        if (x != y && !(x != x && y != y) && std::fabs(x - y) > 0x1p-52 * std::fabs(y))
+            return ::testing::AssertionFailure() << "got " << ::testing::PrintToString(got)
+                                                 << ", want " << ::testing::PrintToString(want);
+    }
+    return ::testing::AssertionSuccess();
 }
 
 // A tilted quad; clockwise faces -z; a normal below 1e-12 stays as summed; no points: NaN d.
@@ -38,11 +43,12 @@ TEST(Planes, NewellNormalThroughTheCentroidOrTheNormalAsGiven) {
         {q, 0, {0, 0, 0, kNaN}}};
     for (const auto& [points, n, w] : rows) {
         double p[4] = {7, 7, 7, 7};
-        EXPECT_TRUE(Tal_GetPlaneEquation(points, n, p) == 0 && Near(p, w)) << n;
+        EXPECT_EQ(Tal_GetPlaneEquation(points, n, p), 0);
+        EXPECT_TRUE(Near(p, w)) << n << " points";
     }
     double point[3] = {1, 2, 3}, normal[4] = {4, 5, 6, 9};  // the plane may overwrite the normal
-    EXPECT_TRUE(!Tal_GetPlaneEquation2(point, normal, normal) &&
-                Near(normal, std::array<double, 4>{4, 5, 6, -32}));
+    EXPECT_EQ(Tal_GetPlaneEquation2(point, normal, normal), 0);
+    EXPECT_TRUE(Near(normal, std::array<double, 4>{4, 5, 6, -32}));
 }
 
 // The plane z = 5 unless tilted; flags are ok + 2 * behind. hit and behind are written even for a
@@ -60,31 +66,36 @@ TEST(RayPlane, WritesHitAndBehindAndFlagsOrReportsARejection) {
     for (auto [plane, forward, ray, want, flags] : rows) {
         double hit[3] = {7, 7, 7};
         unsigned char behind = 7, ok = 7;
-        taltest::TakeReports();
+        SCOPED_TRACE(::testing::PrintToString(ray));
+        taltest::ClearReports();
         EXPECT_EQ(Tal_RayIntersectPlane(plane, forward, ray.data(), hit, &behind, &ok), 0);
-        EXPECT_TRUE(taltest::TakeReports().empty() && ok + 2 * behind == flags) << flags;
+        EXPECT_EQ(std::make_tuple(ok, behind), std::make_tuple(flags & 1, flags >> 1));
+        EXPECT_EQ(taltest::TakeReports(), std::vector<taltest::Report>{}) << "hitOk given";
         EXPECT_EQ(Tal_RayIntersectPlane(plane, forward, ray.data(), ray.data(), 0, 0),
                   flags & 1 ? 0 : Tal_Err_CANT_INTERSECT_PLANE);
         EXPECT_EQ(taltest::TakeReports(),
                   std::vector<taltest::Report>(
                       !(flags & 1), taltest::Msg(0x11002F, "unable to intersect plane.")));
-        EXPECT_TRUE(Near(hit, want) && Near(ray.data(), want)) << flags;
+        EXPECT_TRUE(Near(hit, want));
+        EXPECT_TRUE(Near(ray.data(), want)) << "written over the ray's origin";
     }
 }
 
 // Quads facing z, facing x (3/sqrt(34) = 0.514 off edge-on in perspective), centred on the eye,
-// and collapsed to a point; the second matrix turns z into x.
+// collapsed to a point, and a skew one seen at 0.73030 from its centre, bracketed so that every
+// corner counts; the second matrix turns z into x.
 TEST(QuadEdgeOn, ComparesTheNormalWithTheViewStrictlyWithinTheTolerance) {
     const double id[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1},
                  turn[16] = {0, 0, -1, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 10, 1},
                  quads[][4][3] = {{{-1, -1, 5}, {1, -1, 5}, {1, 1, 5}, {-1, 1, 5}},
                                   {{3, -1, 4}, {3, 1, 4}, {3, 1, 6}, {3, -1, 6}},
                                   {{0, -1, -1}, {0, 1, -1}, {0, 1, 1}, {0, -1, 1}},
-                                  {{1, 1, 5}, {1, 1, 5}, {1, 1, 5}, {1, 1, 5}}};
+                                  {{1, 1, 5}, {1, 1, 5}, {1, 1, 5}, {1, 1, 5}},
+                                  {{0, 0, 5}, {1, 1, 6}, {0, 2, 6}, {-1, 1, 5}}};
     const std::tuple<const double*, int, double, int, int> rows[] = {
-        {id, 0, 0.5, 1, 0},  {id, 1, 1e-9, 1, 1}, {id, 1, 0, 1, 0},
-        {id, 1, 0.5, 0, 0},  {id, 1, 0.52, 0, 1}, {turn, 0, 1e-9, 1, 1},
-        {id, 2, 1e-9, 1, 1}, {id, 2, 2, 0, 0},    {id, 3, 2, 1, 0}};
+        {id, 0, 0.5, 1, 0},  {id, 1, 1e-9, 1, 1},   {id, 1, 0, 1, 0},     {id, 1, 0.5, 0, 0},
+        {id, 1, 0.52, 0, 1}, {turn, 0, 1e-9, 1, 1}, {id, 2, 1e-9, 1, 1},  {id, 2, 2, 0, 0},
+        {id, 3, 2, 1, 0},    {id, 4, 0.7302, 0, 0}, {id, 4, 0.7304, 0, 1}};
     for (const auto& [m, quad, tolerance, parallel, want] : rows) {
         unsigned char edgeOn = 7;
         EXPECT_EQ(Tal_IsQuadEdgeOn(m, quads[quad], tolerance, parallel, &edgeOn), 0);
@@ -103,9 +114,11 @@ TEST(PerpDist, DistanceAndWhetherThePointIsBesideTheSegment) {
         const V2 o{0, 0};
         unsigned char within = 7;
         double d = 7, alone = 7;
-        EXPECT_TRUE(!Tal_PerpDistTo2DLine(&p, &o, &end, &within, &d) &&
-                    !Tal_PerpDistTo2DLine(&p, &o, &end, nullptr, &alone));
-        EXPECT_TRUE(d == want && alone == want && within == wantWithin) << p.x << " " << end.x;
+        const Tal_Err codes = Tal_PerpDistTo2DLine(&p, &o, &end, &within, &d) |
+                              Tal_PerpDistTo2DLine(&p, &o, &end, nullptr, &alone);
+        EXPECT_EQ(std::make_tuple(codes, d, alone, within),
+                  std::make_tuple(0, want, want, wantWithin))
+            << "point " << p.x << ", " << p.y << ", end " << end.x;
     }
 }
 
@@ -124,9 +137,9 @@ TEST(Clip3D, FlagsTheEndsBehindTheNearPlaneAndFindsTheCrossing) {
         double c[3] = {7, 7, 7};
         EXPECT_EQ(Tal_Clip3DLine(a.data(), b.data(), &aBehind, &bBehind, c), 0);
         Tal_Clip3DLine(a.data(), b.data(), &aBehind, &bBehind, (flags & 1 ? a : b).data());
-        EXPECT_TRUE(aBehind + 2 * bBehind == flags && Near(c, w) &&
-                    Near((flags & 1 ? a : b).data(), w))
-            << flags;
+        EXPECT_EQ(std::make_tuple(aBehind, bBehind), std::make_tuple(flags & 1, flags >> 1));
+        EXPECT_TRUE(Near(c, w)) << "flags " << flags;
+        EXPECT_TRUE(Near((flags & 1 ? a : b).data(), w)) << "over the end behind";
     }
 }
 
@@ -145,8 +158,8 @@ TEST(ClipToRect, ClipsBothEndsInPlaceToTheClosedRect) {
     for (auto [p0, p1, out0, out1, want] : rows) {
         unsigned char visible = 7;
         EXPECT_EQ(Tal_ClipLine2Rect(&kRect, &p0, &p1, &visible), 0);
-        EXPECT_TRUE(visible == want &&
-                    std::tie(p0.x, p0.y, p1.x, p1.y) == std::tie(out0.x, out0.y, out1.x, out1.y));
+        EXPECT_EQ(std::make_tuple(int(visible), p0.x, p0.y, p1.x, p1.y),
+                  std::make_tuple(want, out0.x, out0.y, out1.x, out1.y));
     }
 }
 
@@ -162,7 +175,8 @@ TEST(ClipToRect, RandomSegmentsAgreeWithExactGeometry) {
         for (int64_t c = 0; c < 4; ++c) {  // (0, 0), (100, 0), (100, 100), (0, 100)
             const int64_t cross =
                 (x1 - x0) * (c / 2 * 100 - y0) - (y1 - y0) * ((c == 1 || c == 2) * 100 - x0);
-            pos += cross >= 0, neg += cross <= 0;
+            pos += cross >= 0;
+            neg += cross <= 0;
         }
         const bool boxMeets = std::max(x0, x1) >= 0 && std::min(x0, x1) <= 100 &&
                               std::max(y0, y1) >= 0 && std::min(y0, y1) <= 100;
@@ -172,11 +186,13 @@ TEST(ClipToRect, RandomSegmentsAgreeWithExactGeometry) {
         Tal_ClipLine2Rect(&kRect, &p0, &p1, &visible);
         ASSERT_EQ(visible, boxMeets && pos && neg) << x0 << "," << y0 << " " << x1 << "," << y1;
         shown += visible;
-        for (const V2& p : {p0, p1})  // in the rect (1e-12 of slack) and on the line
-            ASSERT_TRUE(
-                !visible ||
-                (std::fabs(p.x - 50) <= 50 + 1e-12 && std::fabs(p.y - 50) <= 50 + 1e-12 &&
-                 std::fabs(double(x1 - x0) * (p.y - y0) - double(y1 - y0) * (p.x - x0)) < 1e-9));
+        for (const V2& p : {p0, p1}) {  // in the rect (1e-12 of slack) and on the line
+            if (!visible) break;
+            const double offLine = double(x1 - x0) * (p.y - y0) - double(y1 - y0) * (p.x - x0);
+            ASSERT_LE(std::max(std::fabs(p.x - 50), std::fabs(p.y - 50)), 50 + 1e-12)
+                << p.x << ", " << p.y;
+            ASSERT_LT(std::fabs(offLine), 1e-9) << p.x << ", " << p.y;
+        }
     }
     EXPECT_GT(shown, 5000);
 }

@@ -36,9 +36,9 @@ function(pe_names library mode out)
 endfunction()
 
 # The dynamic names of library with mode (--defined-only or --undefined-only): plain ones, and C++
-# ones demangled. Linker, sanitizer and coverage runtime names and what the sanitizers emit, and
-# weak instances of standard-library templates (vague-linkage copies the standard library marks
-# visible), are left out.
+# ones demangled; an ELF file through nm (NM), a DLL through objdump (OBJDUMP). Linker, sanitizer
+# and coverage runtime names, what the sanitizers emit, and the version nodes of the version script
+# (absolute names) are left out.
 function(dynamic_names library mode plain_var cpp_var)
     if(library MATCHES "\\.dll$")
         pe_names(${library} ${mode} lines)
@@ -58,7 +58,7 @@ function(dynamic_names library mode plain_var cpp_var)
     set(mangled "")
     foreach(line ${lines})
         string(REGEX REPLACE "[@ ].*" "" name "${line}")
-        if(line MATCHES "^_ZNK?S[^ ]* [WV] ")
+        if(line MATCHES "^[^ ]+ A ")
         elseif(name MATCHES "^_Z")
             list(APPEND mangled ${name})
         elseif(NOT name MATCHES "^(_init|_fini|_edata|_end|__bss_start)$"

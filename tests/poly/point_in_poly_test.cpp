@@ -13,9 +13,10 @@
 
 namespace {
 
-typedef Tal_Vector2T<double> V2;
-typedef Tal_Vector2T<float> F2;
-const double kNaN = NAN, kInf = INFINITY;
+using V2 = Tal_Vector2T<double>;
+using F2 = Tal_Vector2T<float>;
+const double kNaN = NAN, kInf = INFINITY, kE12 = 0x1p-12, kE30 = 0x1p-30, kBelow1 = 1 - kE30;
+const double kFar = 1e15, kFarIn = kFar - 0.375, kFarOut = kFar - 0.625, kFarY = kFar + 50;
 
 template <typename T>
 int Inside(const T& p, const std::vector<T>& v, double tolerance) {
@@ -24,57 +25,97 @@ int Inside(const T& p, const std::vector<T>& v, double tolerance) {
     return inside;
 }
 
-// Rows the grid model below skips or cannot reach, each also
-// with the tolerance negated and, at 0, as a quad: the band's exact reach beside an edge and at a
-// corner; a hair off an edge is on it by the relative test; NaN matches nothing; one distinct
-// vertex compares bitwise (-0.0 is another vertex), then numerically; far out the band reaches 0.5.
-TEST(PointInPoly, SpecialValuesSignedZerosAndFarOutlines) {
-    const double f = 1e15, g = f + 50;
-    // clang-format off
-    const std::vector<V2> outlines[] = {{{0, 0}, {10, 0}, {10, 10}, {0, 10}}, {{0, 0}},
-        {{0, 0}, {-0.0, 0}}, {{kNaN, 1}, {kNaN, 1}},
-        {{f, f}, {f + 100, f}, {f + 100, f + 100}, {f, f + 100}}};
-    const double rows[][5] = {  // {outline, x, y, tolerance, inside}
-        {0, -3, 5, 3, 1}, {0, -3, -4, 5, 1}, {0, 5, -1e-12, 0, 1}, {0, 5, -1.1e-12, 0, 0},
-        {0, kNaN, 5, 1, 0}, {0, 0, 5, kNaN, 0}, {0, 1e300, -1e300, kInf, 1}, {1, -0.0, 0, 0, 1},
-        {1, 0, 0, kNaN, 1}, {2, 0, 0, 0, 0}, {2, 0, 1, 1, 1}, {3, kNaN, 1, 1, 0},
-        {4, f - 0.375, g, 0.5, 1}, {4, f - 0.625, g, 0.5, 0}};
-    // clang-format on
-    for (const auto& [k, x, y, tol, want] : rows) {
-        const V2 p{x, y};
-        const std::vector<V2>& v = outlines[int(k)];
+const std::vector<V2> kOutlines[] = {
+    {{0, 0}, {10, 0}, {10, 10}, {0, 10}},
+    {{0, 0}},
+    {{0, 0}, {-0.0, 0}},
+    {{kNaN, 1}, {kNaN, 1}},
+    {{kFar, kFar}, {kFar + 100, kFar}, {kFar + 100, kFar + 100}, {kFar, kFar + 100}},
+    {{kE30, 0}},
+    {{3, 4}}};
+
+struct Row {
+    int outline;
+    double x, y, tolerance;
+    int inside, asFloat;
+};
+
+// Each row also runs with the tolerance negated, and with tolerance 0 on the square as a quad.
+// The band reaches exactly 3 beside an edge and 5 from a corner; 1e-12 off an edge is on it; NaN
+// matches nothing; one vertex compares bitwise (-0.0 is another vertex), then by distance; far out
+// the band still reaches 0.5; a single float vertex rounds the squared distance to float; with no
+// band one vertex is met only exactly (1e-200 squared would underflow to 0); a point on a
+// vertical edge is never on it (the half-open rule counts no vertical edge), and (2, 8) is in
+// the square but not in the triangle of its first three corners.
+TEST(PointInPoly, BandEdgesSignedZerosNaNFarOutlinesAndFloatRounding) {
+    const Row rows[] = {{0, -3, 5, 3, 1, 0},
+                        {0, -3, -4, 5, 1, 0},
+                        {0, 5, -1e-12, 0, 1, 0},
+                        {0, 5, -1.1e-12, 0, 0, 0},
+                        {0, kNaN, 5, 1, 0, 0},
+                        {0, 0, 5, kNaN, 0, 0},
+                        {0, 1e300, -1e300, kInf, 1, 0},
+                        {1, -0.0, 0, 0, 1, 0},
+                        {1, 0, 0, kNaN, 1, 0},
+                        {2, 0, 0, 0, 0, 0},
+                        {2, 0, 1, 1, 1, 0},
+                        {3, kNaN, 1, 1, 0, 0},
+                        {4, kFarIn, kFarY, 0.5, 1, 0},
+                        {4, kFarOut, kFarY, 0.5, 0, 0},
+                        {1, 1, kE12, 1, 0, 0},
+                        {1, 1, kE12, 1, 1, 1},
+                        {5, 1, 0, kBelow1, 1, 0},
+                        {5, 1, 0, kBelow1, 0, 1},
+                        {1, 1e-200, 0, 0, 0, 0},
+                        {0, 2, 8, 0, 1, 0},
+                        {0, 0, 5, 0, 0, 0},
+                        {6, 6, 8, 5, 1, 0}};
+    for (const Row& r : rows) {
+        const std::vector<V2>& v = kOutlines[r.outline];
+        std::vector<F2> vf;
+        for (const V2& q : v)
+            vf.push_back({float(q.x), float(q.y)});
+        const V2 p{r.x, r.y};
+        const F2 pf{float(r.x), float(r.y)};
         unsigned char quad = 7;
-        EXPECT_EQ(Tal_IsFloatPointInQuad(&p, outlines[0].data(), &quad), 0);
-        EXPECT_TRUE(Inside(p, v, tol) == want && Inside(p, v, -tol) == want) << x << "," << y;
-        EXPECT_TRUE(tol != 0 || k != 0 || quad == want) << x << "," << y;
+        if (r.outline == 0) Tal_IsFloatPointInQuad(&p, v.data(), &quad);
+        const int got = r.asFloat ? Inside(pf, vf, r.tolerance) : Inside(p, v, r.tolerance);
+        const int negated = r.asFloat ? Inside(pf, vf, -r.tolerance) : Inside(p, v, -r.tolerance);
+        EXPECT_EQ(std::make_tuple(got, negated, r.tolerance || r.outline ? r.inside : int(quad)),
+                  std::make_tuple(r.inside, r.inside, r.inside))
+            << "outline " << r.outline << ", point " << r.x << ", " << r.y << ", tolerance "
+            << r.tolerance << (r.asFloat ? " (float)" : "") << "; got as given, negated, quad";
     }
-    unsigned char inside = 7;  // the point may be one of the vertices
-    const V2* sq = outlines[0].data();
-    EXPECT_TRUE(Tal_IsFloatPointInConcavePoly(&sq[2], sq, 4, 0, &inside) == 0 && inside);
-    // A single float vertex rounds the squared distance to float: 1 + 2^-24 and 1 - 2^-30 give 1.
-    const double e12 = std::ldexp(1.0, -12), e30 = std::ldexp(1.0, -30);
-    EXPECT_TRUE(Inside(F2{1, float(e12)}, {{0, 0}}, 1.0) && !Inside(V2{1, e12}, {{0, 0}}, 1.0));
-    EXPECT_TRUE(!Inside(F2{1, 0}, {{float(e30), 0}}, 1 - e30) &&
-                Inside(V2{1, 0}, {{e30, 0}}, 1 - e30));
+    unsigned char inside = 7;
+    EXPECT_EQ(Tal_IsFloatPointInConcavePoly(&kOutlines[0][2], kOutlines[0].data(), 4, 0, &inside),
+              0);
+    EXPECT_EQ(inside, 1) << "the point is vertex 2 itself";
 }
 
-// Below one vertex nothing is read; a count no list could hold is reported, inside left 0: the
-// largest count of all, and the smallest no list of each vertex size could hold.
-TEST(PointInPoly, BadCountsAreOutsideOrReportedAsOutOfMemory) {
-    const auto check = [](const auto& p, long count) {
+// Below one vertex nothing is read; the smallest count no list of the vertex size could hold (and
+// the largest long, where a long can express it) is reported as out of memory. inside is left 0.
+template <typename T>
+void ExpectBadCounts() {
+    const T p{5, 5};
+    std::vector<long> counts = {0, -1, LONG_MIN};
+    const intmax_t tooMany = PTRDIFF_MAX / intmax_t(sizeof(T));
+    if (tooMany <= LONG_MAX) counts.insert(counts.end(), {long(tooMany), LONG_MAX});
+    const auto oom = taltest::Msg(Tal_ReportCode(0), "out of memory: vertex list");
+    for (long count : counts) {
         unsigned char inside = 7;
-        taltest::TakeReports();
+        taltest::ClearReports();
         const long err =
             Tal_IsFloatPointInConcavePoly(&p, count < 1 ? nullptr : &p, count, 1, &inside);
-        EXPECT_TRUE(err == (count < 1 ? 0 : Tal_Err_OUT_OF_MEMORY) && inside == 0) << count;
-        EXPECT_EQ(taltest::TakeReports(),
-                  std::vector<taltest::Report>(
-                      count > 0, taltest::Msg(Tal_ReportCode(0), "out of memory: vertex list")));
-    };
-    for (const long count : {0L, -1L, LONG_MIN, LONG_MAX, long(PTRDIFF_MAX / 16)})
-        check(V2{5, 5}, count);
-    for (const long count : {LONG_MAX, long(PTRDIFF_MAX / 8)})
-        check(F2{5, 5}, count);
+        EXPECT_EQ(std::make_tuple(err, int(inside)),
+                  std::make_tuple(count < 1 ? 0 : long(Tal_Err_OUT_OF_MEMORY), 0))
+            << "count " << count << ", vertex size " << sizeof(T);
+        EXPECT_EQ(taltest::TakeReports(), std::vector<taltest::Report>(count > 0, oom)) << count;
+    }
+}
+
+TEST(PointInPoly, BadCountsAreOutsideOrReportedAsOutOfMemory) {
+    ExpectBadCounts<V2>();
+    ExpectBadCounts<F2>();
 }
 
 struct IPt {
@@ -90,29 +131,27 @@ bool Expected(const std::vector<IPt>& d, IPt p, int64_t tol, bool& ambiguous) {
         ambiguous |= 10000 * d2 == tol * tol * len2;
         return 10000 * d2 <= tol * tol * len2;
     };
-    if (d.size() == 1)
-        return tol ? near((p.x - d[0].x) * (p.x - d[0].x) + (p.y - d[0].y) * (p.y - d[0].y), 1)
-                   : p.x == d[0].x && p.y == d[0].y;
-    bool in = false, odd = false;
+    bool on = false, odd = false;
     for (size_t i = 0; i < d.size(); ++i) {
         const IPt a = d[i], b = d[(i + 1) % d.size()];
-        // The sign of p.y - yint is that of num / (a.x - b.x).
-        const int64_t num = (p.y - b.y) * (a.x - b.x) - (a.y - b.y) * (p.x - b.x);
-        if ((a.x < p.x && p.x <= b.x) || (b.x < p.x && p.x <= a.x))
-            in |= num == 0, odd ^= (num < 0) != (a.x < b.x);
         const int64_t dx = b.x - a.x, dy = b.y - a.y, wx = p.x - a.x, wy = p.y - a.y;
-        const bool foot = dx * wx + dy * wy >= 0 && wx * wx + wy * wy <= dx * dx + dy * dy;
-        in |= tol && (near(wx * wx + wy * wy, 1) ||
-                      (foot && near((dx * wy - dy * wx) * (dx * wy - dy * wx), dx * dx + dy * dy)));
+        const int64_t len2 = dx * dx + dy * dy, cross = dx * wy - dy * wx;
+        if (d.size() == 1) return tol ? near(wx * wx + wy * wy, 1) : wx == 0 && wy == 0;
+        if ((a.x < p.x && p.x <= b.x) || (b.x < p.x && p.x <= a.x)) {
+            on |= cross == 0;                   // p on the line of a non-vertical edge
+            odd ^= (cross < 0) == (a.x < b.x);  // the edge passes above p
+        }
+        const bool foot = dx * wx + dy * wy >= 0 && wx * wx + wy * wy <= len2;
+        if (tol) on |= near(wx * wx + wy * wy, 1) || (foot && near(cross * cross, len2));
     }
-    return in || odd;
+    return on || odd;
 }
 
 // Outlines in half units (some across 64 vertices, the previous vertex repeated now and then),
-// every half-unit grid point, with no band and with one of 1.3 units.
+// every half-unit grid point, with no band and with one of 1.3 units (260 hundredths of a half).
 TEST(PointInPoly, RandomOutlinesMatchTheExactModelInBothInstances) {
     std::mt19937_64 rng(4242);
-    std::uniform_int_distribution<int64_t> c(-8, 8);
+    std::uniform_int_distribution<int64_t> coord(-8, 8);
     long points = 0, inside = 0;
     for (int trial = 0; trial < 300; ++trial) {
         std::vector<IPt> distinct;
@@ -120,23 +159,25 @@ TEST(PointInPoly, RandomOutlinesMatchTheExactModelInBothInstances) {
         std::vector<F2> vf;
         for (int i = trial % 3 ? 1 + trial % 12 : 60 + trial % 10; i > 0; --i) {
             const bool repeat = !distinct.empty() && rng() % 8 == 0;
-            const IPt q = repeat ? distinct.back() : IPt{2 * c(rng), 2 * c(rng)};
-            vd.push_back({q.x / 2.0, q.y / 2.0}), vf.push_back({q.x / 2.0f, q.y / 2.0f});
-            if (!repeat &&
-                (distinct.empty() || q.x != distinct.back().x || q.y != distinct.back().y))
+            const IPt q = repeat ? distinct.back() : IPt{2 * coord(rng), 2 * coord(rng)};
+            vd.push_back({q.x / 2.0, q.y / 2.0});
+            vf.push_back({q.x / 2.0f, q.y / 2.0f});
+            if (distinct.empty() || q.x != distinct.back().x || q.y != distinct.back().y)
                 distinct.push_back(q);
         }
         const double tol = trial % 2 ? 0.0 : 1.3;
-        for (int64_t i = 0; i < 39 * 39; ++i) {
-            const int64_t x = i % 39 - 19, y = i / 39 - 19;
-            bool ambiguous = false;
-            const bool want = Expected(distinct, {x, y}, tol ? 260 : 0, ambiguous);
-            if (ambiguous) continue;
-            ++points, inside += want;
-            ASSERT_TRUE(Inside(V2{x / 2.0, y / 2.0}, vd, tol) == want &&
-                        Inside(F2{x / 2.0f, y / 2.0f}, vf, tol) == want)
-                << trial << " at " << x << "," << y;
-        }
+        for (int64_t y = -19; y <= 19; ++y)
+            for (int64_t x = -19; x <= 19; ++x) {
+                bool ambiguous = false;
+                const int want = Expected(distinct, {x, y}, tol ? 260 : 0, ambiguous);
+                if (ambiguous) continue;
+                ++points;
+                inside += want;
+                const auto got = std::make_pair(Inside(V2{x / 2.0, y / 2.0}, vd, tol),
+                                                Inside(F2{x / 2.0f, y / 2.0f}, vf, tol));
+                ASSERT_EQ(got, std::make_pair(want, want))
+                    << "(double, float) in trial " << trial << " at " << x / 2.0 << ", " << y / 2.0;
+            }
     }
     EXPECT_GT(inside, points / 10);
     EXPECT_GT(points, 400000);

@@ -10,12 +10,51 @@
 
 namespace {
 
-typedef Tal_Vector2T<double> V2;
-#define SAME(a, b) ((a).x == (b).x && (a).y == (b).y)
-#define NEAR(a, b) (std::hypot((a).x - (b).x, (a).y - (b).y) <= 1e-9 * std::hypot(1, (b).x, (b).y))
-#define OUTLINE(p) \
-    std::vector<double>(&(p).GetPolyPoints()->x, &(p).GetPolyPoints()->x + 2 * (p).NumPolyPoints())
+using V2 = Tal_Vector2T<double>;
+using Edge = std::pair<V2, V2>;
 const V2 kSquare[4] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+
+// The outline through GetPolyPoint, x and y in turn.
+template <typename Poly>
+std::vector<double> Outline(const Poly& p) {
+    std::vector<double> xy;
+    for (long k = 0; k < p.NumPolyPoints(); ++k) {
+        V2 q;
+        p.GetPolyPoint(k, &q);
+        xy.insert(xy.end(), {q.x, q.y});
+    }
+    return xy;
+}
+
+// Everything a polygon shows: per corner whether GetPoint and GetEdge answer and what they write
+// (7 where untouched), then visibility and the outline.
+template <typename Poly>
+std::vector<double> Observe(const Poly& p) {
+    std::vector<double> seen;
+    for (long i = 0; i < 4; ++i) {
+        V2 q{7, 7};
+        Edge e{q, q};
+        const bool point = p.GetPoint(i, &q), edge = p.GetEdge(i, &e);
+        seen.insert(seen.end(), {double(point), q.x, q.y, double(edge), e.first.x, e.first.y,
+                                 e.second.x, e.second.y});
+    }
+    seen.push_back(p.IsVisible());
+    const std::vector<double> outline = Outline(p);
+    seen.insert(seen.end(), outline.begin(), outline.end());
+    return seen;
+}
+
+// What Observe shows of a polygon with these corners, all in front, with its corners as outline.
+std::vector<double> Shown(const V2* c, bool visible) {
+    std::vector<double> seen;
+    for (int i = 0; i < 4; ++i) {
+        const V2 &a = c[i], &b = c[(i + 1) % 4];
+        seen.insert(seen.end(), {1, a.x, a.y, 1, a.x, a.y, b.x, b.y});
+    }
+    seen.push_back(visible);
+    seen.insert(seen.end(), &c[0].x, &c[0].x + 8);
+    return seen;
+}
 
 Tal_Matrix3 M3(double a, double b, double c, double d, double e, double f, double g, double h) {
     return Tal_Matrix3{{{a, b, c}, {d, e, f}, {g, h, 1}}};
@@ -25,59 +64,75 @@ Tal_TransformPoly2D Square(const Tal_Matrix3& m) {
     Tal_TransformPoly2D p;
     for (long i = 0; i < 4; ++i)
         p.SetLayerPoint(i, kSquare[i]);
-    return p.TransformPoints(m), p;
+    p.TransformPoints(m);
+    return p;
 }
 
-TEST(TransformPoly2D, RowsStrictlyInsideTheBoundHideTheLayerElseTransformsCompose) {
-    const double below = std::nextafter(1e-6, 0.0), nan = std::nan("");  // 1e-6 * 1e-6 == 1e-12
-    const Tal_Matrix3 shown[] = {M3(1e-6, 0, 0, 0, 1, 0, 0, 0), M3(nan, 0, 0, 0, 1, 0, 0, 0),
-                                 M3(1, 0, 0, 0, 0, 1, 0, 0), M3(below, 0, 0, 0, 1, 0, 0, 0),
-                                 M3(1, 0, 0, 0, 0, below, 0, 0)};  // row 1 counts its third column
-    for (int k = 0; k < 5; ++k) {
-        const Tal_TransformPoly2D p = Square(shown[k]);
-        V2 q = {0.5, 0.5};
-        EXPECT_EQ(p.IsVisible(), k < 3) << k;
-        for (long i = 0; k >= 3 && i < 4; ++i)  // hidden: no hit, corners as they were
-            EXPECT_TRUE(!p.IsPointInside(&q, 1e6) && p.GetPoint(i, &q) && SAME(q, kSquare[i]));
+// 1e-6 * 1e-6 == 1e-12 is outside the open band; row 1 counts its third column. A hidden layer
+// keeps its corners and hits nothing.
+TEST(TransformPoly2D, RowsStrictlyInsideTheBoundHideTheLayerAndKeepTheCorners) {
+    const double below = std::nextafter(1e-6, 0.0);
+    const V2 centre{0.5, 0.5}, zeros[4] = {};
+    const std::pair<Tal_Matrix3, bool> rows[] = {{M3(1e-6, 0, 0, 0, 1, 0, 0, 0), true},
+                                                 {M3(1, 0, 0, 0, 0, 1, 0, 0), true},
+                                                 {M3(below, 0, 0, 0, 1, 0, 0, 0), false},
+                                                 {M3(1, 0, 0, 0, 0, below, 0, 0), false}};
+    for (const auto& [m, visible] : rows) {
+        const Tal_TransformPoly2D p = Square(m);
+        EXPECT_EQ(p.IsPointInside(&centre, 1e6), visible) << m.m[0][0] << ", " << m.m[1][2];
+        if (visible) continue;
+        EXPECT_EQ(Observe(p), Shown(kSquare, false)) << m.m[0][0] << ", " << m.m[1][2];
     }
-    Tal_TransformPoly2D p = Square(M3(0, 0, 0, 0, 1, 0, 0, 0));  // then compose as they stand
+    EXPECT_TRUE(Square(M3(NAN, 0, 0, 0, 1, 0, 0, 0)).IsVisible()) << "NaN is never in the band";
+    EXPECT_EQ(Observe(Tal_TransformPoly2D()), Shown(zeros, true)) << "default construction";
+}
+
+// Exact in doubles: compared for equality.
+TEST(TransformPoly2D, TransformsComposeAsTheCornersStandAndCopiesKeepAll) {
+    Tal_TransformPoly2D p = Square(M3(0, 0, 0, 0, 1, 0, 0, 0)), assigned;
     p.SetLayerPoint(0, {2, 2});
     EXPECT_FALSE(p.IsVisible()) << "SetLayerPoint keeps the flag";
     p.TransformPoints(M3(2, 1, 7, -1, 3, 9, 4, -2));
     p.TransformPoints(M3(0.5, 0, 3, 0.25, 2, 1, -8, 16));
+    V2 want[4];
     for (long i = 0; i < 4; ++i) {
         const V2 c = i ? kSquare[i] : V2{2, 2}, a{2 * c.x - c.y + 4, c.x + 3 * c.y - 2};
-        std::pair<V2, V2> e;
-        EXPECT_TRUE(SAME(p.GetPolyPoints()[i], V2({0.5 * a.x + 0.25 * a.y - 8, 2 * a.y + 16})));
-        EXPECT_TRUE(p.GetEdge(i, &e) && SAME(e.second, p.GetPolyPoints()[(i + 1) % 4])) << i;
+        want[i] = {0.5 * a.x + 0.25 * a.y - 8, 2 * a.y + 16};
     }
+    EXPECT_EQ(Observe(p), Shown(want, true));
+    const Tal_TransformPoly2D copy(p);
+    assigned = p;
+    EXPECT_EQ(Observe(copy), Shown(want, true)) << "copy constructed";
+    EXPECT_EQ(Observe(assigned), Shown(want, true)) << "assigned";
 }
 
+// Beside an edge the foot counts when no farther from its start than the edge is long, else the
+// nearer corner. Two-matrix mapping: (1, 1, 1) x a = (12, 15, 10), whose W scales b's translation.
 TEST(TransformPoly2D, EdgeDistanceToleranceAndTheTwoMatrixScreenMapping) {
     const Tal_TransformPoly2D p = Square(M3(1, 0, 0, 0, 1, 0, 0, 0));
-    V2 q[] = {{0.5, 0.25}, {2, 2}, {1, 1}, {-0.5, 0.75}, {-3, 0.5}, {0.5, -1}, {1.05, 0.5}};
-    const double d[] = {0.25, std::sqrt(2.0), 0, 0.5, std::sqrt(9.25), std::sqrt(1.25)};
-    for (int k = 0; k < 6; ++k)  // beside an edge near its start the foot counts, else corners
-        EXPECT_EQ(p.GetMinimumEdgeDistance(&q[k]), d[k]) << k;
-    EXPECT_TRUE(p.IsPointInside(&q[6], 0.1) && !p.IsPointInside(&q[6], 0.01));
+    const std::pair<V2, double> rows[] = {
+        {{0.5, 0.25}, 0.25},     {{2, 2}, std::sqrt(2.0)},     {{1, 1}, 0},
+        {{-0.5, 0.75}, 0.5},     {{-3, 0.5}, std::sqrt(9.25)}, {{0.5, -1}, std::sqrt(1.25)},
+        {{3, 3}, std::sqrt(8.0)}};
+    for (const auto& [q, distance] : rows)
+        EXPECT_EQ(p.GetMinimumEdgeDistance(&q), distance) << q.x << ", " << q.y;
+    const V2 beside{1.05, 0.5};
+    EXPECT_EQ(std::make_pair(p.IsPointInside(&beside, 0.1), p.IsPointInside(&beside, 0.01)),
+              std::make_pair(true, false));
     const Tal_Matrix3 a = M3(1, 2, 3, 4, 5, 6, 7, 8), b = M3(1, 0, 0, 0, 1, 0, 10, 20);
-    V2 s{1, 1}, t{1, 1};  // (1, 1, 1) x a = (12, 15, 10): its W scales b's translation
-    EXPECT_TRUE(Tal_TransformPoint2DtoScreen(a, b, &s) && Tal_TransformPoint2DtoScreen(b, a, &t));
-    EXPECT_TRUE(SAME(s, V2({112, 215})) && SAME(t, V2({102, 135})));
+    V2 s{1, 1}, t{1, 1};
+    const bool both =
+        Tal_TransformPoint2DtoScreen(a, b, &s) && Tal_TransformPoint2DtoScreen(b, a, &t);
+    EXPECT_EQ(std::vector<double>({double(both), s.x, s.y, t.x, t.y}),
+              std::vector<double>({1, 112, 215, 102, 135}));
 }
 
 // Eye to screen: (100 x / z + 320, 100 y / z + 240), W = z; then a y-down screen, 2 per unit.
 const Tal_Matrix4 kProj{{{100, 0, 0, 0}, {0, 100, 0, 0}, {320, 240, 1, 1}, {0, 0, 0, 0}}};
 const Tal_Matrix3 kScreen{{{2, 0, 0}, {0, -2, 0}, {320, 240, 1}}};
-// Only corner 1 behind: eye z of the corners 1.625, -0.375, 0.375, 2.375.
+// Only corner 1 behind: eye z of the corners 1.625, -0.375, 0.375, 2.375; five outline points.
 const Tal_Matrix4 kOneBehind{{{1, 0, -1, 0}, {0, 1, 0.5, 0}, {0, 0, 1, 0}, {0, 0, 1, 1}}};
 const V2 kLayer[4] = {{-1, -0.75}, {1, -0.75}, {1, 0.75}, {-1, 0.75}};
-
-V2 Project(const long double* a, const long double* b, long double t) {  // a + t (b - a)
-    const long double x = a[0] + t * (b[0] - a[0]), y = a[1] + t * (b[1] - a[1]);
-    const long double z = a[2] + t * (b[2] - a[2]);
-    return {double(100 * x / z + 320), double(100 * y / z + 240)};
-}
 
 Tal_Matrix4 At(double z, double a = 0, double b = 0, double c = 0, double x = 0, double y = 0) {
     Tal_Matrix4 m;
@@ -94,104 +149,188 @@ Tal_TransformPoly3D Placed(const Tal_Matrix4& toEye, bool init = true) {
     return p;
 }
 
+// a + t (b - a) in eye space, projected.
+V2 Project(const long double* a, const long double* b, long double t) {
+    long double e[3];
+    for (int c = 0; c < 3; ++c)
+        e[c] = a[c] + t * (b[c] - a[c]);
+    return {double(100 * e[0] / e[2] + 320), double(100 * e[1] / e[2] + 240)};
+}
+
+// One clipping pass from corner 0 in long double: each corner in front, then each crossing;
+// relative tolerance, since crossings magnify rounding.
 TEST(TransformPoly3D, RandomPlacementsMatchAReferenceClipping) {
     std::mt19937_64 rng(0x3d0);
     std::uniform_real_distribution<double> a(-3.2, 3.2), s(-1, 1), d(-1.2, 1.6);
     for (int n = 0; n < 20000; ++n) {
         const Tal_Matrix4 m = At(d(rng), a(rng), a(rng), a(rng), s(rng), s(rng));
         long double e[4][3];
-        bool front[4], nearPlane = false;
+        bool nearPlane = false;  // too close to classify independently
         for (int i = 0; i < 4; ++i) {
             for (int c = 0; c < 3; ++c)  // (x, y, 0, 1) x m
                 e[i][c] = kLayer[i].x * (long double)m.m[0][c] +
                           kLayer[i].y * (long double)m.m[1][c] + m.m[3][c];
-            front[i] = e[i][2] >= 0.1;
-            nearPlane |= std::fabs(e[i][2] - 0.1L) < 1e-9L;  // too close to classify independently
+            nearPlane |= std::fabs(e[i][2] - 0.1L) < 1e-9L;
         }
+        std::vector<V2> want;
+        for (int i = 0; i < 4 && !nearPlane; ++i) {
+            const int j = (i + 1) % 4;
+            if (e[i][2] >= 0.1) want.push_back(Project(e[i], e[j], 0));
+            if ((e[i][2] >= 0.1) != (e[j][2] >= 0.1))
+                want.push_back(Project(e[i], e[j], (0.1L - e[i][2]) / (e[j][2] - e[i][2])));
+        }
+        const Tal_TransformPoly3D p = Placed(m);
+        const std::vector<double> got = Outline(p);
         if (nearPlane) continue;
-        std::vector<V2> want;  // one clipping pass from corner 0
-        for (int i = 0, j = 1; i < 4; j = (++i + 1) % 4) {
-            const long double t = (0.1L - e[i][2]) / (e[j][2] - e[i][2]);
-            if (front[i]) want.push_back(Project(e[i], e[j], 0));
-            if (front[i] != front[j]) want.push_back(Project(e[i], e[j], t));
-        }
-        Tal_TransformPoly3D p = Placed(m);
-        ASSERT_TRUE(p.NumPolyPoints() == long(want.size()) && p.IsVisible() == !want.empty()) << n;
-        for (long k = 0; k < long(want.size()); ++k)  // relative: crossings magnify rounding
-            ASSERT_TRUE(NEAR(p.GetPolyPoints()[k], want[k])) << n;
+        ASSERT_EQ(std::make_pair(got.size(), p.IsVisible()),
+                  std::make_pair(2 * want.size(), !want.empty()))
+            << n;
+        for (size_t k = 0; k < want.size(); ++k)
+            ASSERT_LE(std::hypot(got[2 * k] - want[k].x, got[2 * k + 1] - want[k].y),
+                      1e-9 * std::hypot(1, want[k].x, want[k].y))
+                << "placement " << n << ", point " << k << ": want " << want[k].x << ", "
+                << want[k].y << ", got " << got[2 * k] << ", " << got[2 * k + 1];
     }
 }
 
+// Exactly at the near plane is in front. W = z = 0 is reported and thrown, the point unchanged.
 TEST(TransformPoly3D, NearPlaneBoundaryZeroWAndEmptyOutlines) {
-    Tal_TransformPoly3D at = Placed(At(0.1)), gone = Placed(At(0.0999)), raw = Placed(At(5), false);
-    V2 centre{320, 240}, s{1, 1}, q{1, 1}, r{1, 1};
-    std::pair<V2, V2> e{r, r};
-    EXPECT_EQ(at.NumPolyPoints(), 4);  // exactly at the plane is in front, and maps
-    EXPECT_TRUE(Tal_TransformPoint3DtoScreen(At(0.1), kProj, kScreen, &s) &&
-                NEAR(s, V2({2960, -2240})));
+    V2 s{1, 1}, q{1, 1}, centre{320, 240};
+    EXPECT_EQ(Placed(At(0.1)).NumPolyPoints(), 4);
+    EXPECT_TRUE(Tal_TransformPoint3DtoScreen(At(0.1), kProj, kScreen, &s));
+    EXPECT_LE(std::hypot(s.x - 2960, s.y + 2240), 1e-9) << s.x << ", " << s.y;
     EXPECT_FALSE(Tal_TransformPoint3DtoScreen(At(std::nextafter(0.1, 0.0)), kProj, kScreen, &q));
+    Tal_Matrix4 deep = At(0.1);  // a layer point has z = 0 exactly, so a huge z row adds nothing
+    deep.m[2][2] = 1e300;
+    V2 same{1, 1};
+    EXPECT_TRUE(Tal_TransformPoint3DtoScreen(deep, kProj, kScreen, &same));
+    EXPECT_EQ(Observe(Placed(deep)), Observe(Placed(At(0.1)))) << "nor to a layer's corners";
+    EXPECT_EQ(std::make_tuple(same.x, same.y), std::make_tuple(s.x, s.y));
+    Tal_TransformPoly3D gone = Placed(At(0.0999)), raw = Placed(At(5), false);
+    std::vector<double> none;
+    for (int i = 0; i < 4; ++i)  // no corner and no edge, nothing written
+        none.insert(none.end(), {0, 7, 7, 0, 7, 7, 7, 7});
+    none.push_back(0);  // invisible, no outline
+    EXPECT_EQ(Observe(gone), none);
+    EXPECT_EQ(std::make_tuple(gone.PolyPointsInit(), gone.IsPointInside(&centre, 1e9),
+                              gone.GetMinimumEdgeDistance(&centre)),
+              std::make_tuple(true, false, -1.0));
+    EXPECT_EQ(std::make_tuple(raw.IsVisible(), raw.PolyPointsInit(), raw.IsPointInside(&centre, 0),
+                              raw.GetMinimumEdgeDistance(&centre)),
+              std::make_tuple(true, false, false, 100 * 0.75 / 5))
+        << "before InitPolyPoints nothing hits, but edges need no outline";
+    Tal_TransformPoly3D behind = Placed(At(2));  // its outline stays while every edge goes behind
+    behind.TransformPointsToEye(At(-5));
     for (long i = 0; i < 4; ++i)
-        EXPECT_FALSE(gone.GetPoint(i, &r) || gone.GetEdge(i, &e));
-    EXPECT_TRUE(!gone.IsVisible() && gone.PolyPointsInit() && gone.NumPolyPoints() == 0);
-    EXPECT_TRUE(!gone.IsPointInside(&centre, 1e9) && gone.GetMinimumEdgeDistance(&centre) == -1);
-    EXPECT_TRUE(raw.IsVisible() && !raw.PolyPointsInit() && !raw.IsPointInside(&centre, 0));
-    EXPECT_EQ(raw.GetMinimumEdgeDistance(&centre), 100 * 0.75 / 5);  // edges need no outline
-    taltest::TakeReports();
-    EXPECT_THROW(Tal_TransformPoint3DtoScreen(kProj, kProj, kScreen, &q), long);  // W = z = 0
+        behind.ClipEdgeToScreen(i);
+    EXPECT_EQ(std::make_tuple(behind.NumPolyPoints(), behind.IsPointInside(&centre, 1e9)),
+              std::make_tuple(4L, false));
+    const V2 zeros[4] = {};
+    std::vector<double> fresh = Shown(zeros, true);
+    fresh.resize(33);  // no outline
+    Tal_TransformPoly3D empty;
+    EXPECT_EQ(std::make_tuple(Observe(empty), empty.PolyPointsInit(), empty.GetPolyPoints()),
+              std::make_tuple(fresh, false, (const V2*)nullptr))
+        << "default construction";
+    taltest::ClearReports();
+    EXPECT_THROW(Tal_TransformPoint3DtoScreen(kProj, kProj, kScreen, &q), long);
     EXPECT_EQ(taltest::TakeReports(),
-              std::vector<taltest::Report>{taltest::Msg(0x11003B, "homogeneous point has W=0")});
-    EXPECT_TRUE(SAME(q, V2({1, 1})) && SAME(r, q) && SAME(e.first, q) && SAME(e.second, q));
+              std::vector{taltest::Msg(0x11003B, "homogeneous point has W=0")});
+    EXPECT_EQ(std::make_pair(q.x, q.y), std::make_pair(1.0, 1.0));
 }
 
+// Corners 2 and 3 behind: eye z 2.5, 2.5, -0.5, -0.5.
+const Tal_Matrix4 kBackHalf{{{1, 0, 0, 0}, {0, 1, -2, 0}, {0, 0, 1, 0}, {0, 0, 1, 1}}};
+
+// Row 1 vanishes from flat: only the clipped flags clear (every corner shows), the outline stays.
 TEST(TransformPoly3D, OnlyANonDegenerateScreenTransformInvalidatesTheOutline) {
     const Tal_Matrix4 flat{{{100, 0, 0, 0}, {0, 0, 0, 0}, {320, 240, 1, 1}, {0, 0, 0, 0}}};
-    for (int stage = 0; stage < 2; ++stage) {  // row 1 vanishes: only the flags clear
-        Tal_TransformPoly3D p = Placed(kOneBehind);
-        const std::vector<double> outline = OUTLINE(p);  // corner 2 is its fourth point
-        V2 q{};
-        stage ? p.TransformPointsToEye(flat) : p.TransformPointsToScreen(flat);
-        EXPECT_TRUE(p.IsVisible() && p.GetPoint(1, &q) && p.GetPoint(2, &q) && q.x == outline[6]);
-        EXPECT_TRUE(p.PolyPointsInit() && OUTLINE(p) == outline);
+    for (bool toEye : {false, true}) {
+        Tal_TransformPoly3D p = Placed(kBackHalf);
+        const std::vector<double> outline = Outline(p);
+        toEye ? p.TransformPointsToEye(flat) : p.TransformPointsToScreen(flat);
+        std::vector<bool> shown;
+        for (long i = 0; i < 4; ++i) {
+            V2 q;
+            shown.push_back(p.GetPoint(i, &q));
+        }
+        EXPECT_EQ(std::make_tuple(shown, p.PolyPointsInit(), Outline(p)),
+                  std::make_tuple(std::vector<bool>(4, true), true, outline))
+            << "to eye: " << toEye;
+        const V2* block = p.GetPolyPoints();
         p.TransformPointsToScreen(kProj);
-        EXPECT_TRUE(!p.PolyPointsInit() && p.NumPolyPoints() == 0);
+        EXPECT_EQ(std::make_pair(p.PolyPointsInit(), p.NumPolyPoints()), std::make_pair(false, 0L))
+            << toEye;
+        p.InitPolyPoints();
+        EXPECT_EQ(p.GetPolyPoints(), block) << "the outline's eight points are reserved once";
     }
 }
 
-TEST(TransformPoly3D, CopiesAreDeepReuseBlocksAndSurviveFailedAllocations) {
+// A copy shows what a polygon placed afresh (never through a copy) shows, and goes on the same:
+// moved back by 0.5 nothing is behind any more, so every corner and clip point shows.
+void ExpectSameCopy(Tal_TransformPoly3D& copy, const Tal_Matrix4& placement, const char* how) {
+    Tal_TransformPoly3D original = Placed(placement);
+    EXPECT_EQ(Observe(copy), Observe(original)) << how;
+    for (Tal_TransformPoly3D* p : {&copy, &original}) {
+        p->TransformPointsToScreen(At(-0.5));
+        p->InitPolyPoints();
+    }
+    EXPECT_EQ(Observe(copy), Observe(original)) << how << ", moved back by 0.5";
+}
+
+// A failed copy or assignment throws with the target as it was, and leaks nothing.
+TEST(TransformPoly3D, CopiesAreDeepGrowOrReuseBlocksAndSurviveFailedAllocations) {
     const int32_t live = Bas_LiveTrackedCount();
     {
-        Tal_TransformPoly3D five = Placed(kOneBehind), b(five), c = Placed(At(2)), sq(c);
-        Tal_TransformPoly3D e = Placed(At(2), false);
+        Tal_TransformPoly3D five = Placed(kOneBehind), b(five), copied(five), c = Placed(At(2)),
+                            sq(c);
+        Tal_TransformPoly3D grown(c), e = Placed(At(2), false), back = Placed(At(2));
         const V2 *eight = c.GetPolyPoints(), *four = sq.GetPolyPoints();
-        const std::vector<double> outline = OUTLINE(five), square = OUTLINE(c);
-        V2 q{};
-        c = five;              // fits the block of eight
-        five = Placed(At(2));  // the copies stay
-        EXPECT_TRUE(c.GetPolyPoints() == eight && OUTLINE(c) == outline && !c.GetPoint(1, &q));
-        EXPECT_TRUE(OUTLINE(b) == outline && b.GetPolyPoints() != five.GetPolyPoints());
+        const std::vector<double> square = Observe(c);
+        c = five;
+        grown = five;              // its block of four grows
+        back = Placed(kBackHalf);  // flags and clip points over none
+        EXPECT_EQ(c.GetPolyPoints(), eight) << "five points fit the block of eight";
+        ExpectSameCopy(copied, kOneBehind, "copy constructed");
+        ExpectSameCopy(c, kOneBehind, "assigned into a larger block");
+        ExpectSameCopy(grown, kOneBehind, "assigned into a smaller block");
+        ExpectSameCopy(back, kBackHalf, "assigned over a polygon with nothing behind");
+        const Tal_TransformPoly3D half = Placed(kBackHalf);
+        Tal_TransformPoly3D halfCopy(half);
+        ExpectSameCopy(halfCopy, kBackHalf, "copy constructed with corners behind");
+        five = Placed(At(2));
+        EXPECT_EQ(Observe(b), Observe(Placed(kOneBehind))) << "copies are deep";
         Bas_FailNextTrackedAllocations(3);
-        EXPECT_EQ(Tal_TransformPoly3D(e).GetPolyPoints(), nullptr);  // an empty copy needs no block
+        EXPECT_EQ(Tal_TransformPoly3D(e).GetPolyPoints(), nullptr)
+            << "an empty copy needs no block";
         EXPECT_THROW(Tal_TransformPoly3D copy(b), std::bad_alloc);
         EXPECT_THROW(sq = b, std::bad_alloc);
         EXPECT_THROW(e.InitPolyPoints(), std::bad_alloc);
-        EXPECT_TRUE(sq.GetPolyPoints() == four && OUTLINE(sq) == square && sq.GetPoint(1, &q));
-        EXPECT_TRUE(!e.PolyPointsInit() && e.NumPolyPoints() == 0);
+        EXPECT_EQ(std::make_pair(sq.GetPolyPoints(), Observe(sq)), std::make_pair(four, square));
+        EXPECT_EQ(std::make_pair(e.PolyPointsInit(), e.NumPolyPoints()), std::make_pair(false, 0L));
+        sq = Placed(At(3));
+        EXPECT_EQ(sq.GetPolyPoints(), four) << "as many points as the block holds: no new block";
     }
     EXPECT_EQ(Bas_LiveTrackedCount(), live) << "tracked blocks leaked";
 }
 
 TEST(SignedPolygonArea2D, IntegerOutlinesAgainstA64BitShoelace) {
+    const V2 line[6] = {{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}};
     EXPECT_EQ(Tal_SignedPolygonArea2D(nullptr, -1), 0.0);
+    EXPECT_EQ(Tal_SignedPolygonArea2D(line, 6), 0.0) << "six points on a line: exactly nothing";
     std::mt19937_64 rng(0xa4ea);
     std::uniform_int_distribution<int> coord(-(1 << 20), 1 << 20), size(0, 12);
     for (int n = 0; n < 5000; ++n) {
         std::vector<V2> v(size(rng));
-        int64_t twice = 0;  // below 2^53 throughout: the result must be exact
         for (V2& p : v)
             p = {double(coord(rng)), double(coord(rng))};
-        for (size_t i = v.size(), j = 0; i-- > 0; j = i)  // edges (i, j), the closing one first
-            twice += int64_t(v[i].x) * int64_t(v[j].y) - int64_t(v[j].x) * int64_t(v[i].y);
-        ASSERT_EQ(Tal_SignedPolygonArea2D(v.data(), long(v.size())), double(twice) * 0.5) << n;
+        int64_t twice = 0;  // below 2^53 throughout: the result must be exact
+        for (size_t i = 0; i < v.size(); ++i) {
+            const V2 &a = v[i], &b = v[(i + 1) % v.size()];
+            twice += int64_t(a.x) * int64_t(b.y) - int64_t(b.x) * int64_t(a.y);
+        }
+        ASSERT_EQ(Tal_SignedPolygonArea2D(v.data(), long(v.size())), double(twice) * 0.5)
+            << v.size() << " points, case " << n;
     }
 }
 

@@ -8,6 +8,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <tuple>
 #include <type_traits>
 
 #include "tal/rect.h"
@@ -16,6 +17,10 @@ namespace {
 
 using Edges = std::array<int64_t, 4>;  // left, top, right, bottom
 using std::max, std::min;
+
+std::string Print(const Edges& e) {
+    return ::testing::PrintToString(e);
+}
 
 template <class R>
 Edges EdgesOf(const R& r, int64_t scale = 1) {
@@ -94,18 +99,19 @@ void CheckPair(const Edges& ea, const Edges& eb) {
     const typename K::R a = K::Make(ea), b = K::Make(eb);
     typename K::R out = K::Make({7, 7, 7, 7}), inA = a, inB = b, uA = a, uB = b;
     const uint32_t pa = Pixels(ea), pb = Pixels(eb);
-    ASSERT_EQ(K::Sect(&a, &b, nullptr) + K::Sect(&a, &b, &out) + K::Sect(&inA, &b, &inA) +
-                  K::Sect(&a, &inB, &inB),
-              4 * ((pa & pb) != 0));
-    for (const typename K::R& r : {out, inA, inB})
-        ASSERT_EQ(EdgesOf(r, K::Scale), Bounds(pa & pb));
+    const bool meet = (pa & pb) != 0;
+    const auto met = std::tuple(K::Sect(&a, &b, nullptr), K::Sect(&a, &b, &out),
+                                K::Sect(&inA, &b, &inA), K::Sect(&a, &inB, &inB));
+    ASSERT_EQ(met, std::tuple(meet, meet, meet, meet)) << "to nothing, fresh, over a, over b";
+    const Edges sect = Bounds(pa & pb);
+    ASSERT_EQ(std::tuple(EdgesOf(out, K::Scale), EdgesOf(inA, K::Scale), EdgesOf(inB, K::Scale)),
+              std::tuple(sect, sect, sect));
     if constexpr (!std::is_same_v<K, FloatKind>) {
         const Edges want = !pb ? ea : !pa ? eb : Bounds(pa | pb);
         ASSERT_EQ(K::Union(&a, &b, &out) | K::Union(&uA, &b, &uA) | K::Union(&a, &uB, &uB), 0);
-        ASSERT_EQ(EdgesOf(out, K::Scale), want);
-        ASSERT_EQ(EdgesOf(uA, K::Scale), want);
         // Out being b keeps b only when both are empty; an empty b alone still yields a.
-        ASSERT_EQ(EdgesOf(uB, K::Scale), !pa && !pb ? eb : want);
+        ASSERT_EQ(std::tuple(EdgesOf(out, K::Scale), EdgesOf(uA, K::Scale), EdgesOf(uB, K::Scale)),
+                  std::tuple(want, want, !pa && !pb ? eb : want));
 
         const int64_t w = ea[2] - ea[0] - eb[2] + eb[0], h = ea[3] - ea[1] - eb[3] + eb[1];
         const bool by[] = {ea == eb, min(w, h) > 0, min(w, h) >= 0, max(w, h) < 0, max(w, h) <= 0};
@@ -113,7 +119,8 @@ void CheckPair(const Edges& ea, const Edges& eb) {
         for (int m = 0; m < 5; ++m)
             ASSERT_EQ(K::Cmp(m, &a, &b), by[m]) << "mode " << m;
         ASSERT_EQ(K::Cmp(7, &a, &b), (pa & pb) != 0);
-        ASSERT_FALSE(K::Cmp(9, &a, &b) || K::Cmp(-1, &a, &b) || K::Cmp(INT16_MIN, &a, &b));
+        for (int m : {9, -1, INT16_MIN})
+            ASSERT_FALSE(K::Cmp(m, &a, &b)) << "mode " << m;
         // Enclosing means pixels when both are non-empty, touching (closed ranges) when ordered.
         const bool full = pa && pb,
                    ordered = ea[0] <= ea[2] && ea[1] <= ea[3] && eb[0] <= eb[2] && eb[1] <= eb[3];
@@ -139,23 +146,28 @@ TYPED_TEST(RectKinds, MatchPixelSetsOverEverySmallRectangleAndPair) {
     for (int64_t i = 0; i < 625; ++i) {
         const Edges e = at(i);
         typename K::R a = K::Make(e), span;
-        ASSERT_EQ(K::Empty(&a), Pixels(e) == 0);
+        ASSERT_EQ(K::Empty(&a), Pixels(e) == 0) << Print(e);
         // The two corners taken as points: equal when the rectangle is a point, and spanning it.
         ASSERT_EQ(K::PtEq(K::Point(e[0], e[1]), K::Point(e[2], e[3])),
                   e[0] == e[2] && e[1] == e[3]);
         ASSERT_EQ(K::Span(K::Point(e[0] * s, e[1] * s), K::Point(e[2] * s, e[3] * s), &span), 0);
         ASSERT_EQ(EdgesOf(span, s),
-                  (Edges{min(e[0], e[2]), min(e[1], e[3]), max(e[0], e[2]), max(e[1], e[3])}));
+                  (Edges{min(e[0], e[2]), min(e[1], e[3]), max(e[0], e[2]), max(e[1], e[3])}))
+            << "corners of " << Print(e);
         // Odd points sit just short of the next unit, so fixed point sees both sides of an edge.
         for (int64_t y = -3; y <= 3; ++y)
             for (int64_t x = -3; x <= 3; ++x)
                 ASSERT_EQ(
                     K::PtIn(K::Point(x * s + (x & 1) * (s - 1), y * s + (y & 1) * (s - 1)), &a),
-                    e[0] <= x && x < e[2] && e[1] <= y && y < e[3]);
+                    e[0] <= x && x < e[2] && e[1] <= y && y < e[3])
+                    << x << ", " << y << " in " << Print(e);
         for (int64_t j = 0; j < 625; ++j) {
             CheckPair<K>(e, at(j));
             CheckPair<FloatKind>(e, at(j));
-            if (::testing::Test::HasFatalFailure()) return;
+            if (::testing::Test::HasFatalFailure()) {
+                ADD_FAILURE() << "a " << Print(e) << ", b " << Print(at(j));
+                return;
+            }
         }
     }
 }
@@ -172,13 +184,17 @@ TYPED_TEST(RectKinds, InsetOffsetAndCenterMatch64BitArithmetic) {
         // Every 16th delta is the most negative one, whose negation wraps onto itself.
         const int64_t dh = i % 16 ? C(rng()) : std::numeric_limits<C>::min(), dv = C(rng());
         typename K::R r = K::Raw(ref), in = K::Raw(e), off = in, mid = in;
+        const std::string what = Print(e) + " by " + std::to_string(dh) + ", " + std::to_string(dv);
         ASSERT_EQ(K::Inset(&in, dh, dv) | K::Offset(&off, dh, dv) | K::Center(&r, &mid), 0);
-        ASSERT_EQ(EdgesOf(in), (Edges{C(e[0] + dh), C(e[1] + dv), C(e[2] - dh), C(e[3] - dv)}));
-        ASSERT_EQ(EdgesOf(off), (Edges{C(e[0] + dh), C(e[1] + dv), C(e[2] + dh), C(e[3] + dv)}));
+        ASSERT_EQ(EdgesOf(in), (Edges{C(e[0] + dh), C(e[1] + dv), C(e[2] - dh), C(e[3] - dv)}))
+            << "inset " << what;
+        ASSERT_EQ(EdgesOf(off), (Edges{C(e[0] + dh), C(e[1] + dv), C(e[2] + dh), C(e[3] + dv)}))
+            << "offset " << what;
         const Edges g = EdgesOf(mid);
         for (int k = 0; k < 2; ++k) {  // horizontal, then vertical
-            ASSERT_EQ(g[k + 2] - g[k], e[k + 2] - e[k]);
-            ASSERT_EQ(g[k] - ref[k], (ref[k + 2] - ref[k] - (e[k + 2] - e[k])) / 2);
+            ASSERT_EQ(g[k + 2] - g[k], e[k + 2] - e[k]) << "centred " << what;
+            ASSERT_EQ(g[k] - ref[k], (ref[k + 2] - ref[k] - (e[k + 2] - e[k])) / 2)
+                << "centred " << what << " on " << Print(ref);
         }
     }
 }
@@ -191,15 +207,17 @@ TEST(RectLimits, CenterWrapsItsDifferencesAndWidthsAreTakenIn32Bits) {
     EXPECT_EQ(Tal_CenterRect(&ref, &r) | Tal_CenterLRect(&lref, &lr), Tal_Err_NONE);
     EXPECT_EQ(EdgesOf(r), (Edges{32766, 3, -32766, 7}));          // width 60000 wraps to -5536
     EXPECT_EQ(EdgesOf(lr), (Edges{INT32_MAX, 0, INT32_MIN, 2}));  // width -1, slack -2, half -1
-    EXPECT_TRUE(Tal_LRectCompare(3, &lref, &lsmall) && !Tal_LRectCompare(1, &lref, &lsmall));
+    EXPECT_EQ(std::tuple(Tal_LRectCompare(3, &lref, &lsmall), Tal_LRectCompare(1, &lref, &lsmall)),
+              std::tuple(true, false));
     const Tal_Rect full = RectKind::Make({INT16_MIN, INT16_MIN, INT16_MAX, INT16_MAX});
-    EXPECT_TRUE(Tal_RectCompare(1, &full, &r) && Tal_RectCompare(3, &r, &full));  // 65535 wide
+    EXPECT_EQ(std::tuple(Tal_RectCompare(1, &full, &r), Tal_RectCompare(3, &r, &full)),
+              std::tuple(true, true));  // 65535 wide
 }
 
 TEST(RectRecords, WHRecordsAreSetCopiedAndComparedValueByValue) {
     // "Empty" if read as edges, yet unequal to any record differing in one value.
     const Tal_WHRect a = Made<Tal_WHRect>(Tal_SetWHRect, Tal_CopyWHRect, 0, 0, 0, 5);
-    EXPECT_TRUE(a.value[0] == 0 && a.value[3] == 5 && Tal_EqualWHRect(&a, &a));
+    EXPECT_EQ(std::tuple(a.value[0], a.value[3], Tal_EqualWHRect(&a, &a)), std::tuple(0, 5, true));
     for (int i = 0; i < 4; ++i) {
         Tal_WHRect b = a;
         ++b.value[i];

@@ -1,4 +1,4 @@
-// Integer utilities against independent references: log2, exact 64-bit arithmetic, std::gcd.
+// Integer utilities against independent references: bit loops, exact 64-bit arithmetic, std::gcd.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "scalar/integer_bits.h"
+#include "support/fixed_model.h"
 #include "tal/integer.h"
 
 namespace {
@@ -18,29 +19,37 @@ bool Fits(int64_t v) {
     return v == int32_t(v);
 }
 
-// Every 16-bit value in the low, middle and high bits, then random words of random width.
-TEST(BitCounts, AllFormsAgreeWithLog2OfTheWordAndOfItsLowestBit) {
+// Every 16-bit value in the low, middle and high bits, then random words of random width; the
+// nibble forms are the fallbacks of targets without a bit-scan builtin.
+TEST(BitCounts, AllFormsAgreeWithBitLoops) {
     std::mt19937 rng(20240611);
     for (uint32_t i = 0; i < (3u << 16) + (1u << 18); ++i) {
         const uint32_t x =
             i < 3u << 16 ? (i & 0xFFFF) << (i >> 16) * 8 : uint32_t(rng()) >> (rng() % 32);
-        const int lz = x ? 31 - int(std::log2(x)) : 32, tz = x ? int(std::log2(x & (0u - x))) : 32;
-        const uint64_t down = x ? uint64_t(1) << (31 - lz) : 0, up = down == x ? down : down * 2;
-        ASSERT_TRUE(Talp_LeadingZerosByNibbles(x) == lz && Tal_LeadingZeros(x) == lz) << x;
-        ASSERT_TRUE(Talp_TrailingZerosByNibbles(x) == tz && Tal_TrailingZeros(x) == tz) << x;
-        ASSERT_EQ(Tal_BitsUsed(int32_t(x)), int32_t(x) <= 0 ? 0 : 32 - lz) << x;
-        ASSERT_TRUE(Tal_RoundUpToPowerOf2(x) == uint32_t(up) && Tal_RoundDownToPowerOf2(x) == down)
-            << x;  // above 2^31 no power fits: 0
+        const int lz = taltest::LeadingZeros(x), tz = taltest::TrailingZeros(x);
+        const uint32_t down = x ? 0x80000000u >> lz : 0;
+        const uint32_t up = down == x ? down : down << 1;  // above 2^31 no power fits: 0
+        const int32_t used = int32_t(x) <= 0 ? 0 : 32 - lz;
+        const auto got = std::tuple(int(Talp_LeadingZerosByNibbles(x)), int(Tal_LeadingZeros(x)),
+                                    int(Talp_TrailingZerosByNibbles(x)), int(Tal_TrailingZeros(x)),
+                                    Tal_BitsUsed(int32_t(x)), Tal_RoundUpToPowerOf2(x),
+                                    Tal_RoundDownToPowerOf2(x));
+        ASSERT_EQ(got, std::tuple(lz, lz, tz, tz, used, up, down)) << "x = " << x;
     }
 }
 
+TEST(OverflowPredictions, MultiplyIsCautiousAtTheseProductsThatFit) {
+    EXPECT_TRUE(Tal_MulWouldOverflow(0x10000, 0x4000));
+    EXPECT_TRUE(Tal_MulWouldOverflow(0, kMin));
+    EXPECT_TRUE(Tal_UMulWouldOverflow(0x10000, 0x8000));
+    // The largest products still let through.
+    EXPECT_FALSE(Tal_MulWouldOverflow(0xFFFF, 0x7FFF));
+    EXPECT_FALSE(Tal_MulWouldOverflow(-0x8000, 0x7FFF));
+    EXPECT_FALSE(Tal_UMulWouldOverflow(0xFFFF, 0xFFFF));
+}
+
 // Every pair of edge values, then random values of random width.
-TEST(OverflowPredictionsAndGcd, AddIsExactMulsAreCautiousButNeverMissGcdLcmMatchStd) {
-    // The cautious false alarms, and the largest products still let through.
-    EXPECT_TRUE(Tal_MulWouldOverflow(0x10000, 0x4000) && Tal_MulWouldOverflow(0, kMin) &&
-                Tal_UMulWouldOverflow(0x10000, 0x8000));
-    EXPECT_FALSE(Tal_MulWouldOverflow(0xFFFF, 0x7FFF) || Tal_MulWouldOverflow(-0x8000, 0x7FFF) ||
-                 Tal_UMulWouldOverflow(0xFFFF, 0xFFFF));
+TEST(OverflowPredictionsAndGcd, AddIsExactMultipliesNeverMissGcdAndLcmMatchStd) {
     const int32_t edges[] = {kMin, kMin + 1, -65536, -46341, -1, 0, 1, 46341, 65536, kMax};
     std::mt19937 rng(77);
     for (int i = 0; i < 200000; ++i) {
@@ -49,12 +58,12 @@ TEST(OverflowPredictionsAndGcd, AddIsExactMulsAreCautiousButNeverMissGcdLcmMatch
         const uint32_t ua = uint32_t(a), ub = uint32_t(b);
         ASSERT_EQ(Tal_AddWouldOverflow(a, b), !Fits(int64_t(a) + b)) << a << " + " << b;
         ASSERT_TRUE(Fits(int64_t(a) * b) || Tal_MulWouldOverflow(a, b)) << a << " * " << b;
-        ASSERT_TRUE(uint64_t(ua) * ub <= 0xFFFFFFFFu || Tal_UMulWouldOverflow(ua, ub)) << a << b;
+        ASSERT_TRUE(uint64_t(ua) * ub >> 32 == 0 || Tal_UMulWouldOverflow(ua, ub))
+            << ua << " * " << ub;
         int32_t g = 0, l = 0;
         uint32_t ug = 0, ul = 0;
-        ASSERT_EQ(Tal_SignedGCD(a, b, &g) | Tal_UnsignedGCD(ua, ub, &ug) | Tal_SignedLCM(a, b, &l) |
-                      Tal_UnsignedLCM(ua, ub, &ul),
-                  0);
+        const Tal_Err err = Tal_SignedGCD(a, b, &g) | Tal_UnsignedGCD(ua, ub, &ug) |
+                            Tal_SignedLCM(a, b, &l) | Tal_UnsignedLCM(ua, ub, &ul);
         // gcd(a, 0) is 1, so that a zero denominator never divides; |-2^31| wraps to itself. A
         // product beyond 32 bits wraps before the division.
         const int32_t gcd = b ? int32_t(uint32_t(std::gcd(int64_t(a), int64_t(b)))) : 1;
@@ -62,28 +71,44 @@ TEST(OverflowPredictionsAndGcd, AddIsExactMulsAreCautiousButNeverMissGcdLcmMatch
         const int64_t lcm = std::lcm(int64_t(a), int64_t(b)) * ((a ^ b) < 0 ? -1 : 1);
         const int64_t wrapped = Fits(int64_t(a) * b) ? lcm : int32_t(ua * ub) / gcd;
         const uint32_t ulcm = uint64_t(ua) * ub <= 0xFFFFFFFFu ? std::lcm(ua, ub) : ua * ub / ugcd;
-        ASSERT_EQ(std::tuple(g, ug, l, ul), std::tuple(gcd, ugcd, wrapped, ulcm)) << a << ", " << b;
+        ASSERT_EQ(std::tuple(err, g, ug, l, ul), std::tuple(0, gcd, ugcd, wrapped, ulcm))
+            << "a = " << a << ", b = " << b;
     }
 }
 
-TEST(Rounding, NearestMultipleHalvesAwayFromZeroAndDoublesRoundAsFloorOfDPlusHalf) {
-    // clang-format off
-    const struct { int32_t x, m, expected; } multiples[] = {
-        {7, 5, 5}, {8, 5, 10}, {-5, 10, -10}, {1, 2, 2}, {-7, 5, -5}, {kMax, kMax, kMax}, {kMin + 1, kMax, -kMax},
-        {kMin, 2, kMin}, {5, 0, 5}, {-5, -3, -5}, {kMax, 4, kMin}};  // 2^31 wraps
-    const struct { double d; int32_t round, safe; } doubles[] = {
-        {2.5, 3, 3}, {-2.5, -2, -2}, {-0.5, 0, 0}, {2147483646.5, kMax, kMax}, {2147483647.5, kMin, kMax},
-        {-2147483647.5, -kMax, -kMax}, {-2147483647.5000002, kMin, kMin}, {NAN, kMin, kMin},
-        {INFINITY, kMin, kMax}, {-INFINITY, kMin, kMin},
-        // The double sum with 0.5 rounds across an integer, which the exact sum does not.
-        {0.49999999999999994, 1, 1}, {-0.49999999999999994, -1, -1}};
-    // clang-format on
-    for (const auto& c : multiples)
-        EXPECT_EQ(Tal_RoundToNearestMult(c.x, c.m), c.expected) << c.x << ", " << c.m;
-    for (const auto& c : doubles)
+TEST(Rounding, NearestMultipleHalvesAwayFromZeroAndWraps) {
+    const struct {
+        int32_t x, m, expected;
+    } cases[] = {
+        {7, 5, 5},   {8, 5, 10},         {-5, 10, -10},           {1, 2, 2},
+        {-7, 5, -5}, {kMax, kMax, kMax}, {kMin + 1, kMax, -kMax}, {kMin, 2, kMin},
+        {5, 0, 5},   {-5, -3, -5},       {kMax, 4, kMin}  // 2^31 wraps
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Tal_RoundToNearestMult(c.x, c.m), c.expected) << "x = " << c.x << ", m = " << c.m;
+}
+
+TEST(Rounding, DoublesRoundAsFloorOfTheDoubleSumWithAHalf) {
+    const struct {
+        double d;
+        int32_t round, safe;
+    } cases[] = {{2.5, 3, 3},
+                 {-2.5, -2, -2},
+                 {-0.5, 0, 0},
+                 {2147483646.5, kMax, kMax},
+                 {2147483647.5, kMin, kMax},
+                 {-2147483647.5, -kMax, -kMax},
+                 {-2147483647.5000002, kMin, kMin},
+                 {NAN, kMin, kMin},
+                 {INFINITY, kMin, kMax},
+                 {-INFINITY, kMin, kMin},
+                 // The double sum with 0.5 rounds across an integer, which the exact sum does not.
+                 {0.49999999999999994, 1, 1},
+                 {-0.49999999999999994, -1, -1}};
+    for (const auto& c : cases)
         EXPECT_EQ(std::tuple(Tal_RoundDouble(c.d), Tal_RoundDoubleSafe(c.d)),
                   std::tuple(c.round, c.safe))
-            << c.d;
+            << "d = " << c.d;
     std::mt19937_64 rng(99);
     for (int i = 0; i < 400000; ++i) {
         // Values of every scale, and halves with their neighbours, where a rounding error shows.
@@ -97,7 +122,7 @@ TEST(Rounding, NearestMultipleHalvesAwayFromZeroAndDoublesRoundAsFloorOfDPlusHal
         ASSERT_EQ(
             std::tuple(Tal_RoundDouble(d), Tal_RoundDoubleSafe(d)),
             std::tuple(Fits(r) ? int32_t(r) : kMin, int32_t(std::clamp<int64_t>(r, kMin, kMax))))
-            << d;
+            << "d = " << d;
     }
 }
 

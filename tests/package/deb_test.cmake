@@ -1,0 +1,95 @@
+# Makes the two Debian packages of the built tree with CPack, checks their names, dependencies,
+# contents and SONAMEs, unpacks both with dpkg-deb -x into one root, and builds and runs the
+# consumer against that root through find_package and pkg-config.
+include(${CMAKE_CURRENT_LIST_DIR}/consumers.cmake)
+
+foreach(tool dpkg-deb dpkg-shlibdeps)
+    find_program(found_${tool} ${tool})
+    if(NOT found_${tool})
+        message("SKIPPED: ${tool} not found; the Debian packages are not tested (apt-get install dpkg-dev)")
+        return()
+    endif()
+endforeach()
+get_filename_component(cmake_bin ${CMAKE_COMMAND} DIRECTORY)
+set(CPACK ${cmake_bin}/cpack)
+
+file(REMOVE_RECURSE ${WORK_DIR})
+run(${CPACK} -G DEB -B ${WORK_DIR}/debs --config ${BUILD_DIR}/CPackConfig.cmake)
+file(GLOB runtime_deb ${WORK_DIR}/debs/libtal${MAJOR}_*.deb)
+file(GLOB dev_deb ${WORK_DIR}/debs/libtal-dev_*.deb)
+if(NOT runtime_deb OR NOT dev_deb)
+    file(GLOB made ${WORK_DIR}/debs/*.deb)
+    message(FATAL_ERROR "expected libtal${MAJOR}_*.deb and libtal-dev_*.deb, got: ${made}")
+endif()
+
+# Control fields: exact-version dependency of the development package, shared-library dependencies
+# of the runtime one.
+function(field deb name out)
+    run(dpkg-deb -f ${deb} ${name})
+    string(STRIP "${last_output}" value)
+    set(${out} "${value}" PARENT_SCOPE)
+endfunction()
+field(${dev_deb} Depends dev_depends)
+if(NOT dev_depends MATCHES "(^|, )libtal${MAJOR} \\(= ${VERSION}\\)")
+    message(FATAL_ERROR "libtal-dev Depends: '${dev_depends}', expected libtal${MAJOR} (= ${VERSION})")
+endif()
+field(${runtime_deb} Depends runtime_depends)
+foreach(needed libc6 libstdc\\+\\+6)
+    if(NOT runtime_depends MATCHES "(^|, )${needed} ")
+        message(FATAL_ERROR "libtal${MAJOR} Depends: '${runtime_depends}' lacks ${needed}")
+    endif()
+endforeach()
+
+# Packages built against libtal<major> depend on it through its shlibs file; installing it runs
+# ldconfig.
+run(dpkg-deb -I ${runtime_deb} shlibs)
+if(NOT last_output MATCHES "libtal ${MAJOR} libtal${MAJOR} \\(>= ${VERSION}\\)")
+    message(FATAL_ERROR "libtal${MAJOR} shlibs: expected 'libtal ${MAJOR} libtal${MAJOR} (>= ${VERSION})', got:\n${last_output}")
+endif()
+run(dpkg-deb -I ${runtime_deb} triggers)
+if(NOT last_output MATCHES "activate-noawait ldconfig")
+    message(FATAL_ERROR "libtal${MAJOR} does not trigger ldconfig:\n${last_output}")
+endif()
+
+# Contents: the runtime package holds the versioned shared objects only; the .so links, headers,
+# CMake package and .pc files are the development package's.
+run(dpkg-deb -c ${runtime_deb})
+string(REGEX MATCHALL "[^ \n]+\\.so[^ \n]*" runtime_files "${last_output}")
+foreach(file ${runtime_files})
+    if(NOT file MATCHES "(^|/)lib(tal|tal_base)\\.so\\.${MAJOR}")
+        message(FATAL_ERROR "libtal${MAJOR} holds ${file}, not a versioned shared object")
+    endif()
+endforeach()
+if(last_output MATCHES "include/|\\.pc|cmake/")
+    message(FATAL_ERROR "libtal${MAJOR} holds development files:\n${last_output}")
+endif()
+run(dpkg-deb -c ${dev_deb})
+foreach(expected "include/tal/matrix.h" "include/tal/version.h" "cmake/Tal/TalConfig.cmake"
+                 "pkgconfig/tal.pc" "libtal.so -> libtal.so.${MAJOR}")
+    string(FIND "${last_output}" "${expected}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "libtal-dev lacks ${expected}:\n${last_output}")
+    endif()
+endforeach()
+string(REPLACE "\n" ";" dev_lines "${last_output}")
+foreach(line IN LISTS dev_lines)
+    if(line MATCHES "^-.*\\.so\\.[0-9]")
+        message(FATAL_ERROR "libtal-dev holds a shared object: ${line}")
+    endif()
+endforeach()
+
+# Unpacked side by side, as dpkg would install them, under a root of our own.
+set(root ${WORK_DIR}/root)
+run(dpkg-deb -x ${runtime_deb} ${root})
+run(dpkg-deb -x ${dev_deb} ${root})
+file(GLOB_RECURSE libtal ${root}/usr/lib/*libtal.so.${MAJOR})
+file(GLOB_RECURSE pc_files ${root}/usr/lib/*tal.pc)
+if(NOT libtal OR NOT pc_files)
+    message(FATAL_ERROR "the unpacked packages hold no libtal.so.${MAJOR} or tal.pc")
+endif()
+run(readelf -d ${libtal})
+if(NOT last_output MATCHES "SONAME[^\n]*\\[libtal\\.so\\.${MAJOR}\\]")
+    message(FATAL_ERROR "libtal's SONAME is not libtal.so.${MAJOR}:\n${last_output}")
+endif()
+
+consume(${root}/usr ON ${WORK_DIR})
