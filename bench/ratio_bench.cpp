@@ -78,12 +78,24 @@ void BM_Operation(benchmark::State& state) {
     });
 }
 
+// Boost's < only orders; Tal returns the numerator of the exact a - b, which takes the gcd of the
+// denominators whenever they differ.
 void BM_Compare(benchmark::State& state) {
     const Pairs& in = Inputs(int(state.range(0)));
     Cycle(state, [&](size_t i) {
         int32_t order;
         Tal_CompareRatio(&in.a[i], &in.b[i], &order);
         benchmark::DoNotOptimize(order);
+    });
+}
+
+// Order only, the job of Boost's <.
+void BM_Min(benchmark::State& state) {
+    const Pairs& in = Inputs(int(state.range(0)));
+    Cycle(state, [&](size_t i) {
+        Tal_Ratio out;
+        Tal_MinRatio(&in.a[i], &in.b[i], &out);
+        benchmark::DoNotOptimize(out);
     });
 }
 
@@ -102,23 +114,38 @@ void BM_FpLong2Ratio(benchmark::State& state) {
 BENCHMARK_TEMPLATE(BM_Operation, Tal_AddRatio)->ArgName("path")->Arg(0)->Arg(1)->Arg(2);
 BENCHMARK_TEMPLATE(BM_Operation, Tal_MulRatio)->ArgName("path")->Arg(0)->Arg(1);
 BENCHMARK(BM_Compare)->ArgName("path")->Arg(0)->Arg(1)->Arg(2);
+BENCHMARK(BM_Min)->ArgName("path")->Arg(0)->Arg(1);
 BENCHMARK(BM_FpLong2Ratio)->ArgName("whole")->Arg(0)->Arg(1);
 
 #if TAL_BENCH_HAVE_BOOST
-// A general-purpose rational for scale: 64-bit terms, normalised after every operation.
-template <bool kMultiply>
-void BM_BoostRational(benchmark::State& state) {
+// A general-purpose rational for scale, normalised after every operation: 64-bit terms, and
+// 32-bit terms like Tal's (where the small exact operands cannot overflow).
+template <typename Int, typename Op>
+void BoostRational(benchmark::State& state, Op op) {
     const Pairs& in = Inputs(kExact);
-    std::vector<boost::rational<int64_t>> a, b;
+    std::vector<boost::rational<Int>> a, b;
     for (size_t k = 0; k < kCount; ++k) {
-        a.emplace_back(in.a[k].num, int64_t(in.a[k].den));
-        b.emplace_back(in.b[k].num, int64_t(in.b[k].den));
+        a.emplace_back(Int(in.a[k].num), Int(in.a[k].den));
+        b.emplace_back(Int(in.b[k].num), Int(in.b[k].den));
     }
-    Cycle(state,
-          [&](size_t i) { benchmark::DoNotOptimize(kMultiply ? a[i] * b[i] : a[i] + b[i]); });
+    Cycle(state, [&](size_t i) { benchmark::DoNotOptimize(op(a[i], b[i])); });
 }
-BENCHMARK_TEMPLATE(BM_BoostRational, false)->Name("BM_BoostRationalAdd");
-BENCHMARK_TEMPLATE(BM_BoostRational, true)->Name("BM_BoostRationalMul");
+template <typename Int>
+void BM_BoostRationalAdd(benchmark::State& state) {
+    BoostRational<Int>(state, [](const auto& x, const auto& y) { return x + y; });
+}
+template <typename Int>
+void BM_BoostRationalMul(benchmark::State& state) {
+    BoostRational<Int>(state, [](const auto& x, const auto& y) { return x * y; });
+}
+template <typename Int>
+void BM_BoostRationalLess(benchmark::State& state) {
+    BoostRational<Int>(state, [](const auto& x, const auto& y) { return x < y; });
+}
+BENCHMARK_TEMPLATE(BM_BoostRationalAdd, int64_t);
+BENCHMARK_TEMPLATE(BM_BoostRationalAdd, int32_t);
+BENCHMARK_TEMPLATE(BM_BoostRationalMul, int64_t);
+BENCHMARK_TEMPLATE(BM_BoostRationalLess, int32_t);
 #endif
 
 }  // namespace

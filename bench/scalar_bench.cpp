@@ -65,6 +65,8 @@ void RunEach(benchmark::State& state, const std::vector<T>& xs, F f) {
 int32_t FixMulFloor(int32_t a, int32_t b) {
     return int32_t((int64_t(a) * b) >> 16);
 }
+// The floor of Tal_FixMul behind a call. Tal_FixMul stays above it by its fixed rules: the exact
+// or the lossy product (both computed, selected without a branch) and the wrap test on the result.
 __attribute__((noinline)) int32_t FixMulFloorCalled(int32_t a, int32_t b) {
     return FixMulFloor(a, b);
 }

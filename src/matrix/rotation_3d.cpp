@@ -4,6 +4,7 @@
 #include "frame/base_library.h"
 #include "matrix/constants.h"
 #include "matrix/products.h"
+#include "matrix/simd.h"
 #include "scalar/elementary.h"
 #include "tal/matrix.h"
 
@@ -20,6 +21,48 @@ Tal_Err Talp_PostMultiplyByIdentityWith(double* m, int i, int j, int k, double a
     s[j] = b;
     s[k] = c;
     return Tal_ConcatMatrix4(m, s, m);
+}
+
+// The upper 3x3 of the turn by the angle with sine s and cosine c about the unit axis (x, y, z);
+// the rest of the 4x4 is the identity's.
+struct Talp_Rotation3 {
+    double r[3][3];
+};
+
+inline Talp_Rotation3 Talp_AxisRotation(double x, double y, double z, double s, double c) {
+    const double t = 1 - c;
+    return {{{t * x * x + c, t * x * y + s * z, t * x * z - s * y},
+             {t * x * y - s * z, t * y * y + c, t * y * z + s * x},
+             {t * x * z + s * y, t * y * z - s * x, t * z * z + c}}};
+}
+
+void Talp_StoreRotation(const Talp_Rotation3& q, double* m) {
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j)
+            m[i * 4 + j] = q.r[i][j];
+        m[i * 4 + 3] = 0;
+    }
+    m[12] = m[13] = m[14] = 0;
+    m[15] = 1;
+}
+
+// m := m x R, R the rotation's 4x4. Stored a row half at a time, as the product loads it, so
+// that every load is forwarded from its store; the product itself stays the one that every
+// other caller gets, NaN propagation included.
+void Talp_PostMultiplyRotation(double* m, const Talp_Rotation3& q) {
+#if TALP_HAVE_SSE2
+    alignas(16) double r[16];
+    for (int k = 0; k < 3; ++k) {
+        _mm_store_pd(r + k * 4, _mm_set_pd(q.r[k][1], q.r[k][0]));
+        _mm_store_pd(r + k * 4 + 2, _mm_set_pd(0.0, q.r[k][2]));
+    }
+    _mm_store_pd(r + 12, _mm_setzero_pd());
+    _mm_store_pd(r + 14, _mm_set_pd(1.0, 0.0));
+#else
+    double r[16];
+    Talp_StoreRotation(q, r);
+#endif
+    Tal_ConcatMatrix4(m, r, m);
 }
 
 }  // namespace
@@ -42,38 +85,31 @@ Tal_Err Tal_RotateMatrix4(double ax, double ay, double az, double radians, doubl
     const double x = ax * k, y = ay * k, z = az * k;
     double s, c;
     Talp_SinCos(radians, &s, &c);
-    const double t = 1 - c;
-    const double r[16] = {t * x * x + c,
-                          t * x * y + s * z,
-                          t * x * z - s * y,
-                          0,
-                          t * x * y - s * z,
-                          t * y * y + c,
-                          t * y * z + s * x,
-                          0,
-                          t * x * z + s * y,
-                          t * y * z - s * x,
-                          t * z * z + c,
-                          0,
-                          0,
-                          0,
-                          0,
-                          1};
-    return Tal_ConcatMatrix4(m, r, m);
+    Talp_PostMultiplyRotation(m, Talp_AxisRotation(x, y, z, s, c));
+    return 0;
 }
 
 Tal_Err Tal_RotateMatrix4XYZPlus(double x, double y, double z, unsigned char separate, double* m) {
     double w[16];
-    if (separate)
-        Tal_IdentityMatrix4(w);
-    else
+    int first = 0;
+    if (!separate) {
         BlockMove(m, w, sizeof w);
+    } else if (x - x == 0) {
+        // The first turn of the identity is Rx itself: for a finite angle its entries are finite
+        // and none is -0, and those are exactly the entries the identity passes on unchanged.
+        double s, c;
+        Talp_SinCos(x, &s, &c);
+        Talp_StoreRotation(Talp_AxisRotation(1, 0, 0, s, c), w);
+        first = 1;
+    } else {
+        Tal_IdentityMatrix4(w);
+    }
 
     // Turning about an axis as the frame already carries it equals turning about the bare axis
     // first, so the separate form ends with w = Rz(z) x Ry(y) x Rx(x).
     const double angles[3] = {x, y, z};
     Tal_Err err = 0;
-    for (int i = 0; i < 3 && err == 0; ++i) {
+    for (int i = first; i < 3 && err == 0; ++i) {
         Tal_Vector4T<double> axis = {i == 0 ? 1.0 : 0.0, i == 1 ? 1.0 : 0.0, i == 2 ? 1.0 : 0.0,
                                      0.0};
         Talp_Apply4Divided(w, axis);

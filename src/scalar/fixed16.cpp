@@ -27,9 +27,12 @@ Tal_Fixed Tal_FixMul(Tal_Fixed a, Tal_Fixed b) {
     const uint32_t lossy = uint32_t(Talp_FloorShift(a, 8)) * uint32_t(Talp_FloorShift(b, 8));
     // Selected by mask: mixed operands make the path unpredictable.
     const uint32_t useExact = 0u - uint32_t((uint64_t(p) & 0x1FFFFu) == 0);
-    const int32_t r = Talp_Wrap((exact & useExact) | (lossy & ~useExact));
-    // A non-zero product whose sign differs from sign(a) * sign(b) has wrapped.
-    return Talp_MarkIf(((r ^ a ^ b) < 0) & (r != 0), uint32_t(r));
+    const int32_t r = Talp_Wrap(lossy ^ ((exact ^ lossy) & useExact));
+    // A non-zero product whose sign differs from sign(a) * sign(b) has wrapped; r | -r has the
+    // sign bit exactly when r is not zero.
+    const uint32_t nonZero = uint32_t(r) | (0u - uint32_t(r));
+    return Talp_Wrap((uint32_t(r ^ a ^ b) & nonZero) >> 31 ? uint32_t(Tal_FixedFailure)
+                                                           : uint32_t(r));
 }
 
 Tal_Fixed Tal_FixDiv(Tal_Fixed a, Tal_Fixed b) {

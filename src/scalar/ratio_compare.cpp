@@ -19,11 +19,22 @@ int32_t Talp_CrossCompare(const Tal_Ratio& a, const Tal_Ratio& b) {
     return Talp_Order(double(a.num) * double(b.den), double(b.num) * double(a.den));
 }
 
+// The sign of Tal_CompareRatio(a, b), for callers that need no more. With both denominators in
+// [1, 2^31) the 64-bit cross products order exactly, and so does every path of the comparison
+// (no zero denominator to report, no cross products in doubles): no gcd is needed for the sign.
+Tal_Err Talp_CompareOrder(const Tal_Ratio* a, const Tal_Ratio* b, int32_t* order) {
+    if (a->den - 1 < Talp_DenTopBit - 1 && b->den - 1 < Talp_DenTopBit - 1) {
+        *order = Talp_CrossCompare(*a, *b);
+        return 0;
+    }
+    return Tal_CompareRatio(a, b, order);
+}
+
 // One of two records chosen by a comparison; {0, 0} when the comparison fails.
 Tal_Err Talp_Choose(const Tal_Ratio* a, const Tal_Ratio* b, bool takeBWhenAGreater,
                     Tal_Ratio* out) {
     int32_t order = 0;
-    const Tal_Err err = Tal_CompareRatio(a, b, &order);
+    const Tal_Err err = Talp_CompareOrder(a, b, &order);
     if (err) {
         *out = Tal_Ratio{0, 0};
         return err;
@@ -59,7 +70,7 @@ Tal_Err Tal_MaxRatio(const Tal_Ratio* a, const Tal_Ratio* b, Tal_Ratio* out) {
 Tal_Err Tal_ClipRatio(const Tal_Ratio* value, const Tal_Ratio* low, const Tal_Ratio* high,
                       Tal_Ratio* out) {
     int32_t order = 0;
-    Tal_Err err = Tal_CompareRatio(low, high, &order);
+    Tal_Err err = Talp_CompareOrder(low, high, &order);
     if (err) return err;
     if (order > 0) {
         return Basp_ReportNiroErrString(
@@ -70,12 +81,12 @@ Tal_Err Tal_ClipRatio(const Tal_Ratio* value, const Tal_Ratio* low, const Tal_Ra
     const Tal_Ratio v = *value;
     const Tal_Ratio lo = *low;
     const Tal_Ratio hi = *high;
-    err = Tal_CompareRatio(&v, &lo, &order);
+    err = Talp_CompareOrder(&v, &lo, &order);
     if (!err && order <= 0) {
         *out = lo;
         return 0;
     }
-    if (!err) err = Tal_CompareRatio(&v, &hi, &order);
+    if (!err) err = Talp_CompareOrder(&v, &hi, &order);
     if (err) {
         *out = Tal_Ratio{0, 0};
         return err;
@@ -89,14 +100,14 @@ Tal_Err Tal_ClipRatioToSpan(const Tal_Ratio* value, const Tal_Ratio* start, cons
     const Tal_Ratio v = *value;
     const Tal_Ratio s = *start;
     int32_t order = 0;
-    Tal_Err err = Tal_CompareRatio(&v, &s, &order);
+    Tal_Err err = Talp_CompareOrder(&v, &s, &order);
     if (!err && order <= 0) {
         *out = s;
         return 0;
     }
     Tal_Ratio end{};
     if (!err) err = Talp_AddSubRatio(&s, length, false, Talp_PhraseRatioSpan, &end, nullptr);
-    if (!err) err = Tal_CompareRatio(&v, &end, &order);
+    if (!err) err = Talp_CompareOrder(&v, &end, &order);
     if (err) {
         *out = Tal_Ratio{0, 0};
         return err;

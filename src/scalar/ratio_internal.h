@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "scalar/integer_bits.h"
 #include "tal/frame.h"
 #include "tal/ratio.h"
 
@@ -25,6 +26,19 @@ constexpr int16_t Talp_PhraseRatioDiv = 29;
 constexpr int32_t Talp_NiroInvalidRatioRange = 3;
 constexpr uint32_t Talp_DenTopBit = 0x80000000u;  // a den this large cannot become a numerator
 constexpr int32_t Talp_NearestFractionBound = 1 << 30;
+
+// The overflow predictions of the integer utilities (Tal_AddWouldOverflow and its kin), inline
+// for the exact paths, where a call would cost as much as the arithmetic it guards.
+inline bool Talp_AddMayOverflow(int32_t a, int32_t b) {
+    const int32_t sum = Talp_Wrap(uint32_t(a) + uint32_t(b));
+    return ((a < 0) == (b < 0)) & ((sum < 0) != (a < 0));
+}
+inline bool Talp_MulMayOverflow(int32_t a, int32_t b) {
+    return Talp_LeadingZeros(Talp_Magnitude(a)) + Talp_LeadingZeros(Talp_Magnitude(b)) <= 32;
+}
+inline bool Talp_UMulMayOverflow(uint32_t a, uint32_t b) {
+    return Talp_LeadingZeros(a) + Talp_LeadingZeros(b) <= 31;
+}
 
 inline bool Talp_IsAllOnesStatus(const Tal_RatioStatus* status) {
     return reinterpret_cast<uintptr_t>(status) == ~uintptr_t(0);
