@@ -18,13 +18,15 @@ namespace {
 
 typedef Tal_Vector2T<double> V2;
 
+constexpr double kPi = 3.141592653589793;  // M_PI is not standard C++: MinGW and MSVC lack it
+
 // A star-shaped outline about the origin with a ragged rim, so that rays cross it several times.
 std::vector<V2> Outline(int n) {
     std::mt19937_64 rng{uint64_t(n)};
     std::uniform_real_distribution<double> radius(50, 100);
     std::vector<V2> v;
     for (int i = 0; i < n; ++i) {
-        const double a = 2 * M_PI * i / n, r = radius(rng);
+        const double a = 2 * kPi * i / n, r = radius(rng);
         v.push_back({r * std::cos(a), r * std::sin(a)});
     }
     return v;

@@ -194,7 +194,8 @@ bool IsLayerEdge(const Frame& f, V2 a, V2 b) {
 }
 
 bool WritePicture(const std::string& path, const Frame& f) {
-    std::FILE* out = std::fopen(path.c_str(), "w");
+    // Binary mode: the same bytes on every platform, no CRLF on Windows.
+    std::FILE* out = std::fopen(path.c_str(), "wb");
     if (!out) return false;
     std::fprintf(out,
                  "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%g\" height=\"%g\" "

@@ -13,9 +13,12 @@
 /// *inside = 1 when point lies inside the closed outline vertices[0..count) by the even-odd rule
 /// (concave, self-intersecting and repeated vertices allowed), on it, or within |tolerance| of it;
 /// one distinct vertex is a point test. count < 1 gives outside and 0. A count no vertex list
-/// could hold is reported as out of memory through the base library and Tal_Err_OUT_OF_MEMORY
-/// returned, *inside 0. T is Tal_Vector2T<double> or Tal_Vector2T<float>; all arithmetic is in
-/// double. Allocates nothing.
+/// could hold (count >= PTRDIFF_MAX / sizeof(T)) is reported as out of memory through the base
+/// library and Tal_Err_OUT_OF_MEMORY returned, *inside 0. Such a long exists where long is as wide
+/// as a pointer (64-bit Linux, 32-bit x86); with a 32-bit long and 64-bit pointers (Windows x64)
+/// every count could be held, none is refused, and the count must not exceed the vertices given.
+/// T is Tal_Vector2T<double> or Tal_Vector2T<float>; all arithmetic is in double. Allocates
+/// nothing.
 template <typename T>
 long Tal_IsFloatPointInConcavePoly(const T* point, const T* vertices, long count, double tolerance,
                                    unsigned char* inside);

@@ -1,6 +1,6 @@
 /// \file
 /// Vector value types shared by the matrix and polygon families. Points are row vectors: p' = p x
-/// A.
+/// A. Every double result is the same bits on every target, except the sign and payload of a NaN.
 #pragma once
 
 #include <type_traits>

@@ -13,7 +13,9 @@ endfunction()
 
 # Builds and runs the consumer against the Tal installed under prefix twice: through
 # find_package(Tal 18) and through pkg-config (--static when shared is off). Uses CONSUMER_DIR,
-# CXX, GENERATOR and EXTRA_FLAGS (the sanitizer flags of the build); builds under work.
+# CXX, GENERATOR and EXTRA_FLAGS (the sanitizer flags of the build); builds under work. A cross
+# build also passes TOOLCHAIN, CXX_FLAGS, LINKER_FLAGS and EMULATOR (its arguments separated by
+# "|"): the consumers are built for its target and run under its emulator.
 function(consume prefix shared work)
     # The package names its libraries relative to itself and system libraries by name: a path of
     # the build machine would break the package anywhere else.
@@ -28,15 +30,26 @@ function(consume prefix shared work)
         endif()
     endforeach()
     set(expected "consumer: Tal 18.4 born and ended")
-    set(flags "")
-    if(EXTRA_FLAGS)
-        set(flags -DCMAKE_CXX_FLAGS=${EXTRA_FLAGS} -DCMAKE_EXE_LINKER_FLAGS=${EXTRA_FLAGS})
+    string(REPLACE "|" ";" emulator "${EMULATOR}")
+    # Windows finds a program's DLLs beside it or on the PATH; Wine adds WINEPATH to that.
+    if(CMAKE_HOST_WIN32)
+        set(ENV{PATH} "${prefix}/bin;$ENV{PATH}")
+    elseif(TOOLCHAIN MATCHES "mingw")
+        set(ENV{WINEPATH} ${prefix}/bin)
+    endif()
+    string(STRIP "${CXX_FLAGS} ${EXTRA_FLAGS}" cxx_flags)
+    string(STRIP "${LINKER_FLAGS} ${EXTRA_FLAGS}" linker_flags)
+    set(flags -DCMAKE_CXX_FLAGS=${cxx_flags} -DCMAKE_EXE_LINKER_FLAGS=${linker_flags})
+    if(TOOLCHAIN)
+        # The prefix is one more root of a cross build's searches.
+        list(APPEND flags -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN} -DCMAKE_FIND_ROOT_PATH=${prefix})
     endif()
     run(${CMAKE_COMMAND} -S ${CONSUMER_DIR} -B ${work}/cmake-build -G ${GENERATOR}
         -DCMAKE_CXX_COMPILER=${CXX} -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_BUILD_TYPE=Release
         ${flags})
     run(${CMAKE_COMMAND} --build ${work}/cmake-build)
-    run(${work}/cmake-build/consumer)
+    file(GLOB consumer ${work}/cmake-build/consumer ${work}/cmake-build/consumer.exe)
+    run(${emulator} ${consumer})
     if(NOT last_output MATCHES "${expected}")
         message(FATAL_ERROR "find_package consumer of ${prefix}: expected '${expected}', got "
                             "'${last_output}'")
@@ -72,10 +85,18 @@ function(consume prefix shared work)
     separate_arguments(pc_flags UNIX_COMMAND "${pc_flags}")
     string(REGEX MATCH "-L[^ ;]+" libdir_flag "${pc_flags}")
     string(SUBSTRING "${libdir_flag}" 2 -1 libdir)
-    separate_arguments(extra UNIX_COMMAND "${EXTRA_FLAGS}")
-    run(${CXX} -std=c++17 ${extra} ${CONSUMER_DIR}/consumer.cpp ${pc_flags} -Wl,-rpath,${libdir}
+    separate_arguments(extra UNIX_COMMAND "${cxx_flags} ${linker_flags}")
+    set(rpath -Wl,-rpath,${libdir})
+    if(TOOLCHAIN MATCHES "mingw")
+        set(rpath "")  # no run path in a PE file
+        if(shared)
+            list(REMOVE_ITEM extra -static)  # it would take static archives, not import libraries
+        endif()
+    endif()
+    run(${CXX} -std=c++17 ${extra} ${CONSUMER_DIR}/consumer.cpp ${pc_flags} ${rpath}
         -o ${work}/pc-consumer)
-    run(${work}/pc-consumer)
+    file(GLOB consumer ${work}/pc-consumer ${work}/pc-consumer.exe)
+    run(${emulator} ${consumer})
     if(NOT last_output MATCHES "${expected}")
         message(FATAL_ERROR "pkg-config consumer of ${prefix}: expected '${expected}', got "
                             "'${last_output}'")

@@ -6,17 +6,54 @@ set(base "^(Bas_|Basp_|Lex_|Pev_|BlockMove$)")
 set(own "^(Tal_|Talp_)")
 string(REPLACE "|" ";" base_names "${BASE_NAMES}")
 
-# The dynamic names of library that nm lists with mode (--defined-only or --undefined-only): plain
-# ones, and C++ ones demangled. Linker and sanitizer runtime names, what the sanitizers emit, and
-# the version nodes of the version script (absolute names) are left out.
-function(dynamic_names library mode plain_var cpp_var)
-    execute_process(COMMAND nm -D ${mode} --format=posix ${library}
-        RESULT_VARIABLE rc OUTPUT_VARIABLE listing)
+# The dynamic names of a Windows DLL, one a list element: its export table (--defined-only), or what
+# its import tables take from other DLLs (--undefined-only).
+function(pe_names library mode out)
+    execute_process(COMMAND ${OBJDUMP} -p ${library} RESULT_VARIABLE rc OUTPUT_VARIABLE listing)
     if(NOT rc EQUAL 0)
-        message(FATAL_ERROR "nm failed on ${library}")
+        message(FATAL_ERROR "${OBJDUMP} -p failed on ${library}")
     endif()
-    string(REGEX REPLACE "\n$" "" listing "${listing}")
+    string(REPLACE ";" "," listing "${listing}")
     string(REPLACE "\n" ";" lines "${listing}")
+    set(names "")
+    set(section "")
+    foreach(line ${lines})
+        if(line MATCHES "^\\[Ordinal/Name Pointer\\] Table")
+            set(section exports)
+        elseif(line MATCHES "^\tDLL Name: ")
+            set(section imports)
+        elseif(line STREQUAL "")
+            set(section "")
+        elseif(section STREQUAL "exports" AND mode STREQUAL "--defined-only"
+               AND line MATCHES "^\t\\[ *[0-9]+\\] ([^ ]+)$")
+            list(APPEND names "${CMAKE_MATCH_1} T")
+        elseif(section STREQUAL "imports" AND mode STREQUAL "--undefined-only"
+               AND line MATCHES "^\t[0-9a-f]+\t +[0-9]+  ([^ ]+)")
+            list(APPEND names "${CMAKE_MATCH_1} U")
+        endif()
+    endforeach()
+    set(${out} ${names} PARENT_SCOPE)
+endfunction()
+
+# The dynamic names of library with mode (--defined-only or --undefined-only): plain ones, and C++
+# ones demangled; an ELF file through nm (NM), a DLL through objdump (OBJDUMP). Linker, sanitizer
+# and coverage runtime names, what the sanitizers emit, and the version nodes of the version script
+# (absolute names) are left out.
+function(dynamic_names library mode plain_var cpp_var)
+    if(library MATCHES "\\.dll$")
+        pe_names(${library} ${mode} lines)
+    else()
+        if(NOT NM)
+            set(NM nm)
+        endif()
+        execute_process(COMMAND ${NM} -D ${mode} --format=posix ${library}
+            RESULT_VARIABLE rc OUTPUT_VARIABLE listing)
+        if(NOT rc EQUAL 0)
+            message(FATAL_ERROR "${NM} failed on ${library}")
+        endif()
+        string(REGEX REPLACE "\n$" "" listing "${listing}")
+        string(REPLACE "\n" ";" lines "${listing}")
+    endif()
     set(plain "")
     set(mangled "")
     foreach(line ${lines})
@@ -25,7 +62,8 @@ function(dynamic_names library mode plain_var cpp_var)
         elseif(name MATCHES "^_Z")
             list(APPEND mangled ${name})
         elseif(NOT name MATCHES "^(_init|_fini|_edata|_end|__bss_start)$"
-               AND NOT name MATCHES "^(__asan|__odr_asan|__ubsan|__sanitizer|__lsan|__tsan)")
+               AND NOT name MATCHES "^(__asan|__odr_asan|__ubsan|__sanitizer|__lsan|__tsan)"
+               AND NOT name MATCHES "^(__gcov_|__llvm_profile_|__llvm_gcov_|__llvm_prf_)")
             list(APPEND plain ${name})
         endif()
     endforeach()

@@ -1,0 +1,13 @@
+# arm64 Linux through GCC's cross compiler; test programs run under QEMU user mode.
+set(CMAKE_SYSTEM_NAME Linux)
+set(CMAKE_SYSTEM_PROCESSOR aarch64)
+set(TAL_TARGET_TRIPLE aarch64-linux-gnu)
+set(CMAKE_C_COMPILER ${TAL_TARGET_TRIPLE}-gcc)
+set(CMAKE_CXX_COMPILER ${TAL_TARGET_TRIPLE}-g++)
+list(APPEND CMAKE_FIND_ROOT_PATH /usr/${TAL_TARGET_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# The target's C library and loader live under the cross prefix.
+set(CMAKE_CROSSCOMPILING_EMULATOR env QEMU_LD_PREFIX=/usr/${TAL_TARGET_TRIPLE} qemu-aarch64)
