@@ -25,6 +25,34 @@ const double kId4[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
         }                  \
     }
 
+// Rows: input, reciprocal length x, y, z are scaled by (1: left as it was), code thrown, reports.
+TEST(Vector4Normalize, ResultsReportsAndThrowsByTable) {
+    using V = Tal_Vector4T<double>;
+    const long zero = Tal_Err_ZERO_VECTOR;
+    const auto P = taltest::Msg(Tal_ReportCode(0x37), "attempt to normalize a homegeneous point");
+    const auto Z = taltest::Msg(Tal_ReportCode(0x37), "cannot normalize zero vector");
+    const std::tuple<V, double, long, std::vector<taltest::Report>> cases[] = {
+        {{0, 2, 0, 0}, 0.5, 0, {}},      {{3, 4, 12, 0}, 1 / 13.0, 0, {}},
+        {{0, 0, 0, 1}, 1, zero, {P, Z}}, {{1e-7, 0, 0, 0}, 1, zero, {Z}},
+        {{1e-6, 0, 0, 0}, 1e6, 0, {}},   {{3, 4, 0, 9e-13}, 0.2, 0, {}},
+        {{3, 4, 0, 1e-12}, 0.2, 0, {P}}, {{3, 4, 0, -1e-12}, 0.2, 0, {P}},
+        {{3, 4, 0, kNaN}, 0.2, 0, {P}}};
+    for (const auto& [in, r, code, reports] : cases) {
+        taltest::ClearReports();
+        V v = in;
+        long thrown = 0;
+        try {
+            v.Normalize();
+        } catch (long c) {
+            thrown = c;
+        }
+        const V out = {in.x * r, in.y * r, in.z * r, in.w};
+        EXPECT_EQ(std::make_tuple(taltest::TakeReports(), thrown, Bits(v)),
+                  std::make_tuple(reports, code, Bits(out)))
+            << "(" << in.x << ", " << in.y << ", " << in.z << ", " << in.w << ")";
+    }
+}
+
 // Exact, bit for bit; targets start as NaN or -0.0; the setters cover the functions they call.
 TEST(ConstructAndMeasure, ResultsOnExactMatricesByTable) {
     const Tal_Matrix4 a = {{{1, 2, 2, 4}, {2, 4, 5, 6}, {1, 1, 1, 1}, {5, 6, 7, 1}}};  // no zeros

@@ -29,6 +29,29 @@ template <size_t N>
     return ::testing::AssertionSuccess();
 }
 
+// A tilted quad; clockwise faces -z; a normal below 1e-12 stays as summed; no points: NaN d.
+TEST(Planes, NewellNormalThroughTheCentroidOrTheNormalAsGiven) {
+    const double s = 1 / std::sqrt(2.0), q[4][3] = {{0, 0, 0}, {1, 0, 0}, {1, 1, 1}, {0, 1, 1}},
+                 cw[4][3] = {{0, 1, 5}, {1, 1, 5}, {1, 0, 5}, {0, 0, 5}},
+                 tiny[4][3] = {{0, 0, 0}, {1e-7, 0, 0}, {1e-7, 1e-7, 0}, {0, 1e-7, 0}};
+    const std::tuple<const double(*)[3], long, std::array<double, 4>> rows[] = {
+        {q, 4, {0, -s, s, 0}},
+        {cw, 4, {0, 0, -1, 5}},
+        {tiny, 4, {0, 0, 2e-14, 0}},
+        {q, 0, {0, 0, 0, kNaN}}};
+    for (const auto& [points, n, w] : rows) {
+        double p[4] = {7, 7, 7, 7};
+        EXPECT_EQ(Tal_GetPlaneEquation(points, n, p), 0);
+        EXPECT_TRUE(Near(p, w)) << n << " points";
+    }
+    double point[3] = {1, 2, 3}, normal[4] = {4, 5, 6, 9};  // the plane may overwrite the normal
+    EXPECT_EQ(Tal_GetPlaneEquation2(point, normal, normal), 0);
+    EXPECT_TRUE(Near(normal, std::array<double, 4>{4, 5, 6, -32}));
+}
+
+// The plane z = 5 unless tilted; flags are ok + 2 * behind. hit and behind are written even for a
+// rejected hit, which is reported unless hitOk is given; the hit may overwrite the ray's origin.
+
 // flags: ok + 2 * behind, written even for a rejected hit, reported unless hitOk is given.
 TEST(RayPlane, WritesHitAndBehindAndFlagsOrReportsARejection) {
     const double z5[4] = {0, 0, 1, -5}, tilt[4] = {1, 2, 3, -11}, small = std::nextafter(1e-12, 0.);

@@ -106,6 +106,66 @@ Tal_TransformPoly3D Placed(const Tal_Matrix4& toEye, bool init = true) {
     return p;
 }
 
+// The foot counts when no farther from the edge's start than it is long, else the nearer corner.
+// (1, 1, 1) x a = (12, 15, 10): its W scales b's translation.
+TEST(TransformPoly2D, EdgeDistanceHitsAndTheTwoMatrixScreenMapping) {
+    const Tal_TransformPoly2D p = Square(M3(1, 0, 0, 0, 1, 0, 0, 0));
+    const std::pair<V2, double> rows[] = {
+        {{0.5, 0.25}, 0.25},     {{2, 2}, std::sqrt(2.0)},     {{1, 1}, 0},
+        {{-0.5, 0.75}, 0.5},     {{-3, 0.5}, std::sqrt(9.25)}, {{0.5, -1}, std::sqrt(1.25)},
+        {{3, 3}, std::sqrt(8.0)}};
+    for (const auto& [q, distance] : rows)
+        EXPECT_EQ(p.GetMinimumEdgeDistance(&q), distance) << q.x << ", " << q.y;
+    const V2 beside{1.05, 0.5}, upperLeft{0.2, 0.8};  // the latter not in the first three corners
+    EXPECT_EQ(std::make_tuple(p.IsPointInside(&beside, 0.1), p.IsPointInside(&beside, 0.01),
+                              p.IsPointInside(&upperLeft, 0)),
+              std::make_tuple(true, false, true));
+    const Tal_Matrix3 a = M3(1, 2, 3, 4, 5, 6, 7, 8), b = M3(1, 0, 0, 0, 1, 0, 10, 20);
+    V2 s{1, 1}, t{1, 1};
+    const bool both =
+        Tal_TransformPoint2DtoScreen(a, b, &s) && Tal_TransformPoint2DtoScreen(b, a, &t);
+    EXPECT_EQ(std::vector<double>({double(both), s.x, s.y, t.x, t.y}),
+              std::vector<double>({1, 112, 215, 102, 135}));
+}
+
+// One clipping pass from corner 0 in long double: each corner in front, then each crossing.
+TEST(TransformPoly3D, RandomPlacementsMatchAReferenceClipping) {
+    std::mt19937_64 rng(0x3d0);
+    std::uniform_real_distribution<double> a(-3.2, 3.2), s(-1, 1), d(-1.2, 1.6);
+    for (int n = 0; n < 20000; ++n) {
+        const Tal_Matrix4 m = At(d(rng), a(rng), a(rng), a(rng), s(rng), s(rng));
+        long double e[4][3];
+        bool nearPlane = false;  // too close to classify independently
+        for (int i = 0; i < 4; ++i) {
+            for (int c = 0; c < 3; ++c)  // (x, y, 0, 1) x m
+                e[i][c] = kLayer[i].x * (long double)m.m[0][c] +
+                          kLayer[i].y * (long double)m.m[1][c] + m.m[3][c];
+            nearPlane |= std::fabs(e[i][2] - 0.1L) < 1e-9L;
+        }
+        std::vector<double> want;
+        for (int i = 0; i < 4 && !nearPlane; ++i) {
+            const int j = (i + 1) % 4;
+            const long double t = (0.1L - e[i][2]) / (e[j][2] - e[i][2]);
+            for (long double u : {0.0L, t}) {
+                if (u == 0 ? e[i][2] < 0.1 : (e[i][2] >= 0.1) == (e[j][2] >= 0.1)) continue;
+                const long double z = e[i][2] + u * (e[j][2] - e[i][2]);
+                for (int c = 0; c < 2; ++c)
+                    want.push_back(
+                        double(100 * (e[i][c] + u * (e[j][c] - e[i][c])) / z + (c ? 240 : 320)));
+            }
+        }
+        if (nearPlane) continue;
+        const Tal_TransformPoly3D p = Placed(m);
+        const std::vector<double> got = Outline(p);
+        ASSERT_EQ(std::make_pair(got.size(), p.IsVisible()),
+                  std::make_pair(want.size(), !want.empty()))
+            << n;
+        for (size_t k = 0; k < want.size(); ++k)  // relative: crossings magnify rounding
+            ASSERT_NEAR(got[k], want[k], 1e-9 * (1 + std::fabs(want[k])))
+                << "placement " << n << ", coordinate " << k;
+    }
+}
+
 // Exactly at the near plane is in front. W = z = 0 is reported and thrown, the point unchanged.
 TEST(TransformPoly3D, NearPlaneBoundaryZeroWAndEmptyOutlines) {
     V2 s{1, 1}, q{1, 1}, centre{320, 240};
