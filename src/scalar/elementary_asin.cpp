@@ -10,7 +10,7 @@ namespace {
 
 // First tier: asin(c + d) for c = i/256 <= 1/2 as asin(c) to 107 bits, then its Taylor
 // coefficients at c (the first as 26 bits and a remainder), from 90-digit decimal arithmetic.
-constexpr double kAsinTaylor[129][11] = {
+constexpr double Talp_AsinTaylorTable[129][11] = {
     {0x0.0p+0, 0x0.0p+0, 0x1.0000000000000p+0, 0x0.0p+0, 0x0.0p+0, 0x1.5555555555555p-3, 0x0.0p+0,
      0x1.3333333333333p-4, 0x0.0p+0, 0x1.6db6db6db6db7p-5, 0x0.0p+0},
     {0x1.00002aaabdddfp-8, -0x1.ad18dfe48fd32p-62, 0x1.0000800000000p+0, 0x1.8001400118010p-34,
@@ -400,12 +400,12 @@ constexpr double kAsinTaylor[129][11] = {
 };
 
 // Relative error of the Taylor sums below 2^-69; with pi/2 - 2 asin z at most doubled.
-constexpr double kLeanAsinErr = 0x1p-66;
+constexpr double Talp_LeanAsinErr = 0x1p-66;
 
 // asin(zh + zl) for 0 <= zh <= 1/2, |zl| <= ulp(zh)/2.
 Talp_Dd Talp_AsinTaylor(double zh, double zl) {
     const double shifted = zh * 256 + Talp_RoundingShift;
-    const double* row = kAsinTaylor[Talp_Bits(shifted) & 0xFF];
+    const double* row = Talp_AsinTaylorTable[Talp_Bits(shifted) & 0xFF];
     const double d = zh - (shifted - Talp_RoundingShift) * 0x1p-8;  // exact
     return Talp_TaylorSum(row, row + 2, d, zl);
 }
@@ -453,7 +453,7 @@ double Talp_Asin(double x) {
     const Talp_Dd lean = ax <= 0.5 ? Talp_AsinTaylor(ax, 0)
                                    : Talp_Offset(Talp_HalfPi, Talp_AsinOfHalfComplement(ax), -2);
     double out;
-    if (Talp_RoundsSafely(lean, kLeanAsinErr, &out)) return negative ? -out : out;
+    if (Talp_RoundsSafely(lean, Talp_LeanAsinErr, &out)) return negative ? -out : out;
     const Talp_Dd leg = Talp_OtherLeg(ax);
     const Talp_Dd t = Talp_FirstQuadrantAngle({ax, 0}, leg);
     if (Talp_RoundAngle(t, false, &out)) return negative ? -out : out;
@@ -477,7 +477,7 @@ double Talp_Acos(double x) {
     else
         lean = Talp_Offset({0, 0}, Talp_AsinOfHalfComplement(ax), 2);
     double out;
-    if (Talp_RoundsSafely(lean, kLeanAsinErr, &out)) return out;
+    if (Talp_RoundsSafely(lean, Talp_LeanAsinErr, &out)) return out;
     const Talp_Dd leg = Talp_OtherLeg(ax);
     const Talp_Dd t = Talp_FirstQuadrantAngle(leg, {ax, 0});
     if (Talp_RoundAngle(t, negative, &out)) return out;

@@ -11,7 +11,7 @@
 namespace {
 
 // atan(i/256).hi, .lo for i = 0..256 (MPFR, rounded to nearest in two steps).
-constexpr double kAtan[257][2] = {
+constexpr double Talp_AtanTable[257][2] = {
     {0x0p+0, 0x0p+0},
     {0x1.ffff5555bbbb7p-9, 0x1.4bb12afb6b6d5p-64},
     {0x1.fffd555bbba97p-8, 0x1.68062351fbbe6p-63},
@@ -274,7 +274,7 @@ constexpr double kAtan[257][2] = {
 // First tier: atan(c + d) = sum a_k d^k with the Taylor coefficients at c = i/256 (exact
 // rationals a_k = (-1)^(k-1)/k Im((c + i)^k) / (1 + c^2)^k, rounded once): a1 as 26 bits and a
 // remainder, then a2..a8 (a9 d^9 < 2^-81).
-constexpr double kAtanTaylor[257][9] = {
+constexpr double Talp_AtanTaylorTable[257][9] = {
     {0x1.0000000000000p+0, 0x0.0p+0, 0x0.0p+0, -0x1.5555555555555p-2, 0x0.0p+0,
      0x1.999999999999ap-3, 0x0.0p+0, -0x1.2492492492492p-3, 0x0.0p+0},
     {0x1.fffe000000000p-1, 0x1.fffe0001fffe0p-33, -0x1.fffc0005fff80p-9, -0x1.554d556955300p-2,
@@ -1048,14 +1048,14 @@ constexpr double kAtanTaylor[257][9] = {
 
 // d^2 P(d) rounds with under 3.5 ulps of its size (2^-19.5 of the angle for i >= 1, d^2/3 of it
 // for i = 0): relative error below 2^-69, taken as 2^-66.
-constexpr double kLeanAtanErr = 0x1p-66;
+constexpr double Talp_LeanAtanErr = 0x1p-66;
 
 // atan(qh + ql) for 0 <= qh <= 1, |ql| <= ulp(qh)/2.
 Talp_Dd Talp_AtanTaylor(double qh, double ql) {
     const double shifted = qh * 256 + Talp_RoundingShift;
     const uint64_t i = Talp_Bits(shifted) & 0x1FF;
     const double d = qh - (shifted - Talp_RoundingShift) * 0x1p-8;  // exact
-    return Talp_TaylorSum(kAtan[i], kAtanTaylor[i], d, ql);
+    return Talp_TaylorSum(Talp_AtanTable[i], Talp_AtanTaylorTable[i], d, ql);
 }
 
 }  // namespace
@@ -1071,16 +1071,16 @@ bool Talp_AngleLean(double qh, double ql, bool swapped, bool xNegative, double* 
     const bool add = swapped == xNegative;
     const Talp_Dd s = Talp_TwoSum(k.hi, add ? t.hi : -t.hi);
     // Unnormalized (the low part stays below 2^-16 of the angle): the rounding test reads it.
-    return Talp_RoundsSafely({s.hi, s.lo + (k.lo + (add ? t.lo : -t.lo))}, kLeanAtanErr, out);
+    return Talp_RoundsSafely({s.hi, s.lo + (k.lo + (add ? t.lo : -t.lo))}, Talp_LeanAtanErr, out);
 }
 
 namespace {
 
-constexpr double kAtanErr = 0x1p-69;
+constexpr double Talp_AtanErr = 0x1p-69;
 
 // Beyond this ratio of the legs, the angle is a multiple of pi/2 plus less than 2^-60, which no
 // rounding of pi/2 or pi can notice (both lie more than 2^-55 from a rounding boundary).
-constexpr int kRatioExponentLimit = 62;
+constexpr int Talp_RatioExponentLimit = 62;
 
 // Exponent of a finite nonzero x: |x| in [2^e, 2^(e+1)).
 int Talp_Exponent(double x) {
@@ -1135,8 +1135,8 @@ Talp_Dd Talp_AtanKernel(Talp_Dd q) {
     // atan u - u: odd terms to u^9 (u^11/11 < 2^-102), plus the first-order effect of u.lo.
     const double p =
         u.hi * u2 * (-1.0 / 3 + u2 * (1.0 / 5 + u2 * (-1.0 / 7 + u2 * (1.0 / 9)))) - u2 * u.lo;
-    const Talp_Dd a = Talp_TwoSum(kAtan[i][0], u.hi);
-    return Talp_FastTwoSum(a.hi, a.lo + ((kAtan[i][1] + u.lo) + p));
+    const Talp_Dd a = Talp_TwoSum(Talp_AtanTable[i][0], u.hi);
+    return Talp_FastTwoSum(a.hi, a.lo + ((Talp_AtanTable[i][1] + u.lo) + p));
 }
 
 Talp_Dd Talp_FirstQuadrantAngle(Talp_Dd y, Talp_Dd x) {
@@ -1147,7 +1147,7 @@ Talp_Dd Talp_FirstQuadrantAngle(Talp_Dd y, Talp_Dd x) {
 
 bool Talp_RoundAngle(const Talp_Dd& t, bool xNegative, double* out) {
     const Talp_Dd v = xNegative ? Talp_DdAdd(Talp_Pi, {-t.hi, -t.lo}) : t;
-    return Talp_RoundsSafely(v, kAtanErr, out);
+    return Talp_RoundsSafely(v, Talp_AtanErr, out);
 }
 
 namespace {
@@ -1236,8 +1236,8 @@ double Talp_Atan2(double y, double x) {
         }
     }
     const int ey = Talp_Exponent(ay), ex = Talp_Exponent(ax);
-    if (ey - ex > kRatioExponentLimit) return Talp_WithSign(Talp_HalfPi.hi, yNegative);
-    if (ex - ey > kRatioExponentLimit)
+    if (ey - ex > Talp_RatioExponentLimit) return Talp_WithSign(Talp_HalfPi.hi, yNegative);
+    if (ex - ey > Talp_RatioExponentLimit)
         return Talp_WithSign(xNegative ? Talp_Pi.hi : Talp_TinyQuotient(ay, ax), yNegative);
     const int e = ey > ex ? ey : ex;
     const double sy = Talp_ScaleB(ay, -e), sx = Talp_ScaleB(ax, -e);

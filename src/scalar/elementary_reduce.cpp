@@ -5,7 +5,7 @@
 namespace {
 
 // 2/pi to 1536 bits, 32 per limb, most significant first (MPFR at 3000 bits, truncated).
-constexpr uint32_t kTwoOverPi[48] = {
+constexpr uint32_t Talp_TwoOverPiBits[48] = {
     0xA2F9836Eu, 0x4E441529u, 0xFC2757D1u, 0xF534DDC0u, 0xDB629599u, 0x3C439041u, 0xFE5163ABu,
     0xDEBBC561u, 0xB7246E3Au, 0x424DD2E0u, 0x06492EEAu, 0x09D1921Cu, 0xFE1DEB1Cu, 0xB129A73Eu,
     0xE88235F5u, 0x2EBB4484u, 0xE99C7026u, 0xB45F7E41u, 0x3991D639u, 0x835339F4u, 0x9C845F8Bu,
@@ -16,10 +16,10 @@ constexpr uint32_t kTwoOverPi[48] = {
 
 // Window of 2/pi multiplied by the significand: 12 limbs leave more than 350 fraction bits above
 // the truncated tail, whose weight stays below 2^-297.
-constexpr int kWindowLimbs = 12;
-constexpr int kProductLimbs = kWindowLimbs + 2;
+constexpr int Talp_WindowLimbs = 12;
+constexpr int Talp_ProductLimbs = Talp_WindowLimbs + 2;
 
-constexpr double kCodyWaiteLimit = 0x1p20;
+constexpr double Talp_CodyWaiteLimit = 0x1p20;
 
 // 32 bits of the little-endian number p (n limbs) from bit pos on; bits outside are zero.
 uint32_t Talp_Bits32At(const uint32_t* p, int n, int pos) {
@@ -40,16 +40,16 @@ unsigned Talp_ReduceWide(double x, Talp_Wide* r) {
     const int e = (biased != 0 ? biased : 1) - 1075;  // |x| = m * 2^e
     // Limbs before k0 give multiples of 4 (x * 2/pi mod 4 is all that matters).
     const int k0 = e >= 34 ? (e - 34) / 32 + 1 : 0;
-    uint32_t p[kProductLimbs] = {};  // little-endian m * window
+    uint32_t p[Talp_ProductLimbs] = {};  // little-endian m * window
     const uint64_t mLo = m & 0xFFFFFFFFu, mHi = m >> 32;
-    for (int j = 0; j < kWindowLimbs; ++j) {
-        const uint64_t w = kTwoOverPi[k0 + kWindowLimbs - 1 - j];
+    for (int j = 0; j < Talp_WindowLimbs; ++j) {
+        const uint64_t w = Talp_TwoOverPiBits[k0 + Talp_WindowLimbs - 1 - j];
         uint64_t carry = 0;
         const uint64_t parts[2] = {w * mLo, w * mHi};
         for (int h = 0; h < 2; ++h) {
             carry = 0;
             uint64_t add = parts[h];
-            for (int i = j + h; i < kProductLimbs && (add != 0 || carry != 0); ++i) {
+            for (int i = j + h; i < Talp_ProductLimbs && (add != 0 || carry != 0); ++i) {
                 const uint64_t s = uint64_t(p[i]) + (add & 0xFFFFFFFFu) + carry;
                 p[i] = uint32_t(s);
                 carry = s >> 32;
@@ -58,12 +58,12 @@ unsigned Talp_ReduceWide(double x, Talp_Wide* r) {
         }
     }
     // The binary point of x * 2/pi sits `point` bits above the bottom of p.
-    const int point = 32 * (k0 + kWindowLimbs) - e;
-    unsigned n = Talp_Bits32At(p, kProductLimbs, point) & 3;
+    const int point = 32 * (k0 + Talp_WindowLimbs) - e;
+    unsigned n = Talp_Bits32At(p, Talp_ProductLimbs, point) & 3;
     Talp_Wide f;
     f.limb[0] = 0;
     for (int i = 1; i < Talp_WideLimbs; ++i)
-        f.limb[i] = Talp_Bits32At(p, kProductLimbs, point - 32 * i);
+        f.limb[i] = Talp_Bits32At(p, Talp_ProductLimbs, point - 32 * i);
     if (f.limb[1] & 0x80000000u) {  // fraction >= 1/2: take f - 1 and the next quadrant
         f.limb[0] = 0xFFFFFFFFu;
         ++n;
@@ -74,7 +74,7 @@ unsigned Talp_ReduceWide(double x, Talp_Wide* r) {
 
 unsigned Talp_ReduceFast(double x, Talp_Dd* r) {
     const double ax = Talp_Abs(x);
-    if (ax < kCodyWaiteLimit) {
+    if (ax < Talp_CodyWaiteLimit) {
         const double kd = double(int64_t(ax * Talp_TwoOverPi + 0.5));
         if (kd == 0) {
             *r = {ax, 0};

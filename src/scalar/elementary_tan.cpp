@@ -7,7 +7,7 @@ namespace {
 // tan(i/256).hi, .lo, then the Taylor coefficients at i/256 (a_k = P_k(tan c) / k!, P_0 = T,
 // P_(k+1) = P_k' (1 + T^2), evaluated in MPFR at 400 bits): a1 as 26 bits and a remainder, then
 // a2..a8 (a9 d^9 < 2^-77 of tan).
-constexpr double kTanTaylor[204][11] = {
+constexpr double Talp_TanTaylorTable[204][11] = {
     {0x0p+0, 0x0p+0, 0x1p+0, 0x0p+0, 0x0p+0, 0x1.5555555555555p-2, 0x0p+0, 0x1.1111111111111p-3,
      0x0p+0, 0x1.ba1ba1ba1ba1cp-5, 0x0p+0},
     {0x1.0000555577778p-8, 0x1.521687a1eedb7p-62, 0x1.0001p+0, 0x1.555616c1d0dd4p-33,
@@ -625,7 +625,7 @@ constexpr double kTanTaylor[204][11] = {
 
 Talp_Dd Talp_TanTaylor(double rh, double rl) {
     const double shifted = rh * 256 + Talp_RoundingShift;
-    const double* row = kTanTaylor[Talp_Bits(shifted) & 0xFF];
+    const double* row = Talp_TanTaylorTable[Talp_Bits(shifted) & 0xFF];
     const double d = rh - (shifted - Talp_RoundingShift) * 0x1p-8;  // exact
     return Talp_TaylorSum(row, row + 2, d, rl);
 }

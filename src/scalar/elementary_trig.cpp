@@ -14,7 +14,7 @@ namespace {
 
 // sin(i/256).hi, .lo, cos(i/256).hi, .lo for i = 0..203 (MPFR, rounded to nearest in two steps),
 // then the high parts rounded to 26 bits.
-constexpr double kSinCos[204][6] = {
+constexpr double Talp_SinCosTable[204][6] = {
     {0x0p+0, 0x0p+0, 0x1p+0, 0x0p+0, 0x0.0p+0, 0x1.0000000000000p+0},
     {0x1.ffffaaaaaeeefp-9, -0x1.2b12b0ce9b237p-65, 0x1.ffff000015555p-1, 0x1.27d27df7df7bbp-55,
      0x1.ffffaa8000000p-9, 0x1.ffff000000000p-1},
@@ -424,27 +424,27 @@ constexpr double kSinCos[204][6] = {
      0x1.6cc4e50000000p-1, 0x1.6749980000000p-1},
 };
 
-constexpr double kSinCosErr = 0x1p-70;
-constexpr double kTanErr = 0x1.8p-69;
+constexpr double Talp_SinCosErr = 0x1p-70;
+constexpr double Talp_TanErr = 0x1.8p-69;
 
 // First tier, for |x| < 2^19: a three-part reduction (k C4 < 2^-85 makes the relative error
 // below 2^-72 once |r| >= 2^-12) and a kernel for just one of sin r, cos r with two exact steps,
 // relative error below 2^-68.5 (the rounding of S (cos t - 1) at i = 1); its bound is taken as
 // 2^-66 and a failed test moves on to the full reduction and kernel.
-constexpr double kLeanErr = 0x1p-66;
+constexpr double Talp_LeanErr = 0x1p-66;
 // tan's first tier (Taylor sums at i/256, inverted in odd quadrants to 2^-100) stays below
 // 2^-67.3, also tested against 2^-66.
-constexpr double kLeanTanErr = 0x1p-66;
-constexpr double kLeanLimit = 0x1p19;
-constexpr double kQuarterPi = 0x1.921fb54442d18p-1;  // rounded; r = x stays within the table
+constexpr double Talp_LeanTanErr = 0x1p-66;
+constexpr double Talp_LeanLimit = 0x1p19;
+constexpr double Talp_QuarterPi = 0x1.921fb54442d18p-1;  // rounded; r = x stays within the table
 
 inline bool Talp_ReduceLean(double ax, Talp_Dd* r, unsigned* n) {
-    if (ax <= kQuarterPi) {  // the common small angle needs no reduction
+    if (ax <= Talp_QuarterPi) {  // the common small angle needs no reduction
         *r = {ax, 0};
         *n = 0;
         return true;
     }
-    if (!(ax < kLeanLimit)) return false;
+    if (!(ax < Talp_LeanLimit)) return false;
     const double shifted = ax * Talp_TwoOverPi + Talp_RoundingShift;
     const double kd = shifted - Talp_RoundingShift;
     // Exact while |r| >= 2^-12 > 8 |k C2|; smaller r is refused, and its s.hi is still rounded.
@@ -474,17 +474,17 @@ inline Talp_LeanParts Talp_LeanStart(Talp_Dd r) {
     const double cosTail = (t2 * -0.5 + t4 * (1.0 / 24 - t2 * (1.0 / 720))) - th * tl;
     const double sinTail =
         tl + ((t3 * (-1.0 / 6) + t3 * t2 * (1.0 / 120 - t2 * (1.0 / 5040))) - 0.5 * t2 * tl);
-    return {kSinCos[i], th, cosTail, sinTail};
+    return {Talp_SinCosTable[i], th, cosTail, sinTail};
 }
 
 // sin(a + t) = S cos t + C sin t, cos(a + t) = C cos t - S sin t: with (P, Q) = (S, C) or
 // (C, -S), P + Q th + [P (cos t - 1) + Q (sin t - th)], Q th exact through Q's 26-bit head.
-template <bool kCosine>
+template <bool Talp_Cosine>
 inline Talp_Dd Talp_LeanEval(const Talp_LeanParts& p) {
     const double* row = p.row;
-    const double ph = kCosine ? row[2] : row[0], pl = kCosine ? row[3] : row[1];
-    const double qh = kCosine ? -row[0] : row[2], ql = kCosine ? -row[1] : row[3];
-    const double q26 = kCosine ? -row[4] : row[5];
+    const double ph = Talp_Cosine ? row[2] : row[0], pl = Talp_Cosine ? row[3] : row[1];
+    const double qh = Talp_Cosine ? -row[0] : row[2], ql = Talp_Cosine ? -row[1] : row[3];
+    const double q26 = Talp_Cosine ? -row[4] : row[5];
     const Talp_Dd ts = Talp_Split(p.th);
     const Talp_Dd s = Talp_TwoSum(ph, q26 * ts.hi);
     const double lo =
@@ -509,7 +509,7 @@ Talp_SinCosDd Talp_SinCosKernel(Talp_Dd r) {
     const bool negative = r.hi < 0;
     const double rh = negative ? -r.hi : r.hi, rl = negative ? -r.lo : r.lo;
     const int i = int(rh * 256 + 0.5);
-    const double* row = kSinCos[i];
+    const double* row = Talp_SinCosTable[i];
     const double th = rh - i * 0x1p-8;  // exact: both lie within 2^-9 on the same 2^-53 grid
     const Talp_Dd t2 = Talp_TwoProd(th, th);
     const double t2h = t2.hi, t2l = t2.lo + 2 * th * rl;
@@ -572,7 +572,7 @@ inline bool Talp_SinOrCosLean(double ax, bool wantCos, double* out) {
     const unsigned q = (n + (wantCos ? 1 : 0)) & 3;
     const Talp_LeanParts p = Talp_LeanStart(Talp_Abs(r));
     double v;
-    if (!Talp_RoundsSafely((q & 1) ? Talp_LeanEval<true>(p) : Talp_LeanEval<false>(p), kLeanErr,
+    if (!Talp_RoundsSafely((q & 1) ? Talp_LeanEval<true>(p) : Talp_LeanEval<false>(p), Talp_LeanErr,
                            &v))
         return false;
     const bool negative = (q & 1) ? q == 3 : ((q == 2) != (r.hi < 0));
@@ -586,21 +586,21 @@ TALP_NOINLINE double Talp_SinOrCosFull(double ax, bool wantCos) {
     const unsigned n = Talp_ReduceFast(ax, &r);
     const Talp_SinCosDd k = Talp_SinCosKernel(r);
     double out;
-    if (Talp_RoundsSafely(Talp_ByQuadrant(k, n, wantCos), kSinCosErr, &out)) return out;
+    if (Talp_RoundsSafely(Talp_ByQuadrant(k, n, wantCos), Talp_SinCosErr, &out)) return out;
     return Talp_SinCosSlow(ax, wantCos);
 }
 
 // Below 2^-26 sin x and tan x round to x, below 2^-27 cos x rounds to 1: the cubic term stays
 // under a quarter of an ulp.
-constexpr double kSinIsIdentity = 0x1p-26;
-constexpr double kTanIsIdentity = 0x1p-27;
-constexpr double kCosIsOne = 0x1p-27;
+constexpr double Talp_SinIsIdentity = 0x1p-26;
+constexpr double Talp_TanIsIdentity = 0x1p-27;
+constexpr double Talp_CosIsOne = 0x1p-27;
 
 }  // namespace
 
 double Talp_Sin(double x) {
     const double ax = Talp_Abs(x);
-    if (ax < kSinIsIdentity) return x;
+    if (ax < Talp_SinIsIdentity) return x;
     if (!(ax < Talp_Inf)) return x - x;  // NaN for +-inf and NaN
     double s;
     if (!Talp_SinOrCosLean(ax, false, &s)) s = Talp_SinOrCosFull(ax, false);
@@ -609,7 +609,7 @@ double Talp_Sin(double x) {
 
 double Talp_Cos(double x) {
     const double ax = Talp_Abs(x);
-    if (ax < kCosIsOne) return 1.0;
+    if (ax < Talp_CosIsOne) return 1.0;
     if (!(ax < Talp_Inf)) return x - x;
     double c;
     if (!Talp_SinOrCosLean(ax, true, &c)) c = Talp_SinOrCosFull(ax, true);
@@ -620,13 +620,13 @@ void Talp_SinCos(double x, double* sinOut, double* cosOut) {
     const double ax = Talp_Abs(x);
     Talp_Dd r;
     unsigned n;
-    if (ax >= kCosIsOne && Talp_ReduceLean(ax, &r, &n)) {
+    if (ax >= Talp_CosIsOne && Talp_ReduceLean(ax, &r, &n)) {
         const Talp_LeanParts p = Talp_LeanStart(Talp_Abs(r));
         const Talp_Dd s = Talp_LeanEval<false>(p), c = Talp_LeanEval<true>(p);  // of |r|
         const bool odd = (n & 1) != 0, rNegative = r.hi < 0;
         double so, co;
-        if (Talp_RoundsSafely(odd ? c : s, kLeanErr, &so) &&
-            Talp_RoundsSafely(odd ? s : c, kLeanErr, &co)) {
+        if (Talp_RoundsSafely(odd ? c : s, Talp_LeanErr, &so) &&
+            Talp_RoundsSafely(odd ? s : c, Talp_LeanErr, &co)) {
             // sin x: s, c, -s, -c by quadrant, cos x: c, -s, -c, s; sin(-r) = -sin r.
             const bool sinNegative = odd ? n == 3 : (n == 2) != rNegative;
             const bool cosNegative = odd ? (n == 1) != rNegative : n == 2;
@@ -641,7 +641,7 @@ void Talp_SinCos(double x, double* sinOut, double* cosOut) {
 
 double Talp_Tan(double x) {
     const double ax = Talp_Abs(x);
-    if (ax < kTanIsIdentity) return x;
+    if (ax < Talp_TanIsIdentity) return x;
     if (!(ax < Talp_Inf)) return x - x;
     Talp_Dd r;
     unsigned n;
@@ -651,13 +651,13 @@ double Talp_Tan(double x) {
         const Talp_Dd ar = Talp_Abs(Talp_FastTwoSum(r.hi, r.lo));  // the Taylor sum drops a1 r.lo
         Talp_Dd t = Talp_TanTaylor(ar.hi, ar.lo);
         if (n & 1) t = Talp_Negate(Talp_DdInverse(Talp_FastTwoSum(t.hi, t.lo)));
-        if (Talp_RoundsSafely(t, kLeanTanErr, &out)) return (x < 0) != (r.hi < 0) ? -out : out;
+        if (Talp_RoundsSafely(t, Talp_LeanTanErr, &out)) return (x < 0) != (r.hi < 0) ? -out : out;
     }
     // Odd quadrants: tan(r + pi/2) = -cos r / sin r.
     n = Talp_ReduceFast(ax, &r);
     const Talp_SinCosDd k = Talp_SinCosKernel(r);
     const Talp_Dd t = (n & 1) ? Talp_Negate(Talp_DdDiv(k.c, k.s)) : Talp_DdDiv(k.s, k.c);
-    if (!Talp_RoundsSafely(t, kTanErr, &out)) {
+    if (!Talp_RoundsSafely(t, Talp_TanErr, &out)) {
         Talp_CountSlowCall();
         Talp_Wide w, s, c;
         const unsigned m = Talp_ReduceWide(ax, &w);

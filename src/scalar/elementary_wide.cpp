@@ -6,17 +6,18 @@
 
 namespace {
 
-constexpr int kN = Talp_WideLimbs;
-constexpr int kBits = 32 * kN;
+constexpr int Talp_Limbs = Talp_WideLimbs;
+constexpr int Talp_WideBits = 32 * Talp_Limbs;
 
 // pi/2, truncated after 288 fraction bits (MPFR at 3000 bits).
-constexpr Talp_Wide kHalfPi = {{0x00000001u, 0x921FB544u, 0x42D18469u, 0x898CC517u, 0x01B839A2u,
-                                0x52049C11u, 0x14CF98E8u, 0x04177D4Cu, 0x76273644u, 0xA29410F3u}};
+constexpr Talp_Wide Talp_HalfPiWide = {{0x00000001u, 0x921FB544u, 0x42D18469u, 0x898CC517u,
+                                        0x01B839A2u, 0x52049C11u, 0x14CF98E8u, 0x04177D4Cu,
+                                        0x76273644u, 0xA29410F3u}};
 
 Talp_Wide Talp_WideNeg(const Talp_Wide& a) {
     Talp_Wide r;
     uint64_t carry = 1;
-    for (int i = kN - 1; i >= 0; --i) {
+    for (int i = Talp_Limbs - 1; i >= 0; --i) {
         const uint64_t s = uint64_t(~a.limb[i]) + carry;
         r.limb[i] = uint32_t(s);
         carry = s >> 32;
@@ -36,7 +37,7 @@ bool Talp_WideIsZero(const Talp_Wide& a) {
 
 // Limb i of a, zero outside the number (bits below 2^-288 are unknown and taken as zero).
 uint32_t Talp_LimbOrZero(const Talp_Wide& a, int i) {
-    return i >= 0 && i < kN ? a.limb[i] : 0;
+    return i >= 0 && i < Talp_Limbs ? a.limb[i] : 0;
 }
 
 // 64 bits of a from bit b on, bit 0 being the top bit of limb 0 (weight 2^31); b may be negative.
@@ -50,20 +51,20 @@ uint64_t Talp_Window64(const Talp_Wide& a, int b) {
 
 // Index of the top set bit of a nonzero magnitude, counted as in Talp_Window64.
 int Talp_LeadingBit(const Talp_Wide& a) {
-    for (int i = 0; i < kN; ++i) {
+    for (int i = 0; i < Talp_Limbs; ++i) {
         if (a.limb[i] == 0) continue;
         int b = 32 * i;
         for (uint32_t m = 0x80000000u; (a.limb[i] & m) == 0; m >>= 1)
             ++b;
         return b;
     }
-    return kBits;
+    return Talp_WideBits;
 }
 
 bool Talp_AnyBitFrom(const Talp_Wide& a, int b) {
-    for (; b < kBits && b % 32 != 0; ++b)
+    for (; b < Talp_WideBits && b % 32 != 0; ++b)
         if (a.limb[b / 32] & (0x80000000u >> (b % 32))) return true;
-    for (int i = b / 32; i < kN; ++i)
+    for (int i = b / 32; i < Talp_Limbs; ++i)
         if (a.limb[i] != 0) return true;
     return false;
 }
@@ -71,7 +72,7 @@ bool Talp_AnyBitFrom(const Talp_Wide& a, int b) {
 // a * 2^s for a magnitude whose result stays below 2^31.
 Talp_Wide Talp_WideShift(const Talp_Wide& a, int s) {
     Talp_Wide r;
-    for (int i = 0; i < kN; ++i)
+    for (int i = 0; i < Talp_Limbs; ++i)
         r.limb[i] = uint32_t(Talp_Window64(a, 32 * i + s) >> 32);
     return r;
 }
@@ -80,7 +81,7 @@ Talp_Wide Talp_WideDivSmall(const Talp_Wide& a, uint32_t d) {
     const bool negative = Talp_WideIsNegative(a);
     Talp_Wide r = Talp_WideAbs(a);
     uint64_t rem = 0;
-    for (int i = 0; i < kN; ++i) {
+    for (int i = 0; i < Talp_Limbs; ++i) {
         const uint64_t cur = (rem << 32) | r.limb[i];
         r.limb[i] = uint32_t(cur / d);
         rem = cur % d;
@@ -112,14 +113,14 @@ Talp_Wide Talp_WideFromDouble(double x) {
     if (biased != 0) m |= uint64_t(1) << 52;
     if (m == 0) return r;
     // Position of m's lowest bit above the number's lowest bit (weight 2^-288).
-    int g = (biased != 0 ? biased - 1075 : -1074) + 32 * (kN - 1);
+    int g = (biased != 0 ? biased - 1075 : -1074) + 32 * (Talp_Limbs - 1);
     if (g < 0) {
         if (-g >= 64) return r;
         m >>= -g;
         g = 0;
     }
     // m << (g % 32) spans at most three limbs.
-    const int low = kN - 1 - g / 32;
+    const int low = Talp_Limbs - 1 - g / 32;
     const int s = g % 32;
     const uint32_t parts[3] = {uint32_t(m << s), uint32_t((m << s) >> 32),
                                uint32_t(s == 0 ? 0 : m >> (64 - s))};
@@ -135,7 +136,7 @@ bool Talp_WideIsNegative(const Talp_Wide& a) {
 Talp_Wide Talp_WideAdd(const Talp_Wide& a, const Talp_Wide& b) {
     Talp_Wide r;
     uint64_t carry = 0;
-    for (int i = kN - 1; i >= 0; --i) {
+    for (int i = Talp_Limbs - 1; i >= 0; --i) {
         const uint64_t s = uint64_t(a.limb[i]) + b.limb[i] + carry;
         r.limb[i] = uint32_t(s);
         carry = s >> 32;
@@ -150,21 +151,21 @@ Talp_Wide Talp_WideSub(const Talp_Wide& a, const Talp_Wide& b) {
 Talp_Wide Talp_WideMul(const Talp_Wide& a, const Talp_Wide& b) {
     const bool negative = Talp_WideIsNegative(a) != Talp_WideIsNegative(b);
     const Talp_Wide x = Talp_WideAbs(a), y = Talp_WideAbs(b);
-    // Column c weighs 2^(-32c); column kN is kept only for the carry it passes up.
-    uint64_t col[kN + 1] = {};
-    for (int i = 0; i < kN; ++i) {
-        for (int j = 0; j < kN && i + j <= kN; ++j) {
+    // Column c weighs 2^(-32c); column Talp_Limbs is kept only for the carry it passes up.
+    uint64_t col[Talp_Limbs + 1] = {};
+    for (int i = 0; i < Talp_Limbs; ++i) {
+        for (int j = 0; j < Talp_Limbs && i + j <= Talp_Limbs; ++j) {
             const uint64_t p = uint64_t(x.limb[i]) * y.limb[j];
             col[i + j] += p & 0xFFFFFFFFu;
             if (i + j > 0) col[i + j - 1] += p >> 32;
         }
     }
-    for (int c = kN; c > 0; --c) {
+    for (int c = Talp_Limbs; c > 0; --c) {
         col[c - 1] += col[c] >> 32;
         col[c] &= 0xFFFFFFFFu;
     }
     Talp_Wide r;
-    for (int c = 0; c < kN; ++c)
+    for (int c = 0; c < Talp_Limbs; ++c)
         r.limb[c] = uint32_t(col[c]);
     return negative ? Talp_WideNeg(r) : r;
 }
@@ -172,7 +173,7 @@ Talp_Wide Talp_WideMul(const Talp_Wide& a, const Talp_Wide& b) {
 void Talp_WideToDd(const Talp_Wide& a, double* hi, double* lo) {
     const Talp_Wide m = Talp_WideAbs(a);
     const int b = Talp_LeadingBit(m);
-    if (b >= kBits) {
+    if (b >= Talp_WideBits) {
         *hi = *lo = 0;
         return;
     }
@@ -224,7 +225,7 @@ void Talp_WideSinCosQuadrant(const Talp_Wide& r, unsigned n, Talp_Wide* s, Talp_
 }
 
 const Talp_Wide& Talp_WideHalfPi() {
-    return kHalfPi;
+    return Talp_HalfPiWide;
 }
 
 double Talp_WideDivide(const Talp_Wide& a, const Talp_Wide& b) {
