@@ -93,30 +93,11 @@ inline double Reference(Fn f, double y, double x) {
     mpfr_inits2(200, a, b, r, (mpfr_ptr)0);
     mpfr_set_d(a, y, MPFR_RNDN);
     mpfr_set_d(b, x, MPFR_RNDN);
-    int inexact = 0;
-    switch (f) {
-        case Fn::kSin:
-            inexact = mpfr_sin(r, a, MPFR_RNDZ);
-            break;
-        case Fn::kCos:
-            inexact = mpfr_cos(r, a, MPFR_RNDZ);
-            break;
-        case Fn::kTan:
-            inexact = mpfr_tan(r, a, MPFR_RNDZ);
-            break;
-        case Fn::kAsin:
-            inexact = mpfr_asin(r, a, MPFR_RNDZ);
-            break;
-        case Fn::kAcos:
-            inexact = mpfr_acos(r, a, MPFR_RNDZ);
-            break;
-        case Fn::kAtan:
-            inexact = mpfr_atan(r, a, MPFR_RNDZ);
-            break;
-        default:
-            inexact = mpfr_atan2(r, a, b, MPFR_RNDZ);
-            break;
-    }
+    // The one-argument functions in the order of Fn; atan2 takes both.
+    using Unary = int (*)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t);
+    const Unary unary[] = {mpfr_sin, mpfr_cos, mpfr_tan, mpfr_asin, mpfr_acos, mpfr_atan};
+    const int inexact =
+        f == Fn::kAtan2 ? mpfr_atan2(r, a, b, MPFR_RNDZ) : unary[int(f)](r, a, MPFR_RNDZ);
     if (inexact != 0) {
         mpfr_prec_round(r, 201, MPFR_RNDZ);
         if (mpfr_sgn(r) > 0)
