@@ -61,8 +61,7 @@ TEST(BitsUnchanged, InverseDeterminantAndRotationsOf4x4) {
                                   Tal_InverseMatrixQuiet(m, out, &failed)};
         turns.Add(r, 128).Add(&q, 32).Add(out, 72).Add(errs3, 8).Add(&failed, 1);
     }
-    EXPECT_EQ(inv4.h, 7284878244874289038u)
-        << "Tal_InverseMatrix4Quiet or the 4x4 determinant differs";
+    EXPECT_EQ(inv4.h, 7284878244874289038u) << "4x4 inverse or determinant differs";
     EXPECT_EQ(rotate.h, 2115668178996283376u)
         << "Tal_RotateMatrix4XYZ(Plus) or Tal_RotateMatrix4: a bit differs";
     EXPECT_EQ(turns.h, 6074534388379313008u) << "XYZ turn of I, slerp or 3x3 inverse differs";
