@@ -17,19 +17,20 @@ inline int Talp_TrailingZerosOfNonZero(uint32_t x) {
 }
 
 /// gcd(x, y) of two non-zero values by the binary method: the divisor Euclid finds, without a
-/// division per step. Each step replaces the larger odd value by the odd part of the difference;
-/// x - y and y - x have the same trailing zeros, so their count starts before the magnitude is
-/// chosen, and the selects keep the random order off the branch predictor.
+/// division per step. Each step replaces the larger odd value by the odd part of the difference.
+/// The trailing zeros of the wrapped 32-bit difference are those of the true one, so their count
+/// starts at once, beside the magnitude; the minimum and the magnitude are a conditional move
+/// and an absolute value, as the order of the two is random.
 inline uint32_t Talp_NonZeroGCD(uint32_t x, uint32_t y) {
     const int shift = Talp_TrailingZerosOfNonZero(x | y);
     x >>= Talp_TrailingZerosOfNonZero(x);
     y >>= Talp_TrailingZerosOfNonZero(y);
-    while (x != y) {
-        const uint32_t diff = x - y;
-        const int zeros = Talp_TrailingZerosOfNonZero(diff);
-        const uint32_t magnitude = x > y ? diff : y - x;
+    for (;;) {
+        const int64_t diff = int64_t(x) - int64_t(y);
+        if (diff == 0) break;
+        const int zeros = Talp_TrailingZerosOfNonZero(uint32_t(diff));
         y = x < y ? x : y;
-        x = magnitude >> zeros;
+        x = uint32_t(diff < 0 ? -diff : diff) >> zeros;
     }
     return x << shift;
 }
