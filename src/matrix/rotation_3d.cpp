@@ -3,8 +3,8 @@
 
 #include "frame/base_library.h"
 #include "matrix/constants.h"
+#include "matrix/product4.h"
 #include "matrix/products.h"
-#include "matrix/simd.h"
 #include "scalar/elementary.h"
 #include "tal/matrix.h"
 
@@ -46,23 +46,23 @@ void Talp_StoreRotation(const Talp_Rotation3& q, double* m) {
     m[15] = 1;
 }
 
-// m := m x R, R the rotation's 4x4. Stored a row half at a time, as the product loads it, so
-// that every load is forwarded from its store; the product itself stays the one that every
+// m := m x R, R the rotation's 4x4, which stays in registers; the product is the one that every
 // other caller gets, NaN propagation included.
 void Talp_PostMultiplyRotation(double* m, const Talp_Rotation3& q) {
 #if TALP_HAVE_SSE2
-    alignas(16) double r[16];
+    __m128d lo[4], hi[4];
     for (int k = 0; k < 3; ++k) {
-        _mm_store_pd(r + k * 4, _mm_set_pd(q.r[k][1], q.r[k][0]));
-        _mm_store_pd(r + k * 4 + 2, _mm_set_pd(0.0, q.r[k][2]));
+        lo[k] = _mm_set_pd(q.r[k][1], q.r[k][0]);
+        hi[k] = _mm_set_pd(0.0, q.r[k][2]);
     }
-    _mm_store_pd(r + 12, _mm_setzero_pd());
-    _mm_store_pd(r + 14, _mm_set_pd(1.0, 0.0));
+    lo[3] = _mm_setzero_pd();
+    hi[3] = _mm_set_pd(1.0, 0.0);
+    Talp_MultiplyByRowPairs(m, lo, hi, m);
 #else
     double r[16];
     Talp_StoreRotation(q, r);
-#endif
     Tal_ConcatMatrix4(m, r, m);
+#endif
 }
 
 // w := w x R, both with the identity's last row and column and finite entries. The last term of
