@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "scalar/ratio_internal.h"
 #include "tal/ratio.h"
 
 #if TAL_BENCH_HAVE_BOOST
@@ -78,14 +79,26 @@ void BM_Operation(benchmark::State& state) {
     });
 }
 
-// Boost's < only orders; Tal returns the numerator of the exact a - b, which takes the gcd of the
-// denominators whenever they differ.
+// Boost is faster because its < only orders; Tal returns the numerator of the exact a - b, which
+// takes the gcd of the denominators whenever they differ.
 void BM_Compare(benchmark::State& state) {
     const Pairs& in = Inputs(int(state.range(0)));
     Cycle(state, [&](size_t i) {
         int32_t order;
         Tal_CompareRatio(&in.a[i], &in.b[i], &order);
         benchmark::DoNotOptimize(order);
+    });
+}
+
+// The floor of the comparison on its exact path: the subtraction's gcd, scale factors, overflow
+// predictions, products and sum inline in the loop, without the call, the zero checks and the
+// fallback that Tal_CompareRatio cannot leave out.
+void BM_Floor_Compare(benchmark::State& state) {
+    const Pairs& in = Inputs(int(state.range(0)));
+    Cycle(state, [&](size_t i) {
+        Tal_Ratio difference{};
+        Talp_TrySum(in.a[i], -in.b[i].num, in.b[i].den, &difference);
+        benchmark::DoNotOptimize(difference.num);
     });
 }
 
@@ -114,6 +127,7 @@ void BM_FpLong2Ratio(benchmark::State& state) {
 BENCHMARK_TEMPLATE(BM_Operation, Tal_AddRatio)->ArgName("path")->Arg(0)->Arg(1)->Arg(2);
 BENCHMARK_TEMPLATE(BM_Operation, Tal_MulRatio)->ArgName("path")->Arg(0)->Arg(1);
 BENCHMARK(BM_Compare)->ArgName("path")->Arg(0)->Arg(1)->Arg(2);
+BENCHMARK(BM_Floor_Compare)->ArgName("path")->Arg(0)->Arg(2);
 BENCHMARK(BM_Min)->ArgName("path")->Arg(0)->Arg(1);
 BENCHMARK(BM_FpLong2Ratio)->ArgName("whole")->Arg(0)->Arg(1);
 

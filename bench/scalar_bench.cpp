@@ -65,10 +65,37 @@ void RunEach(benchmark::State& state, const std::vector<T>& xs, F f) {
 int32_t FixMulFloor(int32_t a, int32_t b) {
     return int32_t((int64_t(a) * b) >> 16);
 }
-// The floor of Tal_FixMul behind a call. Tal_FixMul stays above it by its fixed rules: the exact
-// or the lossy product (both computed, selected without a branch) and the wrap test on the result.
+// A plain 16.16 product behind a call: below Tal_FixMul by its rules (the trailing zeros that
+// choose an exact or a lossy product, and the wrap test on the result).
 __attribute__((noinline)) int32_t FixMulFloorCalled(int32_t a, int32_t b) {
     return FixMulFloor(a, b);
+}
+
+// 32 for 0 through a marker bit above the 32, so that no branch is taken.
+int TrailingZeros(int32_t v) {
+    const uint32_t m = v < 0 ? 0u - uint32_t(v) : uint32_t(v);
+    return __builtin_ctzll(uint64_t(m) | (uint64_t(1) << 32));
+}
+uint32_t MaskIf(bool c) {
+    return 0u - uint32_t(c);
+}
+// The floor of Tal_FixMul: its rules written out straight, every candidate product computed and
+// one chosen by masks from the trailing zeros of the magnitudes, then the sign test for a wrap.
+int32_t FixMulRules(int32_t a, int32_t b) {
+    const int ta = TrailingZeros(a), tb = TrailingZeros(b);
+    const int sa = ta < 16 ? ta : 16;
+    const uint32_t wide = uint32_t(a >> 16) * uint32_t(b);
+    const uint32_t split = uint32_t(b >> (16 - sa)) * uint32_t(a >> sa);
+    const uint32_t lossy = uint32_t(a >> 8) * uint32_t(b >> 8);
+    const uint32_t useWide = MaskIf(ta > 16), useSplit = ~useWide & MaskIf(ta + tb > 16);
+    const uint32_t r = (wide & useWide) | (split & useSplit) | (lossy & ~(useWide | useSplit));
+    const uint32_t negative = MaskIf((a ^ b) < 0);
+    const uint32_t wrapped =
+        (negative & MaskIf(int32_t(r) > 0)) | (~negative & (r >> 31 ? ~0u : 0u));
+    return int32_t(r ^ ((r ^ 0x80000000u) & wrapped));
+}
+__attribute__((noinline)) int32_t FixMulRulesCalled(int32_t a, int32_t b) {
+    return FixMulRules(a, b);
 }
 int16_t ClzFloor(uint32_t x) {
     return int16_t(x == 0 ? 32 : __builtin_clz(x));
@@ -85,6 +112,12 @@ void BM_FixMul_Floor64(benchmark::State& s) {
 }
 void BM_FixMul_Floor64Called(benchmark::State& s) {
     RunPairs(s, RandomInputs().fixA, RandomInputs().fixB, FixMulFloorCalled);
+}
+void BM_FixMul_FloorRules(benchmark::State& s) {
+    RunPairs(s, RandomInputs().fixA, RandomInputs().fixB, FixMulRules);
+}
+void BM_FixMul_FloorRulesCalled(benchmark::State& s) {
+    RunPairs(s, RandomInputs().fixA, RandomInputs().fixB, FixMulRulesCalled);
 }
 void BM_FixDiv(benchmark::State& s) {
     RunPairs(s, RandomInputs().fixA, RandomInputs().fixB, Tal_FixDiv);
@@ -128,6 +161,8 @@ void BM_LeadingZeros_BuiltinCalled(benchmark::State& s) {
 BENCHMARK(BM_FixMul);
 BENCHMARK(BM_FixMul_Floor64);
 BENCHMARK(BM_FixMul_Floor64Called);
+BENCHMARK(BM_FixMul_FloorRules);
+BENCHMARK(BM_FixMul_FloorRulesCalled);
 BENCHMARK(BM_FixDiv);
 BENCHMARK(BM_FixDiv_Floor64);
 BENCHMARK(BM_Fix24Mul);

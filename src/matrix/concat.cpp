@@ -2,7 +2,7 @@
 // elements are computed side by side, which changes no result.
 #include <cstring>
 
-#include "matrix/simd.h"
+#include "matrix/product4.h"
 #include "tal/matrix.h"
 
 Tal_Err Tal_ConcatMatrix(const double* a, double* b) {
@@ -25,16 +25,7 @@ Tal_Err Tal_ConcatMatrix4(const double* a, const double* b, double* out) {
         lo[k] = _mm_loadu_pd(b + k * 4);
         hi[k] = _mm_loadu_pd(b + k * 4 + 2);
     }
-    for (int i = 0; i < 4; ++i) {
-        const __m128d a0 = _mm_load1_pd(a + i * 4), a1 = _mm_load1_pd(a + i * 4 + 1);
-        const __m128d a2 = _mm_load1_pd(a + i * 4 + 2), a3 = _mm_load1_pd(a + i * 4 + 3);
-        __m128d l = _mm_add_pd(_mm_mul_pd(a0, lo[0]), _mm_mul_pd(a1, lo[1]));
-        __m128d h = _mm_add_pd(_mm_mul_pd(a0, hi[0]), _mm_mul_pd(a1, hi[1]));
-        l = _mm_add_pd(_mm_add_pd(l, _mm_mul_pd(a2, lo[2])), _mm_mul_pd(a3, lo[3]));
-        h = _mm_add_pd(_mm_add_pd(h, _mm_mul_pd(a2, hi[2])), _mm_mul_pd(a3, hi[3]));
-        _mm_storeu_pd(out + i * 4, l);
-        _mm_storeu_pd(out + i * 4 + 2, h);
-    }
+    Talp_MultiplyByRowPairs(a, lo, hi, out);
     return 0;
 }
 #else

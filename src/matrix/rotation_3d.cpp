@@ -3,8 +3,8 @@
 
 #include "frame/base_library.h"
 #include "matrix/constants.h"
+#include "matrix/product4.h"
 #include "matrix/products.h"
-#include "matrix/simd.h"
 #include "scalar/elementary.h"
 #include "tal/matrix.h"
 
@@ -46,23 +46,65 @@ void Talp_StoreRotation(const Talp_Rotation3& q, double* m) {
     m[15] = 1;
 }
 
-// m := m x R, R the rotation's 4x4. Stored a row half at a time, as the product loads it, so
-// that every load is forwarded from its store; the product itself stays the one that every
+// m := m x R, R the rotation's 4x4, which stays in registers; the product is the one that every
 // other caller gets, NaN propagation included.
 void Talp_PostMultiplyRotation(double* m, const Talp_Rotation3& q) {
 #if TALP_HAVE_SSE2
-    alignas(16) double r[16];
+    __m128d lo[4], hi[4];
     for (int k = 0; k < 3; ++k) {
-        _mm_store_pd(r + k * 4, _mm_set_pd(q.r[k][1], q.r[k][0]));
-        _mm_store_pd(r + k * 4 + 2, _mm_set_pd(0.0, q.r[k][2]));
+        lo[k] = _mm_set_pd(q.r[k][1], q.r[k][0]);
+        hi[k] = _mm_set_pd(0.0, q.r[k][2]);
     }
-    _mm_store_pd(r + 12, _mm_setzero_pd());
-    _mm_store_pd(r + 14, _mm_set_pd(1.0, 0.0));
+    lo[3] = _mm_setzero_pd();
+    hi[3] = _mm_set_pd(1.0, 0.0);
+    Talp_MultiplyByRowPairs(m, lo, hi, m);
 #else
     double r[16];
     Talp_StoreRotation(q, r);
-#endif
     Tal_ConcatMatrix4(m, r, m);
+#endif
+}
+
+// w := w x R, both with the identity's last row and column and finite entries. The last term of
+// each upper sum is then (+0)(+0) = +0, added here as the literal; the last row and column come
+// out exactly as they were (finite terms times zero are zeros, and a sum ending in +0 is never
+// -0), so only the upper 3x3 is computed.
+Talp_Rotation3 Talp_TurnProduct(const Talp_Rotation3& w, const Talp_Rotation3& r) {
+    Talp_Rotation3 t;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            t.r[i][j] = w.r[i][0] * r.r[0][j] + w.r[i][1] * r.r[1][j] + w.r[i][2] * r.r[2][j] + 0.0;
+    return t;
+}
+
+// Rz(z) x Ry(y) x Rx(x) for finite angles, as the step-by-step turns of the identity build it,
+// in registers. All entries stay finite and the frame keeps the identity's last row and column,
+// so the axis through it has w' = +0 (never divided) and each product is Talp_TurnProduct.
+// False where a turn's own length test would fail and report: the caller takes the full path.
+bool Talp_FiniteOrderedXYZ(double x, double y, double z, Talp_Rotation3* out) {
+    double s[3], c[3];
+    Talp_SinCos(x, &s[0], &c[0]);
+    Talp_SinCos(y, &s[1], &c[1]);
+    Talp_SinCos(z, &s[2], &c[2]);
+    Talp_Rotation3 w = Talp_AxisRotation(1, 0, 0, s[0], c[0]);
+    for (int i = 1; i < 3; ++i) {
+        // The unit axis i times w: 0 and 1 times the upper rows, then 0 times the last row's +0.
+        const double e[3] = {0.0, i == 1 ? 1.0 : 0.0, i == 2 ? 1.0 : 0.0};
+        double v[3];
+        for (int j = 0; j < 3; ++j)
+            v[j] = e[0] * w.r[0][j] + e[1] * w.r[1][j] + e[2] * w.r[2][j] + 0.0;
+        if (Talp_IsNearZero(v[0]) && Talp_IsNearZero(v[1]) && Talp_IsNearZero(v[2])) continue;
+        const double len = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+        if (len < Talp_NearZero) return false;
+        const double k = 1 / len;
+        w = Talp_TurnProduct(w, Talp_AxisRotation(v[0] * k, v[1] * k, v[2] * k, s[i], c[i]));
+    }
+    *out = w;
+    return true;
+}
+
+bool Talp_IsFinite(double v) {
+    return v - v == 0;
 }
 
 }  // namespace
@@ -90,11 +132,18 @@ Tal_Err Tal_RotateMatrix4(double ax, double ay, double az, double radians, doubl
 }
 
 Tal_Err Tal_RotateMatrix4XYZPlus(double x, double y, double z, unsigned char separate, double* m) {
+    if (separate && Talp_IsFinite(x) && Talp_IsFinite(y) && Talp_IsFinite(z)) {
+        Talp_Rotation3 w;
+        if (Talp_FiniteOrderedXYZ(x, y, z, &w)) {
+            Talp_PostMultiplyRotation(m, w);
+            return 0;
+        }
+    }
     double w[16];
     int first = 0;
     if (!separate) {
         BlockMove(m, w, sizeof w);
-    } else if (x - x == 0) {
+    } else if (Talp_IsFinite(x)) {
         // The first turn of the identity is Rx itself: for a finite angle its entries are finite
         // and none is -0, and those are exactly the entries the identity passes on unchanged.
         double s, c;

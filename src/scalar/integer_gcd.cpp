@@ -1,31 +1,17 @@
 // Greatest common divisor and least common multiple.
+#include "scalar/integer_gcd.h"
 #include "scalar/integer_bits.h"
 #include "tal/integer.h"
 
-namespace {
-
-// Euclid on unsigned values; a zero b gives 1 so that a zero denominator never divides.
-uint32_t Talp_EuclidGCD(uint32_t x, uint32_t y) {
-    if (y == 0) return 1;
-    for (;;) {
-        const uint32_t r = x % y;
-        if (r == 0) return y;
-        x = y;
-        y = r;
-    }
-}
-
-}  // namespace
-
-// Unsigned Euclid on the magnitudes gives what signed division gives wherever the magnitudes fit,
+// The unsigned gcd of the magnitudes gives what signed division gives wherever the magnitudes fit,
 // and the true divisor (never a negative one, never a trap) when one of them is 2^31.
 Tal_Err Tal_SignedGCD(int32_t a, int32_t b, int32_t* out) {
-    *out = Talp_Wrap(Talp_EuclidGCD(Talp_Magnitude(a), Talp_Magnitude(b)));
+    *out = Talp_Wrap(Talp_GCD(Talp_Magnitude(a), Talp_Magnitude(b)));
     return 0;
 }
 
 Tal_Err Tal_UnsignedGCD(uint32_t a, uint32_t b, uint32_t* out) {
-    *out = Talp_EuclidGCD(a, b);
+    *out = Talp_GCD(a, b);
     return 0;
 }
 
@@ -39,6 +25,6 @@ Tal_Err Tal_SignedLCM(int32_t a, int32_t b, int32_t* out) {
 }
 
 Tal_Err Tal_UnsignedLCM(uint32_t a, uint32_t b, uint32_t* out) {
-    *out = (a * b) / Talp_EuclidGCD(a, b);
+    *out = (a * b) / Talp_GCD(a, b);
     return 0;
 }

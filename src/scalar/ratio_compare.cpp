@@ -47,8 +47,15 @@ Tal_Err Talp_Choose(const Tal_Ratio* a, const Tal_Ratio* b, bool takeBWhenAGreat
 }  // namespace
 
 Tal_Err Tal_CompareRatio(const Tal_Ratio* a, const Tal_Ratio* b, int32_t* result) {
-    Tal_RatioStatus outcome = Tal_RatioStatus_EXACT;  // approximation not allowed
+    // The subtraction's first exact try, without its status handling: it succeeds for most terms.
+    const Tal_Ratio x = *a, y = *b;
     Tal_Ratio difference{};
+    if (x.den != 0 && y.den != 0 && y.num != INT32_MIN &&
+        Talp_TrySum(x, -y.num, y.den, &difference)) {
+        *result = difference.num;
+        return 0;
+    }
+    Tal_RatioStatus outcome = Tal_RatioStatus_EXACT;  // approximation not allowed
     const Tal_Err err =
         Talp_AddSubRatio(a, b, true, Talp_PhraseRatioCompare, &difference, &outcome);
     if (err) {

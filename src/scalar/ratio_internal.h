@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "scalar/integer_bits.h"
+#include "scalar/integer_gcd.h"
 #include "tal/frame.h"
 #include "tal/ratio.h"
 
@@ -38,6 +39,40 @@ inline bool Talp_MulMayOverflow(int32_t a, int32_t b) {
 }
 inline bool Talp_UMulMayOverflow(uint32_t a, uint32_t b) {
     return Talp_LeadingZeros(a) + Talp_LeadingZeros(b) <= 31;
+}
+
+// den / g, sparing the division for the common divisors 1 and 2, 4, ...
+inline uint32_t Talp_DivideByGCD(uint32_t den, uint32_t g) {
+    return (g & (g - 1)) == 0 ? den >> Talp_TrailingZeros(g) : den / g;
+}
+
+// x + t / tDen in 32 bits; false when a prediction says some step could overflow.
+inline bool Talp_TrySum(const Tal_Ratio& x, int32_t t, uint32_t tDen, Tal_Ratio* sum) {
+    if (x.num == 0) {
+        *sum = Tal_Ratio{t, tDen};
+        return true;
+    }
+    if (t == 0) {
+        *sum = x;
+        return true;
+    }
+    if (x.den == tDen) {
+        if (Talp_AddMayOverflow(x.num, t)) return false;
+        *sum = Tal_Ratio{x.num + t, tDen};
+        return true;
+    }
+    const uint32_t g = Talp_NonZeroGCD(x.den, tDen);
+    const uint32_t xScale = Talp_DivideByGCD(tDen, g);
+    const uint32_t tScale = Talp_DivideByGCD(x.den, g);
+    if (Talp_UMulMayOverflow(xScale, x.den)) return false;
+    // Past that prediction neither xScale nor x.den (nor so tScale) has its top bit set.
+    if (Talp_MulMayOverflow(int32_t(xScale), x.num) || Talp_MulMayOverflow(int32_t(tScale), t))
+        return false;
+    const int32_t left = int32_t(xScale) * x.num;
+    const int32_t right = int32_t(tScale) * t;
+    if (Talp_AddMayOverflow(left, right)) return false;
+    *sum = Tal_Ratio{left + right, xScale * x.den};
+    return true;
 }
 
 inline bool Talp_IsAllOnesStatus(const Tal_RatioStatus* status) {

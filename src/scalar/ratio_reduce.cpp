@@ -1,6 +1,7 @@
 // Reduction, reciprocal and change of denominator.
 #include "scalar/int32_range.h"
 #include "scalar/integer_bits.h"
+#include "scalar/integer_gcd.h"
 #include "scalar/ratio_internal.h"
 #include "tal/integer.h"
 
@@ -12,8 +13,7 @@ inline void Talp_SetFlag(uint8_t* flag, bool value) {
 
 // Divides by the gcd unless it is 1 or too large to be a signed divisor; *gcdNotOne as reported.
 Tal_Ratio Talp_Reduced(const Tal_Ratio& r, bool* gcdNotOne) {
-    uint32_t g = 1;
-    Tal_UnsignedGCD(Talp_Magnitude(r.num), r.den, &g);
+    const uint32_t g = Talp_GCD(Talp_Magnitude(r.num), r.den);
     *gcdNotOne = g != 1;
     if (g == 1 || g >= Talp_DenTopBit) return r;
     return Tal_Ratio{r.num / int32_t(g), r.den / g};

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "tal/fixed.h"
+#include "tal/integer.h"
 #include "tal/matrix.h"
 #include "tal/ratio.h"
 
@@ -39,26 +40,31 @@ double Value(std::mt19937_64& rng) {
 
 TEST(BitsUnchanged, InverseDeterminantAndRotationsOf4x4) {
     std::mt19937_64 rng(14);
-    Digest inv4, det, rotate;
+    Digest inv4, rotate, turns;
     for (int i = 0; i < 20000; ++i) {
-        double m[16], v[4], out[16], determinant;
+        double m[16], v[4], out[16], determinant, r[16];
+        Tal_IdentityMatrix4(r);
         std::generate(m, m + 16, [&rng] { return Value(rng); });
         std::generate(v, v + 4, [&rng] { return Value(rng); });
         unsigned char failed = 9;
         const Tal_Err err = Tal_InverseMatrix4Quiet(m, out, &failed);
-        inv4.Add(out, sizeof out).Add(&err, 4).Add(&failed, 1);
         Tal_GetMatrix4Determinant(m, &determinant);
-        det.Add(&determinant, 8);
+        inv4.Add(out, 128).Add(&err, 4).Add(&failed, 1).Add(&determinant, 8);
         std::copy(m, m + 16, out);
         const Tal_Err errs[3] = {Tal_RotateMatrix4XYZ(v[0], v[1], v[2], out),
                                  Tal_RotateMatrix4XYZPlus(v[1], v[2], v[3], 0, out),
                                  Tal_RotateMatrix4(v[0], v[1], v[2], v[3], out)};
         rotate.Add(out, sizeof out).Add(errs, sizeof errs);
+        Tal_Quat q0{m[0], m[1], m[2], m[3]}, q1{v[0], v[1], v[2], v[3]}, q;
+        Tal_Slerp(&q0, &q1, i % 3 ? m[4] : double(i % 7) / 6, &q);
+        const Tal_Err errs3[2] = {Tal_RotateMatrix4XYZ(v[0], v[1], v[2], r),
+                                  Tal_InverseMatrixQuiet(m, out, &failed)};
+        turns.Add(r, 128).Add(&q, 32).Add(out, 72).Add(errs3, 8).Add(&failed, 1);
     }
-    EXPECT_EQ(inv4.h, 4693868261287245880u) << "Tal_InverseMatrix4Quiet: some output bit differs";
-    EXPECT_EQ(det.h, 16096658507076088229u) << "Tal_GetMatrix4Determinant: some output bit differs";
+    EXPECT_EQ(inv4.h, 7284878244874289038u) << "4x4 inverse or determinant differs";
     EXPECT_EQ(rotate.h, 2115668178996283376u)
         << "Tal_RotateMatrix4XYZ(Plus) or Tal_RotateMatrix4: a bit differs";
+    EXPECT_EQ(turns.h, 6074534388379313008u) << "XYZ turn of I, slerp or 3x3 inverse differs";
 }
 
 // int32 extremes, small terms with common factors, raw values shifted to every width.
@@ -73,10 +79,10 @@ uint32_t Term(std::mt19937_64& rng) {
 
 TEST(BitsUnchanged, RatioCompareAndAddAndFixMul) {
     std::mt19937_64 rng(14);
-    Digest compare, add, fixMul;
+    Digest compare, add, fixMul, reduce;
     for (int i = 0; i < 200000; ++i) {
         const int32_t n0 = int32_t(i % 2 ? Term(rng) : 0u - Term(rng)), n1 = int32_t(Term(rng));
-        const Tal_Ratio a{n0, Term(rng) | (i % 16 != 0)}, b{n1, i % 8 ? Term(rng) | 1 : a.den};
+        Tal_Ratio a{n0, Term(rng) | (i % 16 != 0)}, b{n1, i % 8 ? Term(rng) | 1 : a.den};
         int32_t order = 0;
         Tal_RatioStatus status = Tal_RatioStatus(i % 4);
         Tal_Ratio sum{}, low{};
@@ -86,11 +92,18 @@ TEST(BitsUnchanged, RatioCompareAndAddAndFixMul) {
         add.Add(errs + 2, 4).Add(&sum, 8).Add(&status, 1);
         const Tal_Fixed product = Tal_FixMul(n0, n1);
         fixMul.Add(&product, 4);
+        uint8_t reduced = 9;
+        status = Tal_RatioStatus(i % 4);
+        const Tal_Err errs2[2] = {Tal_MulRatio(&a, &b, &low, &status),
+                                  Tal_ReduceRatio(&a, &sum, &reduced)};
+        Tal_UnsignedGCD(a.den, b.den, &a.den);
+        Tal_SignedGCD(n0, n1, &a.num);
+        reduce.Add(errs2, 8).Add(&low, 8).Add(&status, 1).Add(&sum, 8).Add(&reduced, 1).Add(&a, 8);
     }
-    EXPECT_EQ(compare.h, 944587217345502405u)
-        << "Tal_CompareRatio or Tal_MinRatio: some result or code differs";
+    EXPECT_EQ(compare.h, 944587217345502405u) << "Tal_CompareRatio or Tal_MinRatio differs";
     EXPECT_EQ(add.h, 12614595406487521363u) << "Tal_AddRatio: some result, code or status differs";
     EXPECT_EQ(fixMul.h, 4775015243349104129u) << "Tal_FixMul: some result differs";
+    EXPECT_EQ(reduce.h, 3860142481017457807u) << "Tal_MulRatio, Tal_ReduceRatio or a GCD differs";
 }
 
 }  // namespace
