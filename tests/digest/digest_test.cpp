@@ -149,6 +149,27 @@ const double kReals[] = {0.0,  -0.0,   0.5,     -0.5,        0.5 - 0x1p-54, 2.5,
                          NAN,  kPi,    kPi / 2, 65535.99999, 2147483647.5,  -2147483648.5};
 const int32_t kInts[] = {0,         1,         -1,        0x8000,        0xffff, 0x10000, -0x10000,
                          0x1000000, INT32_MAX, INT32_MIN, INT32_MIN + 1, 46341,  -46341};
+const Tal_Ratio kRatios[] = {{0, 1},         {-1, 1},         {1, 0},         {INT32_MIN, 1},
+                             {3, 4},         {1, UINT32_MAX}, {-7, 1u << 31}, {INT32_MIN, 1u << 31},
+                             {0x40000000, 3}};
+const Tal_LRect kRects[] = {{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, {5, 5, 4, 9}};
+
+// Edge value k, or past the edges a value drawn from a generator seeded by k.
+int32_t Pick(const int32_t (&edges)[13], int k) {
+    return k < 13 ? edges[k] : Inputs(uint64_t(k)).Sized();
+}
+Tal_Ratio Pick(const Tal_Ratio (&edges)[9], int k) {
+    Inputs in{uint64_t(k)};
+    return k < 9 ? edges[k] : Tal_Ratio{in.Sized(), uint32_t(in.Sized())};
+}
+// Small rectangles in units of 8, then in units of 0x40000.
+Tal_LRect Pick(const Tal_LRect (&edges)[2], int k) {
+    Inputs in{uint64_t(k)};
+    const int32_t unit = k < 11 ? 8 : 0x40000, x = int32_t(in.Next() % 17) - 8;
+    const int32_t y = int32_t(in.Next() % 17) - 8, w = int32_t(in.Next() % 12);
+    const Tal_LRect r{x * unit, y * unit, (x + w) * unit, (y + int32_t(in.Next() % 12)) * unit};
+    return k < 2 ? edges[k] : r;
+}
 const double kIdentity4[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
 struct Family {
@@ -157,96 +178,73 @@ struct Family {
     void (*row)(Sweep&, Inputs&, int);
 };
 const Family kFamilies[] = {
-    {"fixed and integer", 1,
-     [](Sweep& s, Inputs& in, int) {
-         std::vector<int32_t> ints(std::begin(kInts), std::end(kInts));
-         for (int i = 0; i < 11; ++i)
-             ints.push_back(in.Sized());
-         for (const int32_t a : ints) {
-             const uint32_t u = uint32_t(a);
-             s.Call("bit counts", {a},
-                    {Tal_LeadingZeros(u), Tal_TrailingZeros(u), Tal_RoundUpToPowerOf2(u),
-                     Tal_RoundDownToPowerOf2(u), Tal_BitsUsed(a)});
-             for (const int32_t b : ints) {
-                 int32_t g[2] = {9, 9};
-                 uint32_t ug[2] = {9, 9};
-                 s.Call("fixed, overflow, gcd, lcm, multiple", {a, b},
-                        {Tal_FixMul(a, b), Tal_FixDiv(a, b), Tal_Fix24Mul(a, b),
-                         Tal_Fix24Ratio(a, b), Tal_AddWouldOverflow(a, b),
-                         Tal_MulWouldOverflow(a, b), Tal_UMulWouldOverflow(u, uint32_t(b)),
-                         Tal_SignedGCD(a, b, &g[0]), Tal_UnsignedGCD(u, uint32_t(b), &ug[0]),
-                         Tal_SignedLCM(a, b, &g[1]), Tal_UnsignedLCM(u, uint32_t(b), &ug[1]), L(g),
-                         L(ug), Tal_RoundToNearestMult(a, b)});
-             }
-         }
-         for (int i = 0; i < 48; ++i) {
-             const double d = i < 18 ? kReals[i] : std::floor(in.Real(-3e9, 3e9)) + 0.5 * (i % 2);
-             s.Call("RoundDouble(Safe)", {d}, {Tal_RoundDouble(d), Tal_RoundDoubleSafe(d)});
-         }
+    {"fixed and integer", 24 * 24,
+     [](Sweep& s, Inputs& in, int i) {
+         const int32_t a = Pick(kInts, i / 24), b = Pick(kInts, i % 24);
+         const uint32_t u = uint32_t(a), v = uint32_t(b);
+         const double d = i < 18 ? kReals[i] : std::floor(in.Real(-3e9, 3e9)) + 0.5 * (i % 2);
+         int32_t g[2] = {9, 9};
+         uint32_t ug[2] = {9, 9};
+         s.Call("bit counts, fixed, overflow, gcd, lcm, multiple, rounding", {a, b, d},
+                {Tal_LeadingZeros(u),
+                 Tal_TrailingZeros(u),
+                 Tal_RoundUpToPowerOf2(u),
+                 Tal_RoundDownToPowerOf2(u),
+                 Tal_BitsUsed(a),
+                 Tal_FixMul(a, b),
+                 Tal_FixDiv(a, b),
+                 Tal_Fix24Mul(a, b),
+                 Tal_Fix24Ratio(a, b),
+                 Tal_AddWouldOverflow(a, b),
+                 Tal_MulWouldOverflow(a, b),
+                 Tal_UMulWouldOverflow(u, v),
+                 Tal_SignedGCD(a, b, &g[0]),
+                 Tal_UnsignedGCD(u, v, &ug[0]),
+                 Tal_SignedLCM(a, b, &g[1]),
+                 Tal_UnsignedLCM(u, v, &ug[1]),
+                 L(g),
+                 L(ug),
+                 Tal_RoundToNearestMult(a, b),
+                 Tal_RoundDouble(d),
+                 Tal_RoundDoubleSafe(d)});
      }},
-    {"ratio", 1,
-     [](Sweep& s, Inputs& in, int) {
-         std::vector<Tal_Ratio> ratios = {
-             {0, 1},         {-1, 1},         {1, 0},         {INT32_MIN, 1},
-             {3, 4},         {1, UINT32_MAX}, {-7, 1u << 31}, {INT32_MIN, 1u << 31},
-             {0x40000000, 3}};
-         for (int i = 0; i < 9; ++i)
-             ratios.push_back({in.Sized(), uint32_t(in.Sized())});
-         for (const Tal_Ratio& a : ratios) {
-             Tal_Ratio r[4] = {};
-             uint8_t f[5] = {9, 9, 9, 9, 9};
-             const double d = in.Real(-4, 4) * std::ldexp(1.0, int(in.Next() % 72) - 40);
-             s.Call("Reduce Recip Conv FpLong2", {L(a), d},
-                    {Tal_ReduceRatio(&a, &r[0], &f[0]), Tal_RecipRatio(&a, &r[1], &f[1]),
-                     Tal_ConvRatio(&a, 1000, &r[2], &f[2], &f[3]),
-                     Tal_FpLong2Ratio(d, &r[3], &f[4]), L(r), Item(f, 5)});
-             for (const Tal_Ratio& b : ratios) {
-                 const decltype(&Tal_AddRatio) ops[] = {Tal_AddRatio, Tal_SubRatio, Tal_MulRatio,
-                                                        Tal_DivRatio};
-                 Tal_Err err[8];
-                 Tal_Ratio out[8];
-                 Tal_RatioStatus status[4];
-                 std::fill_n(status, 4, Tal_RatioStatus_APPROXIMATED);
-                 for (int k = 0; k < 8; ++k)
-                     err[k] = ops[k / 2](&a, &b, &out[k], k % 2 ? nullptr : &status[k / 2]);
-                 int32_t order = 9;
-                 s.Call("Add Sub Mul Div (approximated, null status) Compare", {L(a), L(b)},
-                        {Item(err, 8), L(out), Item(status, 4), Tal_CompareRatio(&a, &b, &order),
-                         order});
-             }
-         }
+    {"ratio", 18 * 18,
+     [](Sweep& s, Inputs& in, int i) {
+         const Tal_Ratio a = Pick(kRatios, i / 18), b = Pick(kRatios, i % 18);
+         const decltype(&Tal_AddRatio) ops[] = {Tal_AddRatio, Tal_SubRatio, Tal_MulRatio,
+                                                Tal_DivRatio};
+         const double d = in.Real(-4, 4) * std::ldexp(1.0, int(in.Next() % 72) - 40);
+         Tal_Err err[8];
+         Tal_Ratio out[12] = {};
+         uint8_t f[9] = {2, 2, 2, 2, 9, 9, 9, 9, 9};  // the first four allow an approximation
+         for (int k = 0; k < 8; ++k)
+             err[k] = ops[k / 2](&a, &b, &out[k], k % 2 ? nullptr : &f[k / 2]);
+         int32_t order = 9;
+         s.Call("Add Sub Mul Div (approximated, null status) Compare Reduce Recip Conv FpLong2",
+                {L(a), L(b), d},
+                {Item(err, 8), Tal_CompareRatio(&a, &b, &order), order,
+                 Tal_ReduceRatio(&a, &out[8], &f[4]), Tal_RecipRatio(&a, &out[9], &f[5]),
+                 Tal_ConvRatio(&a, 1000, &out[10], &f[6], &f[7]),
+                 Tal_FpLong2Ratio(d, &out[11], &f[8]), L(out), Item(f, 9)});
      }},
-    {"rect", 1,
-     [](Sweep& s, Inputs& in, int) {
-         std::vector<Tal_LRect> rects = {{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX},
-                                         {5, 5, 4, 9}};
-         for (int i = 0; i < 14; ++i) {
-             const int32_t unit = i < 9 ? 8 : 0x40000, x = int32_t(in.Next() % 17) - 8;
-             const int32_t y = int32_t(in.Next() % 17) - 8, w = int32_t(in.Next() % 12);
-             rects.push_back(
-                 {x * unit, y * unit, (x + w) * unit, (y + int32_t(in.Next() % 12)) * unit});
-         }
-         for (const Tal_LRect& a : rects) {
-             const Tal_FixedRect f{a.left, a.top, a.right, a.bottom};  // the values read as 16.16
-             Tal_Rect r[3] = {};
-             Tal_LRect l[4] = {{}, {}, {}, a};
-             Tal_FixedRect back{};
-             s.Call("FixedRect2(L)Rect(In/Out) LRect2FixedRect InsetLRect", {L(a)},
-                    {Tal_FixedRect2Rect(&f, &r[0]), Tal_FixedRect2RectIn(&f, &r[1]),
-                     Tal_FixedRect2RectOut(&f, &r[2]), S(r), Tal_FixedRect2LRect(&f, &l[0]),
-                     Tal_FixedRect2LRectIn(&f, &l[1]), Tal_FixedRect2LRectOut(&f, &l[2]),
-                     Tal_InsetLRect(&l[3], 3, -0x40000000), L(l), Tal_LRect2FixedRect(&a, &back),
-                     L(back)});
-             for (const Tal_LRect& b : rects) {
-                 Tal_LRect out[3] = {{}, {}, b};
-                 bool compared[6];
-                 for (int16_t k = 0; k < 6; ++k)
-                     compared[k] = Tal_LRectCompare(k, &a, &b);
-                 s.Call("Sect Union Center Compare(0..5)", {L(a), L(b)},
-                        {Tal_SectLRect(&a, &b, &out[0]), Tal_UnionLRect(&a, &b, &out[1]),
-                         Tal_CenterLRect(&a, &out[2]), L(out), Item(compared, 6)});
-             }
-         }
+    {"rect", 16 * 16,
+     [](Sweep& s, Inputs&, int i) {
+         const Tal_LRect a = Pick(kRects, i / 16), b = Pick(kRects, i % 16);
+         const Tal_FixedRect f{a.left, a.top, a.right, a.bottom};  // the values read as 16.16
+         Tal_Rect r[3] = {};
+         Tal_LRect l[7] = {{}, {}, {}, a, {}, {}, b};
+         Tal_FixedRect back{};
+         bool compared[6];
+         for (int16_t k = 0; k < 6; ++k)
+             compared[k] = Tal_LRectCompare(k, &a, &b);
+         s.Call("FixedRect2(L)Rect(In/Out) LRect2FixedRect Inset Sect Union Center Compare(0..5)",
+                {L(a), L(b)},
+                {Tal_FixedRect2Rect(&f, &r[0]), Tal_FixedRect2RectIn(&f, &r[1]),
+                 Tal_FixedRect2RectOut(&f, &r[2]), S(r), Tal_FixedRect2LRect(&f, &l[0]),
+                 Tal_FixedRect2LRectIn(&f, &l[1]), Tal_FixedRect2LRectOut(&f, &l[2]),
+                 Tal_InsetLRect(&l[3], 3, -0x40000000), Tal_LRect2FixedRect(&a, &back), L(back),
+                 Tal_SectLRect(&a, &b, &l[4]), Tal_UnionLRect(&a, &b, &l[5]),
+                 Tal_CenterLRect(&a, &l[6]), L(l), Item(compared, 6)});
      }},
     {"construct", 60,
      [](Sweep& s, Inputs& in, int i) {
