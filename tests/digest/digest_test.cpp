@@ -185,28 +185,18 @@ const Family kFamilies[] = {
          const double d = i < 18 ? kReals[i] : std::floor(in.Real(-3e9, 3e9)) + 0.5 * (i % 2);
          int32_t g[2] = {9, 9};
          uint32_t ug[2] = {9, 9};
+         const Tal_Err err[] = {Tal_SignedGCD(a, b, &g[0]), Tal_UnsignedGCD(u, v, &ug[0]),
+                                Tal_SignedLCM(a, b, &g[1]), Tal_UnsignedLCM(u, v, &ug[1])};
+         const int64_t bits[] = {Tal_LeadingZeros(u), Tal_TrailingZeros(u),
+                                 Tal_RoundUpToPowerOf2(u), Tal_RoundDownToPowerOf2(u),
+                                 Tal_BitsUsed(a)};
+         const int64_t fixed[] = {Tal_FixMul(a, b), Tal_FixDiv(a, b), Tal_Fix24Mul(a, b),
+                                  Tal_Fix24Ratio(a, b), Tal_RoundToNearestMult(a, b)};
+         const bool overflows[] = {Tal_AddWouldOverflow(a, b), Tal_MulWouldOverflow(a, b),
+                                   Tal_UMulWouldOverflow(u, v)};
          s.Call("bit counts, fixed, overflow, gcd, lcm, multiple, rounding", {a, b, d},
-                {Tal_LeadingZeros(u),
-                 Tal_TrailingZeros(u),
-                 Tal_RoundUpToPowerOf2(u),
-                 Tal_RoundDownToPowerOf2(u),
-                 Tal_BitsUsed(a),
-                 Tal_FixMul(a, b),
-                 Tal_FixDiv(a, b),
-                 Tal_Fix24Mul(a, b),
-                 Tal_Fix24Ratio(a, b),
-                 Tal_AddWouldOverflow(a, b),
-                 Tal_MulWouldOverflow(a, b),
-                 Tal_UMulWouldOverflow(u, v),
-                 Tal_SignedGCD(a, b, &g[0]),
-                 Tal_UnsignedGCD(u, v, &ug[0]),
-                 Tal_SignedLCM(a, b, &g[1]),
-                 Tal_UnsignedLCM(u, v, &ug[1]),
-                 L(g),
-                 L(ug),
-                 Tal_RoundToNearestMult(a, b),
-                 Tal_RoundDouble(d),
-                 Tal_RoundDoubleSafe(d)});
+                {Item(bits, 5), Item(fixed, 5), Item(overflows, 3), Item(err, 4), L(g), L(ug),
+                 Tal_RoundDouble(d), Tal_RoundDoubleSafe(d)});
      }},
     {"ratio", 18 * 18,
      [](Sweep& s, Inputs& in, int i) {
