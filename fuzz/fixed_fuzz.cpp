@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "support/fixed_model.h"
+#include "tal/base_testing.h"
 #include "tal/fixed.h"
 
 #define REQUIRE(cond)                                \

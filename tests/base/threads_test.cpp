@@ -33,32 +33,9 @@ uint32_t Next(uint32_t& state) {  // xorshift32
 }
 
 // FNV-1a over the bytes of every result, in order.
-template <class T>
-void Add(uint64_t& digest, const T& value) {
-    unsigned char bytes[sizeof value];
-    std::memcpy(bytes, &value, sizeof value);
-    for (unsigned char b : bytes)
-        digest = (digest ^ b) * 0x100000001b3u;
-}
-
-// A layer at seeded angles and depth through the whole request: its outline and hit tests.
-void TypicalRequest(uint32_t& seed, Tal_TransformPoly3D& poly, uint64_t& digest) {
-    const Tal_Matrix4 projection{{{800, 0, 0, 0}, {0, 800, 0, 0}, {640, 480, 1, 1}, {0, 0, 0, 0}}};
-    const Tal_Vector2T<double> corners[4] = {{0, 0}, {640, 0}, {640, 480}, {0, 480}};
-    const double ax = (int(Next(seed) % 2401) - 1200) / 1000.0;  // radians in [-1.2, 1.2]
-    const double ay = (int(Next(seed) % 2401) - 1200) / 1000.0;
-    Tal_Matrix4 toEye;
-    toEye.SetIdentity().Translate(-320, -240, 0).Scale(1.0 / 640, 1.0 / 640, 1);
-    toEye.RotateXYZ(ax, ay, 0).Translate(0, 0, 0.2 + Next(seed) % 2800 / 1000.0);
-    for (long i = 0; i < 4; ++i)
-        poly.SetLayerPoint(i, corners[i]);
-    poly.TransformPointsToEye(toEye);
-    poly.TransformPointsToScreen(projection);
-    poly.InitPolyPoints();
-    for (long i = 0; i < poly.NumPolyPoints(); ++i)
-        Add(digest, poly.GetPolyPoints()[i]);
-    for (const Tal_Vector2T<double>& hit : corners)
-        Add(digest, poly.IsPointInside(&hit, 2.0));
+void Add(uint64_t& digest, const void* data, size_t size) {
+    for (size_t i = 0; i < size; ++i)
+        digest = (digest ^ static_cast<const unsigned char*>(data)[i]) * 0x100000001b3u;
 }
 
 // Runs work(t) for t = 0 to kThreads - 1, each on a thread of its own, all at once.
@@ -71,8 +48,11 @@ void OnThreads(Work work) {
         thread.join();
 }
 
-// One thread's work: seeded pure functions, the four reports of a round, a typical request.
+// One thread's work: seeded pure functions, the four reports of a round, a layer at seeded angles
+// and depth through the whole request (its outline and hit tests).
 uint64_t Work(uint32_t seed) {
+    const Tal_Matrix4 projection{{{800, 0, 0, 0}, {0, 800, 0, 0}, {640, 480, 1, 1}, {0, 0, 0, 0}}};
+    const Tal_Vector2T<double> corners[4] = {{0, 0}, {640, 0}, {640, 480}, {0, 480}};
     uint64_t digest = 0xcbf29ce484222325u;
     Tal_TransformPoly3D poly;
     for (int round = 0; round < kRounds; ++round) {
@@ -82,20 +62,37 @@ uint64_t Work(uint32_t seed) {
         Tal_Ratio sum{}, failed{};
         Tal_RatioStatus status = 0;  // an overflow of the seeded sum is told here, not reported
         double m[16], n[16], product[16], singular[16] = {};
-        for (int i = 0; i < 16; ++i)
-            m[i] = int32_t(Next(seed)) / 65536.0, n[i] = int32_t(Next(seed)) / 65536.0;
+        for (int i = 0; i < 16; ++i) {
+            m[i] = int32_t(Next(seed)) / 65536.0;
+            n[i] = int32_t(Next(seed)) / 65536.0;
+        }
         const Tal_Err errs[] = {
             Tal_AddRatio(&x, &y, &sum, &status), Tal_ConcatMatrix4(m, n, product),
             Tal_AddRatio(&x, &bad, &failed, nullptr), Tal_MulRatio(&huge, &huge, &failed, nullptr),
             Tal_InverseMatrix4(singular, singular)};
-        Add(digest, Tal_FixMul(a, b) ^ Tal_FixDiv(a, b));
-        Add(digest, Tal_Fix24Mul(0x7f000000, (a & 0x3fffffff) | 0x40000000));  // 127 x [64, 128)
-        Add(digest, errs);
-        Add(digest, sum);
-        Add(digest, status);
-        Add(digest, failed);
-        Add(digest, product);
-        TypicalRequest(seed, poly, digest);
+        const int32_t fixed[] = {Tal_FixMul(a, b), Tal_FixDiv(a, b),
+                                 Tal_Fix24Mul(0x7f000000, (a & 0x3fffffff) | 0x40000000)};
+        const double ax = (int(Next(seed) % 2401) - 1200) / 1000.0;  // radians in [-1.2, 1.2]
+        const double ay = (int(Next(seed) % 2401) - 1200) / 1000.0;
+        Tal_Matrix4 toEye;
+        toEye.SetIdentity().Translate(-320, -240, 0).Scale(1.0 / 640, 1.0 / 640, 1);
+        toEye.RotateXYZ(ax, ay, 0).Translate(0, 0, 0.2 + Next(seed) % 2800 / 1000.0);
+        for (long i = 0; i < 4; ++i)
+            poly.SetLayerPoint(i, corners[i]);
+        poly.TransformPointsToEye(toEye);
+        poly.TransformPointsToScreen(projection);
+        poly.InitPolyPoints();
+        bool hits[4];
+        for (int i = 0; i < 4; ++i)
+            hits[i] = poly.IsPointInside(&corners[i], 2.0);
+        Add(digest, fixed, sizeof fixed);
+        Add(digest, errs, sizeof errs);
+        Add(digest, &sum, sizeof sum);
+        Add(digest, &status, sizeof status);
+        Add(digest, &failed, sizeof failed);
+        Add(digest, product, sizeof product);
+        Add(digest, hits, sizeof hits);
+        Add(digest, poly.GetPolyPoints(), sizeof(Tal_Vector2T<double>) * poly.NumPolyPoints());
     }
     return digest;
 }

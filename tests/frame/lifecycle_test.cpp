@@ -52,11 +52,17 @@ TEST_F(FrameTest, BirthRecordsServicesUpToTheFirstFailureAndKeepsTablesOnlyWhenB
         trigOom{Msg(0x110019, "out of memory allocating FCM/D table (1024 bytes).")},
         fcmdOom{Msg(0x11001B, "out of memory allocating FCM/D table (65536 bytes).")};
     const std::tuple<Tal_ServiceFlags, int32_t, Tal_Err, uint32_t, Reports> cases[] = {
-        {1, -1, 0, 1, none},         {7, -1, 0, 7, none},
-        {0xF1, -1, 0, 1, none},      {1 | 8, -1, gauss, 1, gaussian},
-        {8, -1, gauss, 0, gaussian}, {15, -1, gauss, 7, gaussian},
-        {1 | 2, 0, oom, 1, trigOom}, {1 | 4, 1, oom, 1, fcmdOom},
-        {2 | 4, 2, oom, 2, fcmdOom}, {2 | 4, 0, oom, 0, trigOom}};
+        {1, -1, 0, 1, none},
+        {7, -1, 0, 7, none},
+        {1 | 4, -1, 0, 5, none},
+        {0xF1, -1, 0, 1, none},
+        {1 | 8, -1, gauss, 1, gaussian},
+        {8, -1, gauss, 0, gaussian},
+        {15, -1, gauss, 7, gaussian},
+        {1 | 2, 0, oom, 1, trigOom},
+        {1 | 4, 1, oom, 1, fcmdOom},
+        {2 | 4, 2, oom, 2, fcmdOom},
+        {2 | 4, 0, oom, 0, trigOom}};
     for (const auto& [requested, skip, result, born, reports] : cases) {
         Reset();
         Bas_FailHandleAllocationsAfter(skip, skip >= 0);
@@ -69,6 +75,11 @@ TEST_F(FrameTest, BirthRecordsServicesUpToTheFirstFailureAndKeepsTablesOnlyWhenB
                   std::tuple(result, born, reports, born, guard, guard, (kept & 2) != 0,
                              (kept & 4) != 0, (kept & 4) != 0, (kept & 2) / 2 + (kept & 4) / 2))
             << "services " << int(requested) << ", allocations failing after " << skip;
+        const uint8_t *mul = nullptr, *div = nullptr;
+        uint8_t lent = 9;
+        const Tal_Err lending = kept & 4 ? Tal_PrepareFCMD(0, 1, &lent, &mul, &div) : 0;
+        EXPECT_EQ(std::tuple(lending, lent), std::tuple(0, kept & 4 ? 1 : 9))
+            << "services " << int(requested) << ": the tables lend at once, whatever their handles";
     }
 }
 

@@ -51,8 +51,6 @@ TEST(Planes, NewellNormalThroughTheCentroidOrTheNormalAsGiven) {
 
 // The plane z = 5 unless tilted; flags are ok + 2 * behind. hit and behind are written even for a
 // rejected hit, which is reported unless hitOk is given; the hit may overwrite the ray's origin.
-
-// flags: ok + 2 * behind, written even for a rejected hit, reported unless hitOk is given.
 TEST(RayPlane, WritesHitAndBehindAndFlagsOrReportsARejection) {
     const double z5[4] = {0, 0, 1, -5}, tilt[4] = {1, 2, 3, -11}, small = std::nextafter(1e-12, 0.);
     const std::tuple<const double*, int, std::array<double, 8>, V3, int> rows[] = {
@@ -118,6 +116,30 @@ TEST(Clip3D, FlagsTheEndsBehindTheNearPlaneAndFindsTheCrossing) {
         EXPECT_EQ(std::make_tuple(aBehind, bBehind), std::make_tuple(flags & 1, flags >> 1));
         EXPECT_TRUE(Near(c, w)) << "flags " << flags;
         EXPECT_TRUE(Near((flags & 1 ? a : b).data(), w)) << "over the end behind";
+    }
+}
+
+// Rows: start, end, point, within, distance. A line no longer than 1e-12, or so long that its
+// reciprocal is below 1e-12, measures to its start; abeam the start and as far from the start as
+// the line is long are within.
+TEST(PerpDistTo2DLine, DistanceToTheLineAndWithinTheSegmentsDisc) {
+    const std::tuple<V2, V2, V2, int, double> rows[] = {
+        {{0, 0}, {1e-12, 0}, {3, 4}, 0, 5},
+        {{0, 0}, {1e13, 0}, {3, 4}, 0, 5},
+        {{0, 0}, {4, 0}, {0, 3}, 1, 3},
+        {{0, 0}, {5, 0}, {3, 4}, 1, 4},
+        {{0, 0}, {4, 0}, {4, 3}, 0, 3},
+        {{1, 1}, {1, 5}, {-1, 0}, 0, 2},
+        {{2, 2}, {4, 4}, {4, 2}, 1, std::sqrt(2.0)}};
+    for (const auto& [start, end, p, within, distance] : rows) {
+        unsigned char in = 7;
+        double got = 7, alone = 7;
+        const Tal_Err err = Tal_PerpDistTo2DLine(&p, &start, &end, &in, &got) |
+                            Tal_PerpDistTo2DLine(&p, &start, &end, nullptr, &alone);
+        EXPECT_EQ(std::make_tuple(err, int(in), got, alone),
+                  std::make_tuple(0, within, distance, distance))
+            << "(" << p.x << ", " << p.y << ") to (" << start.x << ", " << start.y << ")-(" << end.x
+            << ", " << end.y << ")";
     }
 }
 

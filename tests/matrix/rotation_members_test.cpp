@@ -40,14 +40,8 @@ TEST(RotateMatrix4, AxesShorterThan1em12ReportAndLeaveTheMatrixOrZeroTheAngles) 
 template <class M, class F>
 void ExpectThrows(M m, F f, long code, int site, const char* text) {
     const M before = m;
-    taltest::ClearReports();
-    long thrown = 0;
-    try {
-        f(m);
-    } catch (long c) {
-        thrown = c;
-    }
-    EXPECT_EQ(std::make_tuple(thrown, taltest::TakeReports(), Bits(m)),
+    const auto outcome = taltest::Thrown([&] { f(m); });
+    EXPECT_EQ(std::make_tuple(outcome.first, outcome.second, Bits(m)),
               std::make_tuple(code, std::vector{taltest::Msg(0x110000 | site, text)}, Bits(before)))
         << text;
 }

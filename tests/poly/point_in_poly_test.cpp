@@ -8,11 +8,14 @@
 #include <random>
 #include <vector>
 
+#include "support/poly_model.h"
 #include "support/reports.h"
 #include "tal/poly.h"
 
 namespace {
 
+using taltest::InsideModel;
+using taltest::IPt;
 using V2 = Tal_Vector2T<double>;
 using F2 = Tal_Vector2T<float>;
 const double kNaN = NAN, kInf = INFINITY, kE12 = 0x1p-12, kE30 = 0x1p-30, kBelow1 = 1 - kE30;
@@ -118,35 +121,6 @@ TEST(PointInPoly, BadCountsAreOutsideOrReportedAsOutOfMemory) {
     ExpectBadCounts<F2>();
 }
 
-struct IPt {
-    int64_t x, y;
-};
-
-// Exact even-odd membership of p in the outline d (no consecutive repeats) by 64-bit arithmetic,
-// points on non-vertical edges counted in; with tol (in hundredths) also the band: beside an edge
-// with the foot on it and p no farther from its start than it is long, or near a vertex.
-// ambiguous is set where an equality decides that rounding may tip.
-bool Expected(const std::vector<IPt>& d, IPt p, int64_t tol, bool& ambiguous) {
-    const auto near = [&](int64_t d2, int64_t len2) {
-        ambiguous |= 10000 * d2 == tol * tol * len2;
-        return 10000 * d2 <= tol * tol * len2;
-    };
-    bool on = false, odd = false;
-    for (size_t i = 0; i < d.size(); ++i) {
-        const IPt a = d[i], b = d[(i + 1) % d.size()];
-        const int64_t dx = b.x - a.x, dy = b.y - a.y, wx = p.x - a.x, wy = p.y - a.y;
-        const int64_t len2 = dx * dx + dy * dy, cross = dx * wy - dy * wx;
-        if (d.size() == 1) return tol ? near(wx * wx + wy * wy, 1) : wx == 0 && wy == 0;
-        if ((a.x < p.x && p.x <= b.x) || (b.x < p.x && p.x <= a.x)) {
-            on |= cross == 0;                   // p on the line of a non-vertical edge
-            odd ^= (cross < 0) == (a.x < b.x);  // the edge passes above p
-        }
-        const bool foot = dx * wx + dy * wy >= 0 && wx * wx + wy * wy <= len2;
-        if (tol) on |= near(wx * wx + wy * wy, 1) || (foot && near(cross * cross, len2));
-    }
-    return on || odd;
-}
-
 // Outlines in half units (some across 64 vertices, the previous vertex repeated now and then),
 // every half-unit grid point, with no band and with one of 1.3 units (260 hundredths of a half).
 TEST(PointInPoly, RandomOutlinesMatchTheExactModelInBothInstances) {
@@ -169,7 +143,7 @@ TEST(PointInPoly, RandomOutlinesMatchTheExactModelInBothInstances) {
         for (int64_t y = -19; y <= 19; ++y)
             for (int64_t x = -19; x <= 19; ++x) {
                 bool ambiguous = false;
-                const int want = Expected(distinct, {x, y}, tol ? 260 : 0, ambiguous);
+                const int want = InsideModel(distinct, {x, y}, tol ? 260 : 0, ambiguous);
                 if (ambiguous) continue;
                 ++points;
                 inside += want;

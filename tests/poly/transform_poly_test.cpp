@@ -228,6 +228,8 @@ TEST(TransformPoly3D, CopiesAreDeepGrowOrReuseBlocksAndSurviveFailedAllocations)
         back = Placed(kBackHalf);  // flags and clip points over none
         EXPECT_EQ(c.GetPolyPoints(), eight) << "five points fit the block of eight";
         ExpectSameCopy(copied, kOneBehind, "copy constructed");
+        Tal_TransformPoly3D half = Placed(kBackHalf), halfCopy(half);
+        ExpectSameCopy(halfCopy, kBackHalf, "copy constructed, its last edge clipped");
         ExpectSameCopy(c, kOneBehind, "assigned into a larger block");
         ExpectSameCopy(grown, kOneBehind, "assigned into a smaller block");
         ExpectSameCopy(back, kBackHalf, "assigned over a polygon with nothing behind");

@@ -182,8 +182,8 @@ TEST(RectLimits, CenterWrapsWidthsAreTakenIn32BitsAndWHRecordsCompareByValue) {
     const Tal_Rect full = RectKind::Make({INT16_MIN, INT16_MIN, INT16_MAX, INT16_MAX});
     EXPECT_EQ(std::tuple(Tal_RectCompare(1, &full, &r), Tal_RectCompare(3, &r, &full)),
               std::tuple(true, true));  // 65535 wide
-    const Tal_WHRect a = Made<Tal_WHRect>(Tal_SetWHRect, Tal_CopyWHRect, 0, 0, 0, 5);
-    EXPECT_EQ(std::tuple(a.value[0], a.value[3], Tal_EqualWHRect(&a, &a)), std::tuple(0, 5, true));
+    const Tal_WHRect a = Made<Tal_WHRect>(Tal_SetWHRect, Tal_CopyWHRect, 4, 3, 2, 1);
+    EXPECT_EQ(std::tuple(a.value[0], a.value[3], Tal_EqualWHRect(&a, &a)), std::tuple(4, 1, true));
     for (int i = 0; i < 4; ++i) {  // empty if read as edges, yet compared value by value
         Tal_WHRect b = a;
         ++b.value[i];

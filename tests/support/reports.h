@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "tal/base_testing.h"
@@ -41,6 +42,19 @@ inline Reports TakeReports() {
     }
     ClearReports();
     return out;
+}
+
+/// The code f throws (0: none) and the reports it made.
+template <class F>
+std::pair<long, Reports> Thrown(F f) {
+    ClearReports();
+    long code = 0;
+    try {
+        f();
+    } catch (long c) {
+        code = c;
+    }
+    return {code, TakeReports()};
 }
 
 /// A message report (number 0), severity 8 unless given.

@@ -43,15 +43,9 @@ void Expect(F call, int site, const P& p, const std::vector<uint64_t>& want) {
                        : site == 0x27 ? "overflow in fixed point transformation."
                                       : "homogeneous point has W=0";
     const long code = !site ? 0 : site < 0x30 ? Tal_Err_OVERFLOW : Tal_Err_ZERO_W;
-    long thrown = 0;
-    taltest::ClearReports();
-    try {
-        call();
-    } catch (long c) {
-        thrown = c;
-    }
+    const auto outcome = taltest::Thrown(call);
     EXPECT_EQ(
-        std::make_tuple(thrown, Raw(p), taltest::TakeReports()),
+        std::make_tuple(outcome.first, Raw(p), outcome.second),
         std::make_tuple(code, want, std::vector(site != 0, taltest::Msg(0x110000 | site, text))));
 }
 
