@@ -454,6 +454,7 @@ double Talp_Asin(double x) {
                                    : Talp_Offset(Talp_HalfPi, Talp_AsinOfHalfComplement(ax), -2);
     double out;
     if (Talp_RoundsSafely(lean, Talp_LeanAsinErr, &out)) return negative ? -out : out;
+    Talp_CountSlowPath();
     const Talp_Dd leg = Talp_OtherLeg(ax);
     const Talp_Dd t = Talp_FirstQuadrantAngle({ax, 0}, leg);
     if (Talp_RoundAngle(t, false, &out)) return negative ? -out : out;
@@ -478,6 +479,7 @@ double Talp_Acos(double x) {
         lean = Talp_Offset({0, 0}, Talp_AsinOfHalfComplement(ax), 2);
     double out;
     if (Talp_RoundsSafely(lean, Talp_LeanAsinErr, &out)) return out;
+    Talp_CountSlowPath();
     const Talp_Dd leg = Talp_OtherLeg(ax);
     const Talp_Dd t = Talp_FirstQuadrantAngle(leg, {ax, 0});
     if (Talp_RoundAngle(t, negative, &out)) return out;

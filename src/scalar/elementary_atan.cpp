@@ -1152,10 +1152,13 @@ bool Talp_RoundAngle(const Talp_Dd& t, bool xNegative, double* out) {
 
 namespace {
 
-// The angle of (+-y, +-x) from its first-quadrant angle t, through the slow path if need be.
-double Talp_FinishAngle(const Talp_Dd& t, double y, double x, bool yNegative, bool xNegative) {
+// The angle of (+-y, +-x) from its first-quadrant angle t, through the slow path if need be;
+// firstTier when no lean attempt came before (a failed test here is then the slow path's entry).
+double Talp_FinishAngle(const Talp_Dd& t, double y, double x, bool yNegative, bool xNegative,
+                        bool firstTier) {
     double out;
     if (Talp_RoundAngle(t, xNegative, &out)) return Talp_WithSign(out, yNegative);
+    if (firstTier) Talp_CountSlowPath();
     return Talp_AtanSlow(Talp_WideFromDouble(y), Talp_WideFromDouble(x), t, yNegative, xNegative);
 }
 
@@ -1163,7 +1166,6 @@ double Talp_FinishAngle(const Talp_Dd& t, double y, double x, bool yNegative, bo
 
 double Talp_AtanSlow(const Talp_Wide& y, const Talp_Wide& x, Talp_Dd theta, bool yNegative,
                      bool xNegative) {
-    Talp_CountSlowCall();
     const Talp_Wide& halfPi = Talp_WideHalfPi();
     Talp_Wide t = Talp_WideAdd(Talp_WideFromDouble(theta.hi), Talp_WideFromDouble(theta.lo));
     const unsigned n = theta.hi > 0.785 ? 1 : 0;
@@ -1200,11 +1202,13 @@ double Talp_Atan(double x) {
         if (Talp_AngleLean(qh, ((1 - p.hi) - p.lo) * qh, true, false, &out))  // qh ~ 1/ax
             return Talp_WithSign(out, negative);
     }
-    if (ax <= 1) return Talp_FinishAngle(Talp_AtanKernel({ax, 0}), ax, 1.0, negative, false);
+    Talp_CountSlowPath();
+    if (ax <= 1) return Talp_FinishAngle(Talp_AtanKernel({ax, 0}), ax, 1.0, negative, false, false);
     // atan x = pi/2 - atan(1/x); the legs are scaled so that the larger lies in [1, 2).
     const int e = Talp_Exponent(ax);
     const double y = Talp_ScaleB(ax, -e), one = Talp_Pow2(-e);
-    return Talp_FinishAngle(Talp_FirstQuadrantAngle({y, 0}, {one, 0}), y, one, negative, false);
+    return Talp_FinishAngle(Talp_FirstQuadrantAngle({y, 0}, {one, 0}), y, one, negative, false,
+                            false);
 }
 
 double Talp_Atan2(double y, double x) {
@@ -1224,6 +1228,7 @@ double Talp_Atan2(double y, double x) {
         return Talp_WithSign(v, yNegative);
     }
     // Legs within 2^500 of 1 need no scaling for the exact remainder.
+    bool leanTried = false;
     if (ay >= 0x1p-500 && ay <= 0x1p500 && ax >= 0x1p-500 && ax <= 0x1p500) {
         const bool swapped = ay > ax;
         const double num = swapped ? ax : ay, den = swapped ? ay : ax;
@@ -1233,6 +1238,8 @@ double Talp_Atan2(double y, double x) {
             const Talp_Dd p = Talp_TwoProd(qh, den);
             if (Talp_AngleLean(qh, ((num - p.hi) - p.lo) * inverse, swapped, xNegative, &out))
                 return Talp_WithSign(out, yNegative);
+            leanTried = true;
+            Talp_CountSlowPath();
         }
     }
     const int ey = Talp_Exponent(ay), ex = Talp_Exponent(ax);
@@ -1241,6 +1248,6 @@ double Talp_Atan2(double y, double x) {
         return Talp_WithSign(xNegative ? Talp_Pi.hi : Talp_TinyQuotient(ay, ax), yNegative);
     const int e = ey > ex ? ey : ex;
     const double sy = Talp_ScaleB(ay, -e), sx = Talp_ScaleB(ax, -e);
-    return Talp_FinishAngle(Talp_FirstQuadrantAngle({sy, 0}, {sx, 0}), sy, sx, yNegative,
-                            xNegative);
+    return Talp_FinishAngle(Talp_FirstQuadrantAngle({sy, 0}, {sx, 0}), sy, sx, yNegative, xNegative,
+                            !leanTried);
 }

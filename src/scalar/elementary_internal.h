@@ -60,12 +60,9 @@ bool Talp_RoundAngle(const Talp_Dd& t, bool xNegative, double* out);
 double Talp_AtanSlow(const Talp_Wide& y, const Talp_Wide& x, Talp_Dd theta, bool yNegative,
                      bool xNegative);
 
-#ifdef TAL_ELEMENTARY_COUNT_SLOW
-// The validation build counts slow-path calls (single-threaded use only).
-extern long long Talp_ElementarySlowCalls;
-inline void Talp_CountSlowCall() {
-    ++Talp_ElementarySlowCalls;
+// Calls on this thread that left their first tier (a failed rounding test or a reduction too
+// close to a multiple of pi/2); incremented only there, so the fast path pays nothing.
+extern thread_local unsigned long long Talp_SlowPathEntries;
+inline void Talp_CountSlowPath() {
+    ++Talp_SlowPathEntries;
 }
-#else
-inline void Talp_CountSlowCall() {}
-#endif

@@ -556,7 +556,6 @@ Talp_Dd Talp_ByQuadrant(const Talp_SinCosDd& k, unsigned n, bool wantCos) {
 }
 
 double Talp_SinCosSlow(double x, bool wantCos) {
-    Talp_CountSlowCall();
     Talp_Wide r, s, c;
     const unsigned n = Talp_ReduceWide(x, &r);
     Talp_WideSinCosQuadrant(r, n, &s, &c);
@@ -582,11 +581,14 @@ inline bool Talp_SinOrCosLean(double ax, bool wantCos, double* out) {
 
 // sin(|x|) (or cos) by the second and third tiers.
 TALP_NOINLINE double Talp_SinOrCosFull(double ax, bool wantCos) {
+    const bool leanTried = ax < Talp_LeanLimit;
+    if (leanTried) Talp_CountSlowPath();
     Talp_Dd r;
     const unsigned n = Talp_ReduceFast(ax, &r);
     const Talp_SinCosDd k = Talp_SinCosKernel(r);
     double out;
     if (Talp_RoundsSafely(Talp_ByQuadrant(k, n, wantCos), Talp_SinCosErr, &out)) return out;
+    if (!leanTried) Talp_CountSlowPath();
     return Talp_SinCosSlow(ax, wantCos);
 }
 
@@ -653,12 +655,14 @@ double Talp_Tan(double x) {
         if (n & 1) t = Talp_Negate(Talp_DdInverse(Talp_FastTwoSum(t.hi, t.lo)));
         if (Talp_RoundsSafely(t, Talp_LeanTanErr, &out)) return (x < 0) != (r.hi < 0) ? -out : out;
     }
+    const bool leanTried = ax < Talp_LeanLimit;
+    if (leanTried) Talp_CountSlowPath();
     // Odd quadrants: tan(r + pi/2) = -cos r / sin r.
     n = Talp_ReduceFast(ax, &r);
     const Talp_SinCosDd k = Talp_SinCosKernel(r);
     const Talp_Dd t = (n & 1) ? Talp_Negate(Talp_DdDiv(k.c, k.s)) : Talp_DdDiv(k.s, k.c);
     if (!Talp_RoundsSafely(t, Talp_TanErr, &out)) {
-        Talp_CountSlowCall();
+        if (!leanTried) Talp_CountSlowPath();
         Talp_Wide w, s, c;
         const unsigned m = Talp_ReduceWide(ax, &w);
         Talp_WideSinCosQuadrant(w, m, &s, &c);
