@@ -399,11 +399,15 @@ constexpr double Talp_AsinTaylorTable[129][11] = {
      0x1.4ae18feda4c2cp+0, 0x1.055e46aa8225bp+1, 0x1.a8f48424a8f02p+1},
 };
 
-// Relative error of the Taylor sums below 2^-69; with pi/2 - 2 asin z at most doubled.
-constexpr double Talp_LeanAsinErr = 0x1p-66;
+// Relative error of the Taylor sums below 2^-69; with pi/2 - 2 asin z at most doubled, plus the
+// rounding of the unnormalized low part (below 2^-17 of the value): 1.3125 * 2^-68.
+constexpr double Talp_LeanAsinErr = 0x1.5p-68;
+// acos adds asin to a larger pi/2 or pi, or doubles it: the Taylor sum's 2^-69 and 2^-70 for the
+// low part's rounding.
+constexpr double Talp_LeanAcosErr = 0x1.9p-69;
 
 // asin(zh + zl) for 0 <= zh <= 1/2, |zl| <= ulp(zh)/2.
-Talp_Dd Talp_AsinTaylor(double zh, double zl) {
+inline Talp_Dd Talp_AsinTaylor(double zh, double zl) {
     const double shifted = zh * 256 + Talp_RoundingShift;
     const double* row = Talp_AsinTaylorTable[Talp_Bits(shifted) & 0xFF];
     const double d = zh - (shifted - Talp_RoundingShift) * 0x1p-8;  // exact
@@ -411,7 +415,7 @@ Talp_Dd Talp_AsinTaylor(double zh, double zl) {
 }
 
 // asin z for z = sqrt((1 - ax)/2), 1/2 < ax < 1: the halving and 1 - ax are exact.
-Talp_Dd Talp_AsinOfHalfComplement(double ax) {
+inline Talp_Dd Talp_AsinOfHalfComplement(double ax) {
     const double w = (1 - ax) * 0.5, z = std::sqrt(w);
     const double half = 0.5 / z;  // starts beside the exact square
     const Talp_Dd z2 = Talp_TwoProd(z, z);
@@ -440,6 +444,26 @@ double Talp_NotANumber(double x) {
     return (x - x) / (x - x);
 }
 
+// asin |x| (negated when negative) past the first tier.
+TALP_NOINLINE double Talp_AsinSlow(double ax, bool negative) {
+    Talp_CountSlowPath();
+    double out;
+    const Talp_Dd leg = Talp_OtherLeg(ax);
+    const Talp_Dd t = Talp_FirstQuadrantAngle({ax, 0}, leg);
+    if (Talp_RoundAngle(t, false, &out)) return negative ? -out : out;
+    return Talp_AtanSlow(Talp_WideFromDouble(ax), Talp_OtherLegWide(ax), t, negative, false);
+}
+
+// acos x past the first tier.
+TALP_NOINLINE double Talp_AcosSlow(double ax, bool negative) {
+    Talp_CountSlowPath();
+    double out;
+    const Talp_Dd leg = Talp_OtherLeg(ax);
+    const Talp_Dd t = Talp_FirstQuadrantAngle(leg, {ax, 0});
+    if (Talp_RoundAngle(t, negative, &out)) return out;
+    return Talp_AtanSlow(Talp_OtherLegWide(ax), Talp_WideFromDouble(ax), t, false, negative);
+}
+
 }  // namespace
 
 double Talp_Asin(double x) {
@@ -454,11 +478,7 @@ double Talp_Asin(double x) {
                                    : Talp_Offset(Talp_HalfPi, Talp_AsinOfHalfComplement(ax), -2);
     double out;
     if (Talp_RoundsSafely(lean, Talp_LeanAsinErr, &out)) return negative ? -out : out;
-    Talp_CountSlowPath();
-    const Talp_Dd leg = Talp_OtherLeg(ax);
-    const Talp_Dd t = Talp_FirstQuadrantAngle({ax, 0}, leg);
-    if (Talp_RoundAngle(t, false, &out)) return negative ? -out : out;
-    return Talp_AtanSlow(Talp_WideFromDouble(ax), Talp_OtherLegWide(ax), t, negative, false);
+    return Talp_AsinSlow(ax, negative);
 }
 
 double Talp_Acos(double x) {
@@ -478,10 +498,6 @@ double Talp_Acos(double x) {
     else
         lean = Talp_Offset({0, 0}, Talp_AsinOfHalfComplement(ax), 2);
     double out;
-    if (Talp_RoundsSafely(lean, Talp_LeanAsinErr, &out)) return out;
-    Talp_CountSlowPath();
-    const Talp_Dd leg = Talp_OtherLeg(ax);
-    const Talp_Dd t = Talp_FirstQuadrantAngle(leg, {ax, 0});
-    if (Talp_RoundAngle(t, negative, &out)) return out;
-    return Talp_AtanSlow(Talp_OtherLegWide(ax), Talp_WideFromDouble(ax), t, false, negative);
+    if (Talp_RoundsSafely(lean, Talp_LeanAcosErr, &out)) return out;
+    return Talp_AcosSlow(ax, negative);
 }

@@ -1047,8 +1047,9 @@ constexpr double Talp_AtanTaylorTable[257][9] = {
 };
 
 // d^2 P(d) rounds with under 3.5 ulps of its size (2^-19.5 of the angle for i >= 1, d^2/3 of it
-// for i = 0): relative error below 2^-69, taken as 2^-66.
-constexpr double Talp_LeanAtanErr = 0x1p-66;
+// for i = 0): relative error below 2^-69, kept by pi/2 - t and pi - t (t <= pi/4 below them),
+// plus 2^-70 for the rounding of the unnormalized low part: tested against 1.5625 * 2^-69.
+constexpr double Talp_LeanAtanErr = 0x1.9p-69;
 
 // atan(qh + ql) for 0 <= qh <= 1, |ql| <= ulp(qh)/2.
 Talp_Dd Talp_AtanTaylor(double qh, double ql) {

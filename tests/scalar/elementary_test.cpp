@@ -58,6 +58,25 @@ TEST(Elementary, SpecialValuesFollowAnnexF) {
     }
 }
 
+// A fast result that cannot be rounded safely falls through to a slower tier. With first-tier
+// bounds near 2^-68 that happens about once in 2 * 10^4 calls; a loose bound or a faulty table
+// row (which the slow path would silently repair) shows here as a higher count.
+TEST(Elementary, RandomSweepRarelyTakesTheSlowPath) {
+    const Fn all[] = {Fn::kSin, Fn::kCos, Fn::kTan, Fn::kAsin, Fn::kAcos, Fn::kAtan, Fn::kAtan2};
+    std::mt19937_64 rng(20261206);
+    for (Fn f : all) {
+        const unsigned long long before = Talp_ElementarySlowPaths();
+        for (int i = 0; i < 100000; ++i) {
+            const double y = RandomInput(f, rng, i);
+            const double x = f == Fn::kAtan2 ? RandomInput(f, rng, int(rng() % 4)) : 1.0;
+            Ours(f, y, x);
+        }
+        const unsigned long long slow = Talp_ElementarySlowPaths() - before;
+        EXPECT_LT(slow, 10u) << kNames[int(f)] << ": " << slow
+                             << " of 100000 random calls took the slow path";
+    }
+}
+
 #ifdef TAL_TEST_HAVE_MPFR
 
 // Inputs where reduction, cancellation or the rounding boundary is hardest.
