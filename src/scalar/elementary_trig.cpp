@@ -433,9 +433,9 @@ constexpr double Talp_TanErr = 0x1.8p-69;
 // unnormalized low part (below 2^-19 of the value, so 2^-72) the test takes 1.75 * 2^-69: tight,
 // since each doubling of the bound doubles the share of calls that fall through (here 4e-5).
 constexpr double Talp_LeanErr = 0x1.cp-69;
-// tan's first tier: the Taylor sums at i/256 stay below 2^-67.3, the inversion of odd quadrants
-// adds below 2^-72 and the low part's rounding 2^-70: tested against 2^-67.
-constexpr double Talp_LeanTanErr = 0x1p-67;
+// tan's first tier: the Taylor sums at i/256 stay below 2^-67.3, their inverse in odd quadrants
+// below 1.25 * 2^-67.3 (the rounding of its low part included): tested against 1.0625 * 2^-67.
+constexpr double Talp_LeanTanErr = 0x1.1p-67;
 constexpr double Talp_LeanLimit = 0x1p19;
 constexpr double Talp_QuarterPi = 0x1.921fb54442d18p-1;  // rounded; r = x stays within the table
 
@@ -655,9 +655,9 @@ double Talp_Tan(double x) {
     // tan(-r) = -tan r, and in odd quadrants tan(r + pi/2) = -1 / tan r.
     if (Talp_ReduceLean(ax, &r, &n)) {
         const Talp_Dd ar = Talp_Abs(Talp_FastTwoSum(r.hi, r.lo));  // the Taylor sum drops a1 r.lo
-        Talp_Dd t = Talp_TanTaylor(ar.hi, ar.lo);
-        if (n & 1) t = Talp_Negate(Talp_DdInverse(Talp_FastTwoSum(t.hi, t.lo)));
-        if (Talp_RoundsSafely(t, Talp_LeanTanErr, &out)) return (x < 0) != (r.hi < 0) ? -out : out;
+        const bool odd = (n & 1) != 0;
+        if (Talp_TanLean(ar.hi, ar.lo, odd, Talp_LeanTanErr, &out))
+            return ((x < 0) != (r.hi < 0)) != odd ? -out : out;
     }
     const bool leanTried = ax < Talp_LeanLimit;
     if (leanTried) Talp_CountSlowPath();

@@ -135,8 +135,8 @@ TEST(Elementary, HardInputsRoundCorrectly) {
 }
 
 // The first tiers read tables at i/256: every row, at its knot and on both sides of the seams
-// halfway to its neighbours, in each quadrant for sin, cos and tan (odd ones invert tan) and
-// through the reciprocal for atan.
+// halfway to its neighbours, in each quadrant for sin, cos and tan (odd ones invert tan),
+// through the reciprocal for atan and through w = (1 - |x|)/2 for asin and acos.
 std::vector<std::pair<double, double>> TableSeams(Fn f) {
     std::vector<double> points;
     for (int i = 0; i <= 256; ++i) {
@@ -159,6 +159,10 @@ std::vector<std::pair<double, double>> TableSeams(Fn f) {
             out.push_back({a, 1.0});
             out.push_back({-a, 1.0});
             out.push_back({1 - a * a / 2, 1.0});  // asin, acos through sqrt((1 - x)/2)
+            if (a <= 0.25) {                      // rows in w = (1 - |x|)/2 beyond 1/2
+                out.push_back({1 - 2 * a, 1.0});
+                out.push_back({2 * a - 1, 1.0});
+            }
         }
     }
     return out;
