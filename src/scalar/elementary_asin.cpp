@@ -656,24 +656,18 @@ double Talp_NotANumber(double x) {
     return (x - x) / (x - x);
 }
 
-// asin |x| (negated when negative) past the first tier.
-TALP_NOINLINE double Talp_AsinSlow(double ax, bool negative) {
+// asin |x| (negated when negative), or acos x, past the first tier: the angle of the legs
+// (|x|, sqrt(1 - x^2)).
+TALP_NOINLINE double Talp_ArcSlow(double ax, bool negative, bool acos) {
     Talp_CountSlowPath();
+    const Talp_Dd side = {ax, 0}, leg = Talp_OtherLeg(ax);
+    const Talp_Dd t =
+        acos ? Talp_FirstQuadrantAngle(leg, side) : Talp_FirstQuadrantAngle(side, leg);
     double out;
-    const Talp_Dd leg = Talp_OtherLeg(ax);
-    const Talp_Dd t = Talp_FirstQuadrantAngle({ax, 0}, leg);
-    if (Talp_RoundAngle(t, false, &out)) return negative ? -out : out;
-    return Talp_AtanSlow(Talp_WideFromDouble(ax), Talp_OtherLegWide(ax), t, negative, false);
-}
-
-// acos x past the first tier.
-TALP_NOINLINE double Talp_AcosSlow(double ax, bool negative) {
-    Talp_CountSlowPath();
-    double out;
-    const Talp_Dd leg = Talp_OtherLeg(ax);
-    const Talp_Dd t = Talp_FirstQuadrantAngle(leg, {ax, 0});
-    if (Talp_RoundAngle(t, negative, &out)) return out;
-    return Talp_AtanSlow(Talp_OtherLegWide(ax), Talp_WideFromDouble(ax), t, false, negative);
+    if (Talp_RoundAngle(t, acos && negative, &out)) return !acos && negative ? -out : out;
+    const Talp_Wide wide = Talp_WideFromDouble(ax), wideLeg = Talp_OtherLegWide(ax);
+    return acos ? Talp_AtanSlow(wideLeg, wide, t, false, negative)
+                : Talp_AtanSlow(wide, wideLeg, t, negative, false);
 }
 
 }  // namespace
@@ -690,7 +684,7 @@ double Talp_Asin(double x) {
         ax <= 0.5 ? Talp_AsinTaylor(ax, 0) : Talp_Offset(Talp_HalfPi, Talp_TwiceAsinOfRoot(ax), -1);
     double out;
     if (Talp_RoundsSafely(lean, Talp_LeanAsinErr, &out)) return negative ? -out : out;
-    return Talp_AsinSlow(ax, negative);
+    return Talp_ArcSlow(ax, negative, false);
 }
 
 double Talp_Acos(double x) {
@@ -711,5 +705,5 @@ double Talp_Acos(double x) {
         lean = Talp_TwiceAsinOfRoot(ax);
     double out;
     if (Talp_RoundsSafely(lean, Talp_LeanAcosErr, &out)) return out;
-    return Talp_AcosSlow(ax, negative);
+    return Talp_ArcSlow(ax, negative, true);
 }
