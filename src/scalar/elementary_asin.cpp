@@ -608,12 +608,12 @@ constexpr double Talp_LeanAsinErr = 0x1.5p-68;
 // low part's rounding.
 constexpr double Talp_LeanAcosErr = 0x1.9p-69;
 
-// asin(zh + zl) for 0 <= zh <= 1/2, |zl| <= ulp(zh)/2.
-inline Talp_Dd Talp_AsinTaylor(double zh, double zl) {
-    const double shifted = zh * 256 + Talp_RoundingShift;
+// asin x for 0 <= x <= 1/2.
+inline Talp_Dd Talp_AsinTaylor(double x) {
+    const double shifted = x * 256 + Talp_RoundingShift;
     const double* row = Talp_AsinTaylorTable[Talp_Bits(shifted) & 0xFF];
-    const double d = zh - (shifted - Talp_RoundingShift) * 0x1p-8;  // exact
-    return Talp_TaylorSum(row, row + 2, d, zl);
+    const double d = x - (shifted - Talp_RoundingShift) * 0x1p-8;  // exact
+    return Talp_TaylorSum(row, row + 2, d);
 }
 
 // 2 asin z for z = sqrt(w), w = (1 - ax)/2 (exact for 1/2 < ax < 1), as 2 z g(w): the table
@@ -625,7 +625,7 @@ inline Talp_Dd Talp_TwiceAsinOfRoot(double ax) {
     const double shifted = w * 256 + Talp_RoundingShift;
     const double* row = Talp_AsinRootTable[Talp_Bits(shifted) & 0x7F];
     const double d = w - (shifted - Talp_RoundingShift) * 0x1p-8;  // exact
-    const Talp_Dd g = Talp_TaylorSum(row, row + 2, d, 0);
+    const Talp_Dd g = Talp_TaylorSum(row, row + 2, d);
     // 1/(2z) = z/(2w): the division runs beside the square root instead of after it.
     const double z = std::sqrt(w), halfOverW = 0.5 / w;
     const Talp_Dd z2 = Talp_TwoProd(z, z);
@@ -681,7 +681,7 @@ double Talp_Asin(double x) {
     if (ax == 1) return negative ? -Talp_HalfPi.hi : Talp_HalfPi.hi;
     // asin x directly up to 1/2, else pi/2 - 2 asin(sqrt((1 - x)/2)).
     const Talp_Dd lean =
-        ax <= 0.5 ? Talp_AsinTaylor(ax, 0) : Talp_Offset(Talp_HalfPi, Talp_TwiceAsinOfRoot(ax), -1);
+        ax <= 0.5 ? Talp_AsinTaylor(ax) : Talp_Offset(Talp_HalfPi, Talp_TwiceAsinOfRoot(ax), -1);
     double out;
     if (Talp_RoundsSafely(lean, Talp_LeanAsinErr, &out)) return negative ? -out : out;
     return Talp_ArcSlow(ax, negative, false);
@@ -698,7 +698,7 @@ double Talp_Acos(double x) {
     // pi/2 - asin x up to 1/2, else 2 asin(sqrt((1 - x)/2)) or pi - 2 asin(sqrt((1 + x)/2)).
     Talp_Dd lean;
     if (ax <= 0.5)
-        lean = Talp_Offset(Talp_HalfPi, Talp_AsinTaylor(ax, 0), negative ? 1 : -1);
+        lean = Talp_Offset(Talp_HalfPi, Talp_AsinTaylor(ax), negative ? 1 : -1);
     else if (negative)
         lean = Talp_Offset(Talp_Pi, Talp_TwiceAsinOfRoot(ax), -1);
     else

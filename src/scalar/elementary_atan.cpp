@@ -1051,12 +1051,25 @@ constexpr double Talp_AtanTaylorTable[257][9] = {
 // plus 2^-70 for the rounding of the unnormalized low part: tested against 1.5625 * 2^-69.
 constexpr double Talp_LeanAtanErr = 0x1.9p-69;
 
+// Row i = round(256 q) and d = q - i/256 (exact) for 0 <= q <= 1.
+inline uint64_t Talp_AtanRow(double q, double* d) {
+    const double shifted = q * 256 + Talp_RoundingShift;
+    *d = q - (shifted - Talp_RoundingShift) * 0x1p-8;
+    return Talp_Bits(shifted) & 0x1FF;
+}
+
 // atan(qh + ql) for 0 <= qh <= 1, |ql| <= ulp(qh)/2.
 Talp_Dd Talp_AtanTaylor(double qh, double ql) {
-    const double shifted = qh * 256 + Talp_RoundingShift;
-    const uint64_t i = Talp_Bits(shifted) & 0x1FF;
-    const double d = qh - (shifted - Talp_RoundingShift) * 0x1p-8;  // exact
+    double d;
+    const uint64_t i = Talp_AtanRow(qh, &d);
     return Talp_TaylorSum(Talp_AtanTable[i], Talp_AtanTaylorTable[i], d, ql);
+}
+
+// atan q for 0 <= q <= 1.
+Talp_Dd Talp_AtanTaylor(double q) {
+    double d;
+    const uint64_t i = Talp_AtanRow(q, &d);
+    return Talp_TaylorSum(Talp_AtanTable[i], Talp_AtanTaylorTable[i], d);
 }
 
 }  // namespace
@@ -1196,7 +1209,8 @@ double Talp_Atan(double x) {
     if (ax > 0x1p60) return Talp_WithSign(Talp_HalfPi.hi, negative);
     double out;
     if (ax <= 1) {
-        if (Talp_AngleLean(ax, 0, false, false, &out)) return Talp_WithSign(out, negative);
+        if (Talp_RoundsSafely(Talp_AtanTaylor(ax), Talp_LeanAtanErr, &out))
+            return Talp_WithSign(out, negative);
     } else {
         const double qh = 1 / ax;
         const Talp_Dd p = Talp_TwoProd(qh, ax);

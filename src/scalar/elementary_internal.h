@@ -25,20 +25,32 @@ extern const Talp_Dd Talp_HalfPi, Talp_Pi;
 /// atan2(y, x) in [0, pi/2] for y, x > 0 (double-doubles) within 2^62 of each other and below
 /// 2^996, relative error below 2^-70.
 Talp_Dd Talp_FirstQuadrantAngle(Talp_Dd y, Talp_Dd x);
+// a2 + a3 d + ... + a8 d^6 by Estrin's scheme: the polynomial is most of the call's latency.
+inline double Talp_TaylorTail(const double* a, double d, double d2) {
+    const double d4 = d2 * d2;
+    return ((a[2] + d * a[3]) + d2 * (a[4] + d * a[5])) + d4 * ((a[6] + d * a[7]) + d2 * a[8]);
+}
+
 /// f(c + d) for |d| <= 2^-9 from v = f(c) as a double-double and the Taylor coefficients of f at
 /// c: a[0] (26 bits) + a[1] the first, a[2..8] the next ones; dl is a low part of d, below
 /// ulp(d). Relative error below 2^-69 when |a_k| <= 4 and a2 d^2 stays under 2^-18 of f; the
 /// result is not renormalized (its low part stays below 2^-17 of the high part).
 inline Talp_Dd Talp_TaylorSum(const double* v, const double* a, double d, double dl) {
-    // Estrin's scheme: the polynomial is most of the call's latency.
-    const double d2 = d * d, d4 = d2 * d2;
-    const double p =
-        ((a[2] + d * a[3]) + d2 * (a[4] + d * a[5])) + d4 * ((a[6] + d * a[7]) + d2 * a[8]);
+    const double d2 = d * d;
     // d^2 P(d) with the first-order effect of dl; a1 * d exact in two products.
-    const double tail = d2 * p + 2 * a[2] * d * dl;
+    const double tail = d2 * Talp_TaylorTail(a, d, d2) + 2 * a[2] * d * dl;
     const Talp_Dd ds = Talp_Split(d);
     const Talp_Dd s = Talp_TwoSum(v[0], a[0] * ds.hi);
     const double lo = ((v[1] + a[0] * ds.lo) + (a[1] * d + a[0] * dl)) + tail;
+    return {s.hi, s.lo + lo};
+}
+
+/// The same for an exact argument (no low part): fewer operations, the same bound.
+inline Talp_Dd Talp_TaylorSum(const double* v, const double* a, double d) {
+    const double d2 = d * d;
+    const Talp_Dd ds = Talp_Split(d);
+    const Talp_Dd s = Talp_TwoSum(v[0], a[0] * ds.hi);
+    const double lo = ((v[1] + a[0] * ds.lo) + a[1] * d) + d2 * Talp_TaylorTail(a, d, d2);
     return {s.hi, s.lo + lo};
 }
 
