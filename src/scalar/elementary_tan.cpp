@@ -632,8 +632,8 @@ inline Talp_Dd Talp_TanSum(const double* row, double d, double rl) {
 
 }  // namespace
 
-bool Talp_TanLean(double rh, double rl, bool inverse, double relErr, double* out) {
-    const double shifted = rh * 256 + Talp_RoundingShift;
+bool Talp_TanLean(double rh, double rl, double scaled, bool inverse, double relErr, double* out) {
+    const double shifted = scaled + Talp_RoundingShift;
     const double* row = Talp_TanTaylorTable[Talp_Bits(shifted) & 0xFF];
     const double d = rh - (shifted - Talp_RoundingShift) * 0x1p-8;  // exact
     if (!inverse) return Talp_RoundsSafely(Talp_TanSum(row, d, rl), relErr, out);

@@ -439,20 +439,30 @@ constexpr double Talp_LeanTanErr = 0x1.1p-67;
 constexpr double Talp_LeanLimit = 0x1p19;
 constexpr double Talp_QuarterPi = 0x1.921fb54442d18p-1;  // rounded; r = x stays within the table
 
-inline bool Talp_ReduceLean(double ax, Talp_Dd* r, unsigned* n) {
+// 256 (1 - 2^-20) and 128 pi (1 - 2^-20), rounded: the table row of |r| comes straight from x,
+// beside r's own chain. The factor keeps |r| > 2^-9 on row 1, so that |r| - 1/256 stays exact.
+constexpr double Talp_RowScale = 256 - 0x1p-12;
+constexpr double Talp_RowQuadrant = 0x1.921f9c22477d4p+8;
+
+/// r = |x| - n pi/2 with the first tier's accuracy, and row ~ 256 (1 - 2^-20) r within 2^-24.
+inline bool Talp_ReduceLean(double ax, Talp_Dd* r, unsigned* n, double* row) {
     if (ax <= Talp_QuarterPi) {  // the common small angle needs no reduction
         *r = {ax, 0};
         *n = 0;
+        *row = ax * Talp_RowScale;
         return true;
     }
     if (!(ax < Talp_LeanLimit)) return false;
     const double shifted = ax * Talp_TwoOverPi + Talp_RoundingShift;
     const double kd = shifted - Talp_RoundingShift;
+    // Both products round by 2^-26 at most (below 2^27); the difference is exact.
+    *row = ax * Talp_RowScale - kd * Talp_RowQuadrant;
     // Exact while |r| >= 2^-12 > 8 |k C2|. Nearer a multiple of pi/2 (3 in 10^4 of the calls
     // below 8) three parts lose too much: the full reduction serves the same kernel.
     const Talp_Dd s = Talp_FastTwoSum(ax - kd * Talp_HalfPiC1, -(kd * Talp_HalfPiC2));
     if (Talp_Abs(s.hi) < 0x1p-12) {
         *n = Talp_ReduceFast(ax, r);
+        *row = r->hi * Talp_RowScale;
         return true;
     }
     // Not renormalized, which would lengthen the chain: |r.lo| < 2^-38 |r.hi|, whose square the
@@ -462,16 +472,17 @@ inline bool Talp_ReduceLean(double ax, Talp_Dd* r, unsigned* n) {
     return true;
 }
 
-// a = i/256 nearest r >= 0, t = th + tl = r - a, and the Taylor tails of t to t^7.
+// a = i/256 nearest r >= 0 (from row), t = th + tl = r - a, and the Taylor tails of t to t^7.
 struct Talp_LeanParts {
     const double* row;
     double th, cosTail, sinTail;  // cos t - 1, sin t - th
 };
 
-inline Talp_LeanParts Talp_LeanStart(Talp_Dd r) {
-    const double shifted = r.hi * 256 + Talp_RoundingShift;
+inline Talp_LeanParts Talp_LeanStart(Talp_Dd r, double row) {
+    const double shifted = Talp_Abs(row) + Talp_RoundingShift;
     const uint64_t i = Talp_Bits(shifted) & 0xFF;
-    const double th = r.hi - (shifted - Talp_RoundingShift) * 0x1p-8, tl = r.lo;  // th exact
+    // Exact: i/256 lies within 2^-9 (1 + 2^-11) of r, and r > 2^-9 when i = 1.
+    const double th = r.hi - (shifted - Talp_RoundingShift) * 0x1p-8, tl = r.lo;
     const double t2 = th * th;
     // Both halves of each tail in parallel: the call's latency is its cost.
     const double t4 = t2 * t2, t3 = th * t2;
@@ -570,10 +581,11 @@ double Talp_SinCosSlow(double x, bool wantCos) {
 inline bool Talp_SinOrCosLean(double ax, bool wantCos, double* out) {
     Talp_Dd r;
     unsigned n;
-    if (!Talp_ReduceLean(ax, &r, &n)) return false;
+    double row;
+    if (!Talp_ReduceLean(ax, &r, &n, &row)) return false;
     // Quadrant q of sin: sin r, cos r, -sin r, -cos r; sin(-r) = -sin r.
     const unsigned q = (n + (wantCos ? 1 : 0)) & 3;
-    const Talp_LeanParts p = Talp_LeanStart(Talp_Abs(r));
+    const Talp_LeanParts p = Talp_LeanStart(Talp_Abs(r), row);
     double v;
     if (!Talp_RoundsSafely((q & 1) ? Talp_LeanEval<true>(p) : Talp_LeanEval<false>(p), Talp_LeanErr,
                            &v))
@@ -626,8 +638,9 @@ void Talp_SinCos(double x, double* sinOut, double* cosOut) {
     const double ax = Talp_Abs(x);
     Talp_Dd r;
     unsigned n;
-    if (ax >= Talp_CosIsOne && Talp_ReduceLean(ax, &r, &n)) {
-        const Talp_LeanParts p = Talp_LeanStart(Talp_Abs(r));
+    double row;
+    if (ax >= Talp_CosIsOne && Talp_ReduceLean(ax, &r, &n, &row)) {
+        const Talp_LeanParts p = Talp_LeanStart(Talp_Abs(r), row);
         const Talp_Dd s = Talp_LeanEval<false>(p), c = Talp_LeanEval<true>(p);  // of |r|
         const bool odd = (n & 1) != 0, rNegative = r.hi < 0;
         double so, co;
@@ -651,12 +664,12 @@ double Talp_Tan(double x) {
     if (!(ax < Talp_Inf)) return x - x;
     Talp_Dd r;
     unsigned n;
-    double out;
+    double out, row;
     // tan(-r) = -tan r, and in odd quadrants tan(r + pi/2) = -1 / tan r.
-    if (Talp_ReduceLean(ax, &r, &n)) {
+    if (Talp_ReduceLean(ax, &r, &n, &row)) {
         const Talp_Dd ar = Talp_Abs(Talp_FastTwoSum(r.hi, r.lo));  // the Taylor sum drops a1 r.lo
         const bool odd = (n & 1) != 0;
-        if (Talp_TanLean(ar.hi, ar.lo, odd, Talp_LeanTanErr, &out))
+        if (Talp_TanLean(ar.hi, ar.lo, Talp_Abs(row), odd, Talp_LeanTanErr, &out))
             return ((x < 0) != (r.hi < 0)) != odd ? -out : out;
     }
     const bool leanTried = ax < Talp_LeanLimit;
