@@ -54,12 +54,12 @@ inline Talp_Dd Talp_TaylorSum(const double* v, const double* a, double d) {
     return {s.hi, s.lo + lo};
 }
 
-/// Rounded tan(rh + rl) (or 1/tan when inverse) for 0 < rh <= pi/4 + 2^-30, |rl| <= 2^-53 rh +
-/// 2^-59.4 (so that rh + rl need not be normalized below 2^10 pi/2),
-/// from the Taylor coefficients at i/256, i = round(scaled) for scaled within 2^-24 of
-/// 256 (1 - 2^-20) rh; false when relErr does not allow rounding. Relative
-/// error below 2^-67.3 (the tail d^2 P(d) reaches 2^-17 of tan near pi/4, where
-/// a2 = tan (1 + tan^2) ~ 2; rounded within 3.5 ulps of its size), 1.25 * 2^-67.3 for the inverse.
+/// Rounded tan(rh + rl) (or 1/tan when inverse) for 0 < rh <= pi/4 + 2^-30 and
+/// |rl| <= 2^-53 rh + 2^-59.4 (unnormalized below 2^10), from the Taylor coefficients at i/256,
+/// i = round(scaled) for scaled within 2^-24 of 256 (1 - 2^-20) rh; false when relErr does not
+/// allow rounding. Relative error below 2^-67.3 (the tail d^2 P(d) reaches 2^-17 of tan near
+/// pi/4, where a2 = tan (1 + tan^2) ~ 2; rounded within 3.5 ulps of its size), below
+/// 1.25 * 2^-67.3 for the inverse.
 bool Talp_TanLean(double rh, double rl, double scaled, bool inverse, double relErr, double* out);
 
 /// Adding then subtracting it rounds a double below 2^51 to an integer.
