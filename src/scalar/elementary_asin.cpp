@@ -637,7 +637,7 @@ inline Talp_Dd Talp_TwiceAsinOfRoot(double ax) {
 // k + sign * 2^scale * t as a double-double, k a constant above |2^scale t|; unnormalized (the
 // low part stays below 2^-16 of the sum), for the rounding test only.
 Talp_Dd Talp_Offset(Talp_Dd k, Talp_Dd t, double factor) {
-    const Talp_Dd s = Talp_TwoSum(k.hi, factor * t.hi);
+    const Talp_Dd s = Talp_FastTwoSum(k.hi, factor * t.hi);  // exact: k.hi is the larger
     return {s.hi, s.lo + (k.lo + factor * t.lo)};
 }
 

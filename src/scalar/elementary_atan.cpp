@@ -1083,7 +1083,8 @@ bool Talp_AngleLean(double qh, double ql, bool swapped, bool xNegative, double* 
     // t, pi/2 - t when swapped, pi - t for x < 0, pi/2 + t for both.
     const Talp_Dd k = swapped ? Talp_HalfPi : (xNegative ? Talp_Pi : Talp_Dd{0, 0});
     const bool add = swapped == xNegative;
-    const Talp_Dd s = Talp_TwoSum(k.hi, add ? t.hi : -t.hi);
+    // Exact: k.hi is 0 or at least pi/2 > 2 t.hi.
+    const Talp_Dd s = Talp_FastTwoSum(k.hi, add ? t.hi : -t.hi);
     // Unnormalized (the low part stays below 2^-16 of the angle): the rounding test reads it.
     return Talp_RoundsSafely({s.hi, s.lo + (k.lo + (add ? t.lo : -t.lo))}, Talp_LeanAtanErr, out);
 }
