@@ -632,7 +632,7 @@ inline Talp_Dd Talp_TanSum(const double* row, double d, double dl) {
     const double d2 = d * d;
     const double slope = (row[2] + row[3]) + d * (2 * row[4] + d * (3 * row[5]));
     const Talp_Dd ds = Talp_Split(d);
-    const Talp_Dd s = Talp_TwoSum(row[0], row[2] * ds.hi);
+    const Talp_Dd s = Talp_FastTwoSum(row[0], row[2] * ds.hi);  // tan c >= (1 + tan^2 c) |d|
     const double tail = d2 * Talp_TaylorTail(row + 2, d, d2) + dl * slope;
     const double lo = ((row[1] + row[2] * ds.lo) + row[3] * d) + tail;
     return {s.hi, s.lo + lo};

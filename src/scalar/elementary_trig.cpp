@@ -501,7 +501,8 @@ inline Talp_Dd Talp_LeanEval(const Talp_LeanParts& p) {
     const double qh = Talp_Cosine ? -row[0] : row[2], ql = Talp_Cosine ? -row[1] : row[3];
     const double q26 = Talp_Cosine ? -row[4] : row[5];
     const Talp_Dd ts = Talp_Split(p.th);
-    const Talp_Dd s = Talp_TwoSum(ph, q26 * ts.hi);
+    // Exact in three operations: P is 0 (sin on row 0) or above |Q t| (|t| <= 2^-9 (1 + 2^-11)).
+    const Talp_Dd s = Talp_FastTwoSum(ph, q26 * ts.hi);
     const double lo =
         ((pl + ql * p.th) + (q26 * ts.lo + (qh - q26) * p.th)) + (qh * p.sinTail + ph * p.cosTail);
     return {s.hi, s.lo + lo};  // left unnormalized: only the rounding test reads it
