@@ -617,21 +617,22 @@ inline Talp_Dd Talp_AsinTaylor(double x) {
 }
 
 // 2 asin z for z = sqrt(w), w = (1 - ax)/2 (exact for 1/2 < ax < 1), as 2 z g(w): the table
-// index and the sum need w alone, so the square root runs beside them. g's sum errs below
-// 2^-71.5 (g ~ 1, a2 <= 1/8: the tail stays under 2^-21 of it) and the product's roundings add
-// 2^-73; unnormalized, the low part below 2^-20 of the value.
+// index and the sum need w alone, so the square root runs beside them. z = zh + zl with zh of
+// 26 bits: zh^2 and w - zh^2 are exact, zl = (w - zh^2) / (zh + sqrt w) within 2^-79 of z, and
+// zh g.hi is exact in two products. g's sum errs below 2^-71.5 (g ~ 1, a2 <= 1/8: the tail stays
+// under 2^-21 of it), the other terms' roundings below 2^-73; unnormalized, the low part below
+// 2^-24 of the value.
 inline Talp_Dd Talp_TwiceAsinOfRoot(double ax) {
     const double w = (1 - ax) * 0.5;
     const double shifted = w * 256 + Talp_RoundingShift;
     const double* row = Talp_AsinRootTable[Talp_Bits(shifted) & 0x7F];
     const double d = w - (shifted - Talp_RoundingShift) * 0x1p-8;  // exact
     const Talp_Dd g = Talp_TaylorSum(row, row + 2, d);
-    // 1/(2z) = z/(2w): the division runs beside the square root instead of after it.
-    const double z = std::sqrt(w), halfOverW = 0.5 / w;
-    const Talp_Dd z2 = Talp_TwoProd(z, z);
-    const double zl = ((w - z2.hi) - z2.lo) * (z * halfOverW);
-    const Talp_Dd p = Talp_TwoProd(z, g.hi);  // g.hi is the sum's early head
-    return {2 * p.hi, 2 * (p.lo + (z * g.lo + zl * g.hi))};
+    const double z = std::sqrt(w), zh = Talp_Split(z).hi;
+    const double zl = (w - zh * zh) / (zh + z);
+    const Talp_Dd gs = Talp_Split(g.hi);  // g.hi is the sum's early head
+    const double p1 = zh * gs.hi, p2 = zh * gs.lo;
+    return {2 * p1, 2 * (p2 + (zh * g.lo + zl * (g.hi + g.lo)))};
 }
 
 // k + sign * 2^scale * t as a double-double, k a constant above |2^scale t|; unnormalized (the
