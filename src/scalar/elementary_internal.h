@@ -60,7 +60,7 @@ inline Talp_Dd Talp_TaylorSum(const double* v, const double* a, double d) {
 /// i = round(scaled) for scaled within 2^-24 of 256 (1 - 2^-20) rh; false when relErr does not
 /// allow rounding. Relative error below 2^-67.3 (the tail d^2 P(d) reaches 2^-17 of tan near
 /// pi/4, where a2 = tan (1 + tan^2) ~ 2; rounded within 3.5 ulps of its size), below
-/// 1.25 * 2^-67.3 for the inverse.
+/// 1.3 * 2^-67.3 for the inverse.
 bool Talp_TanLean(double rh, double rl, double scaled, bool inverse, double relErr, double* out);
 
 /// Adding then subtracting it rounds a double below 2^51 to an integer.

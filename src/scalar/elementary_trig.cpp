@@ -434,8 +434,8 @@ constexpr double Talp_TanErr = 0x1.8p-69;
 // since each doubling of the bound doubles the share of calls that fall through (here 4e-5).
 constexpr double Talp_LeanErr = 0x1.cp-69;
 // tan's first tier: the Taylor sums at i/256 stay below 2^-67.3, their inverse in odd quadrants
-// below 1.25 * 2^-67.3 (the rounding of its low part included): tested against 1.0625 * 2^-67.
-constexpr double Talp_LeanTanErr = 0x1.1p-67;
+// below 1.3 * 2^-67.3 (the rounding of its low part included): tested against 1.125 * 2^-67.
+constexpr double Talp_LeanTanErr = 0x1.2p-67;
 constexpr double Talp_LeanLimit = 0x1p19;
 constexpr double Talp_QuarterPi = 0x1.921fb54442d18p-1;  // rounded; r = x stays within the table
 
