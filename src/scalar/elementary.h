@@ -18,3 +18,5 @@ double Talp_Acos(double x);
 double Talp_Atan(double x);
 /// atan2(y, x), correctly rounded, in [-pi, pi]; zeros and infinities as C99 Annex F.
 double Talp_Atan2(double y, double x);
+/// Calls on this thread so far that took a slow path (a fast result too near a rounding boundary).
+unsigned long long Talp_ElementarySlowPaths();

@@ -1,5 +1,6 @@
-// asin and acos. First tier: Taylor sums of asin at i/256 up to 1/2, and beyond it
-// asin x = pi/2 - 2 asin(sqrt((1 - x)/2)) (relative error below 2^-68). Second tier: the angle of
+// asin and acos. First tier: Taylor sums of asin at i/256 up to 1/2 (relative error below
+// 2^-69), and beyond it asin x = pi/2 - 2 z g(z^2), z = sqrt((1 - x)/2), g(w) = asin(sqrt w)/sqrt w
+// from its Taylor sums at i/256 (below 2^-70 after the subtraction). Second tier: the angle of
 // the legs (x, sqrt(1 - x^2)), 1 - x^2 exact as a double-double and its root good to 2^-100, so
 // the arctangent's bound holds (below 2^-70). The slow path takes the root to 288 bits and runs
 // the arctangent's Newton step.
@@ -399,29 +400,245 @@ constexpr double Talp_AsinTaylorTable[129][11] = {
      0x1.4ae18feda4c2cp+0, 0x1.055e46aa8225bp+1, 0x1.a8f48424a8f02p+1},
 };
 
-// Relative error of the Taylor sums below 2^-69; with pi/2 - 2 asin z at most doubled.
-constexpr double Talp_LeanAsinErr = 0x1p-66;
+// Beyond 1/2: g(w) = asin(sqrt w) / sqrt w, analytic up to w = 1, as g(c) to 107 bits and its
+// Taylor coefficients at c = i/256 <= 1/4 (the first as 26 bits and a remainder): the
+// hypergeometric 2F1(1/2, 1/2; 3/2; w) and its derivatives in 400-bit arithmetic.
+constexpr double Talp_AsinRootTable[65][11] = {
+    {0x1.0000000000000p+0, 0x0.0p+0, 0x1.5555558000000p-3, -0x1.5555555555555p-30,
+     0x1.3333333333333p-4, 0x1.6db6db6db6db7p-5, 0x1.f1c71c71c71c7p-6, 0x1.6e8ba2e8ba2e9p-6,
+     0x1.1c4ec4ec4ec4fp-6, 0x1.c99999999999ap-7, 0x1.7a87878787878p-7},
+    {0x1.002abde953619p+0, 0x1.182e2dc6ddeedp-54, 0x1.56899c0000000p-3, -0x1.a44b4d5cc82e6p-30,
+     0x1.355ab3bf8e653p-4, 0x1.71a19d8b95745p-5, 0x1.f9009eb9ec489p-6, 0x1.75486a092387fp-6,
+     0x1.22a546db68e29p-6, 0x1.d59b5330ccd5ap-7, 0x1.85f74879d26b7p-7},
+    {0x1.0055a27e0d033p+0, -0x1.d9ba10494c062p-54, 0x1.57c00c8000000p-3, 0x1.aeb62698decedp-30,
+     0x1.37881f5649a74p-4, 0x1.759af49db2bd0p-5, 0x1.002e186580d98p-5, 0x1.7c2bb78a33f30p-6,
+     0x1.292670c09b386p-6, 0x1.e1fa19c1bb7f0p-7, 0x1.91cb66f3ded89p-7},
+    {0x1.0080ae03da927p+0, 0x1.abdf7a44e433fp-57, 0x1.58f8ae0000000p-3, 0x1.50230522aad0fp-32,
+     0x1.39bb8c0a4bf59p-4, 0x1.79a32585ee3cbp-5, 0x1.03ed4ae596207p-5, 0x1.83368f37cd1c8p-6,
+     0x1.2fd38dd838507p-6, 0x1.eeb91f86933cap-7, 0x1.9e07bd46fc20ep-7},
+    {0x1.00abe0c129e1ep+0, 0x1.7ceb0ee49d42ap-57, 0x1.5a33860000000p-3, -0x1.51c22dbd672fbp-30,
+     0x1.3bf51056f6636p-4, 0x1.7dba76b193cc1p-5, 0x1.07be4b03969fdp-5, 0x1.8a69fcc33705cp-6,
+     0x1.36adf4c51052cp-6, 0x1.fbdbb63294062p-7, 0x1.aab04fb7fe82ep-7},
+    {0x1.00d73afd2bb82p+0, -0x1.137496a9a3d5cp-55, 0x1.5b709a0000000p-3, 0x1.d56b67ecc67c8p-30,
+     0x1.3e34c3227d0b1p-4, 0x1.81e13023d0bcap-5, 0x1.0ba17f8d45494p-5, 0x1.91c71408d611dp-6,
+     0x1.3db70800ed1edp-6, 0x1.04b2a824b9462p-6, 0x1.b7c94e74f4ce6p-7},
+    {0x1.0102bcffd6acdp+0, -0x1.c2294c65d2e86p-55, 0x1.5caff18000000p-3, -0x1.95cdfe5825d6bp-32,
+     0x1.407abbc04feb2p-4, 0x1.86179b807ab0cp-5, 0x1.0f97520c8d0e8p-5, 0x1.994ef15892486p-6,
+     0x1.44f03651dc23ap-6, 0x1.0bacc14366cefp-6, 0x1.c55717a46c2efp-7},
+    {0x1.012e6711ea130p+0, 0x1.18fe70d985c75p-54, 0x1.5df1920000000p-3, -0x1.750b3d479a967p-30,
+     0x1.42c711f3942c8p-4, 0x1.8a5e04172af95p-5, 0x1.13a02edcff157p-5, 0x1.a102b9c10d4c5p-6,
+     0x1.4c5afb447fa3ep-6, 0x1.12de02ab44478p-6, 0x1.d35e398fab313p-7},
+    {0x1.015a397cf0f1cp+0, -0x1.eebd6ccfe3ee3p-55, 0x1.5f35818000000p-3, 0x1.f3d8455440fe6p-30,
+     0x1.4519ddf1ae530p-4, 0x1.8eb4b6eeb1696p-5, 0x1.17bc85421094dp-5, 0x1.a8e39b5dc5e6bp-6,
+     0x1.53f8dfaba4095p-6, 0x1.1a485b2f74257p-6, 0x1.e1e374e962936p-7},
+    {0x1.0186348b450a8p+0, -0x1.b0503374dfc3fp-55, 0x1.607bc78000000p-3, 0x1.e5e7ebc2baab7p-30,
+     0x1.47733864dddd9p-4, 0x1.931c02d0e1ac9p-5, 0x1.1becc77e1fd4bp-5, 0x1.b0f2cda8497d3p-6,
+     0x1.5bcb7a2559056p-6, 0x1.21edcd0eae805p-6, 0x1.f0ebbf32694c2p-7},
+    {0x1.01b2588811eebp+0, 0x1.7193e5d0a915fp-59, 0x1.61c46a8000000p-3, -0x1.8dfa2eae22500p-31,
+     0x1.49d33a6eeae0ap-4, 0x1.97943856be4d1p-5, 0x1.20316aea481edp-5, 0x1.b93191cc95507p-6,
+     0x1.63d46fa5d1888p-6, 0x1.29d06ecb77b7bp-6, 0x1.003e229f18c07p-6},
+    {0x1.01dea5bf5823ep+0, 0x1.733468328b14cp-55, 0x1.630f708000000p-3, -0x1.c008262730d6bp-32,
+     0x1.4c39fdabe628ap-4, 0x1.9c1da9f504b48p-5, 0x1.248ae80f0cc2fp-5, 0x1.c1a13300caff0p-6,
+     0x1.6c15740851102p-6, 0x1.31f26c0eab511p-6, 0x1.084d36ec5f04dp-6},
+    {0x1.020b1c7df0575p+0, -0x1.dd547e329c1e5p-55, 0x1.645ce08000000p-3, 0x1.5c80dd3548a2fp-30,
+     0x1.4ea79c34fc7a4p-4, 0x1.a0b8ac091d952p-5, 0x1.28f9babde3acap-5, 0x1.ca4306e05d77fp-6,
+     0x1.74904aa670772p-6, 0x1.3a560694e4cd9p-6, 0x1.10a5ee47fdd4cp-6},
+    {0x1.0237bd118ea10p+0, -0x1.be04ef1972b0bp-55, 0x1.65acc20000000p-3, -0x1.d051f331c4a31p-34,
+     0x1.511c30a35d885p-4, 0x1.a56594e6754b9p-5, 0x1.2d7e622ba868bp-5, 0x1.d3186dcadd533p-6,
+     0x1.7d46c6f608538p-6, 0x1.42fd972757fd2p-6, 0x1.194b3a513f3f5p-6},
+    {0x1.026487c8c5d71p+0, -0x1.5fd9b68dc3b6ep-54, 0x1.66ff1b8000000p-3, -0x1.82a2905033db0p-31,
+     0x1.5397d613373e9p-4, 0x1.aa24bce43fec7p-5, 0x1.3219610c00db1p-5, 0x1.dc22d3468d653p-6,
+     0x1.863acd2e13020p-6, 0x1.4beb8ea0b294cp-6, 0x1.22402e0ae1b39p-6},
+    {0x1.02917cf30af12p+0, 0x1.a7adb2d287b54p-56, 0x1.6853f40000000p-3, 0x1.975ac126ce5b0p-32,
+     0x1.561aa826c605bp-4, 0x1.aef67e6bacd88p-5, 0x1.36cb3dadbd4e8p-5, 0x1.e563ae66ea5c9p-6,
+     0x1.8f6e52f2dcd4ep-6, 0x1.552276fea98dfp-6, 0x1.2b87ff7b1b34ep-6},
+    {0x1.02be9ce0b87cdp+0, 0x1.e5d09da2e0f04p-56, 0x1.69ab530000000p-3, 0x1.2de1ac4da16fep-30,
+     0x1.58a4c3097aab2p-4, 0x1.b3db36068dd81p-5, 0x1.3b9482183df5dp-5, 0x1.eedc8237524e0p-6,
+     0x1.98e36009dd6c2p-6, 0x1.5ea4f480de211p-6, 0x1.35260961b153cp-6},
+    {0x1.02ebe7e312230p+0, 0x1.987fcaac5c6c6p-54, 0x1.6b05400000000p-3, 0x1.3f269cebca2f9p-32,
+     0x1.5b364373369c3p-4, 0x1.b8d3426e75e9cp-5, 0x1.4075bc29e8691p-5, 0x1.f88ede29fb417p-6,
+     0x1.a29c0f159a116p-6, 0x1.6875c6d5d0070p-6, 0x1.3f1dcd056b194p-6},
+    {0x1.03195e4c483f1p+0, -0x1.5db10ad66eacbp-54, 0x1.6c61c20000000p-3, 0x1.6c847813614eap-30,
+     0x1.5dcf46ab9f2c9p-4, 0x1.bddf049c54181p-5, 0x1.456f7db7b8204p-5, 0x1.013e2f45b5126p-5,
+     0x1.ac9a8e59f6103p-6, 0x1.7297ca569d2b4p-6, 0x1.4972f41a363c5p-6},
+    {0x1.0347006f7b878p+0, 0x1.f599364e6c3a8p-54, 0x1.6dc0e10000000p-3, 0x1.118f8cd2c521dp-30,
+     0x1.606fea8d88a48p-4, 0x1.c2fedfd88edb7p-5, 0x1.4a825cadf56e7p-5, 0x1.0653567d4ef8ap-5,
+     0x1.b6e120895b680p-6, 0x1.7d0df9525a134p-6, 0x1.542952c16e7a1p-6},
+    {0x1.0374cea0c0c9fp+0, -0x1.917bff5241c76p-54, 0x1.6f22a48000000p-3, 0x1.7b2ebfba2b080p-31,
+     0x1.63184d8a79db3p-4, 0x1.c83339cba4b7dp-5, 0x1.4faef3321f01cp-5, 0x1.0b87c07312b39p-5,
+     0x1.c1721d9b2befdp-6, 0x1.87db6d69da14dp-6, 0x1.5f44e9a5ccdc4p-6},
+    {0x1.03a2c93524b8ap+0, -0x1.fa0839bb9807dp-54, 0x1.7087148000000p-3, -0x1.1ac490e8e83a3p-30,
+     0x1.65c88eae4929bp-4, 0x1.cd7c7a8f56fb3p-5, 0x1.54f5dfc6127a8p-5, 0x1.10dc50072c36ap-5,
+     0x1.cc4ff3abf10e4p-6, 0x1.930360fccb02dp-6, 0x1.6ac9e8349d349p-6},
+    {0x1.03d0f082afcc8p+0, -0x1.018bbcddb49ebp-54, 0x1.71ee388000000p-3, -0x1.08107d50492fdp-30,
+     0x1.6880cda2d3882p-4, 0x1.d2db0cc063b1dp-5, 0x1.5a57c56c813bfp-5, 0x1.1651ef8678809p-5,
+     0x1.d77d27e7c692fp-6, 0x1.9e8930a915517p-6, 0x1.76bcaef5f235ep-6},
+    {0x1.03ff44e06a3a4p+0, 0x1.57e12a20797e1p-54, 0x1.7358188000000p-3, 0x1.64fb1856c6108p-30,
+     0x1.6b412ab3ceb0cp-4, 0x1.d84f5d90d41d1p-5, 0x1.5fd54bcebf34ap-5, 0x1.1be990f121508p-5,
+     0x1.e2fc577f84043p-6, 0x1.aa705cdd7fe55p-6, 0x1.8321d205ac7bcp-6},
+    {0x1.042dc6a65ffbfp+0, -0x1.c7ea28dce95d1p-55, 0x1.74c4bd8000000p-3, -0x1.7da0c5aee3f6dp-32,
+     0x1.6e09c6d2b72bap-4, 0x1.ddd9dcdae5317p-5, 0x1.656f1f63f9fb8p-5, 0x1.21a42e44291fbp-5,
+     0x1.eed038a92ee3dp-6, 0x1.b6bc8b80a5d82p-6, 0x1.8ffe1baf469ddp-6},
+    {0x1.045c762da4eefp+0, -0x1.0b3af57119ab9p-54, 0x1.76342f0000000p-3, 0x1.497d995eb2706p-33,
+     0x1.70dac39adb2dep-4, 0x1.e37afd348fda6p-5, 0x1.6b25f199e7496p-5, 0x1.2782c9c60a168p-5,
+     0x1.fafb9bac480a4p-6, 0x1.c37189ad5c8dfp-6, 0x1.9d568f2e78414p-6},
+    {0x1.048b53d05907bp+0, 0x1.634fffed6e2a6p-54, 0x1.77a6760000000p-3, -0x1.7343a10a94684p-30,
+     0x1.73b4435583413p-4, 0x1.e9333403b700dp-5, 0x1.70fa78fefa889p-5, 0x1.2d866e568c709p-5,
+     0x1.03c0b5fd47221p-5, 0x1.d0934d85b98b1p-6, 0x1.ab306b96e4219p-6},
+    {0x1.04ba5fe9ac9aep+0, 0x1.dee668e564503p-54, 0x1.791b9a8000000p-3, -0x1.23705d4c10127p-31,
+     0x1.769668fe39b06p-4, 0x1.ef02f99301918p-5, 0x1.76ed716e31ee3p-5, 0x1.33b02fc1faa3dp-5,
+     0x1.0a3258aaec76bp-5, 0x1.de25f81df9a9fp-6, 0x1.b9912ee52963ep-6},
+    {0x1.04e99ad5e4bcdp+0, -0x1.e97a72fe827e0p-54, 0x1.7a93a58000000p-3, 0x1.17200b655dcf3p-31,
+     0x1.7981584731c02p-4, 0x1.f4eac92767037p-5, 0x1.7cff9c3c8c568p-5, 0x1.3a012b17db906p-5,
+     0x1.10d44881db27bp-5, 0x1.ec2dd7809eaedp-6, 0x1.c87e993bd76bbp-6},
+    {0x1.051904f25fb7ap+0, -0x1.6f936d0429397p-54, 0x1.7c0ea00000000p-3, 0x1.859c8a50191cfp-31,
+     0x1.7c75359dcfc46p-4, 0x1.faeb21167524fp-5, 0x1.8331c06839eaap-5, 0x1.407a87055d131p-5,
+     0x1.17a82787c192fp-5, 0x1.faaf68cd2cd25p-6, 0x1.d7feb04eecfa5p-6},
+    {0x1.05489e9d99995p+0, 0x1.d177637ec6a2bp-55, 0x1.7d8c930000000p-3, 0x1.8a3405d4856a6p-34,
+     0x1.7f72262f532e1p-4, 0x1.0082416eab204p-4, 0x1.8984aac99a709p-5, 0x1.471d74339b81dp-5,
+     0x1.1eafa7cddd6cfp-5, 0x1.04d7ad3983ea5p-5, 0x1.e817c300b7dfep-6},
+    {0x1.0578683730d95p+0, 0x1.006456719112fp-54, 0x1.7f0d878000000p-3, -0x1.075beb1ad7e1ep-32,
+     0x1.82784feda3b6fp-4, 0x1.039bb99c4f7b5p-4, 0x1.8ff92e461d0a1p-5, 0x1.4deb2da9f4ea3p-5,
+     0x1.25ec8c21a5690p-5, 0x1.0c99474503480p-5, 0x1.f8d06d331a1e7p-6},
+    {0x1.05a8621feb16bp+0, -0x1.e5b33b1407c5fp-56, 0x1.8091870000000p-3, -0x1.e8d41184f72d3p-30,
+     0x1.8587d99442dc5p-4, 0x1.06c23d1e75be4p-4, 0x1.9690240516175p-5, 0x1.54e4f93499575p-5,
+     0x1.2d60a8c5df582p-5, 0x1.149f0ea536792p-5, 0x1.0517cde83629dp-5},
+    {0x1.05d88cb9b9efap+0, 0x1.693facc7e3994p-54, 0x1.82189a8000000p-3, -0x1.3f744b7fbcfecp-30,
+     0x1.88a0eaad62e6ap-4, 0x1.09f611b82a20dp-4, 0x1.9d4a6ba6a0eecp-5, 0x1.5c0c27cf8bfb9p-5,
+     0x1.350de43493bdbp-5, 0x1.1cebabd30b6e5p-5, 0x1.0e1e4887b5e84p-5},
+    {0x1.0608e867bff30p+0, 0x1.cbef5d8580027p-55, 0x1.83a2cc0000000p-3, -0x1.693a2f414c9acp-30,
+     0x1.8bc3ab9724c6bp-4, 0x1.0d377ef2612d3p-4, 0x1.a428eb7ca4266p-5, 0x1.636216164bd0dp-5,
+     0x1.3cf637ea56520p-5, 0x1.2581e5025d602p-5, 0x1.177f747aee9a1p-5},
+    {0x1.0639758e55abfp+0, -0x1.d54b1dcd7b5f8p-54, 0x1.8530250000000p-3, -0x1.0d56404a189f9p-32,
+     0x1.8ef04588fe1e6p-4, 0x1.1086ce2996342p-4, 0x1.ab2c90c61041ap-5, 0x1.6ae82cb85d24ep-5,
+     0x1.451bb13b61c4ep-5, 0x1.2e649f92a4882p-5, 0x1.213f4f0ee57f3p-5},
+    {0x1.066a34930ec8dp+0, -0x1.480f445fedad1p-54, 0x1.86c0af8000000p-3, 0x1.a23d39c2b3364p-30,
+     0x1.9226e29948d98p-4, 0x1.13e44a9be28d4p-4, 0x1.b2564fec71bedp-5, 0x1.729fe0f2f091ap-5,
+     0x1.4d8072330c5d1p-5, 0x1.3796e19346f1dp-5, 0x1.2b620760c5554p-5},
+    {0x1.069b25dcbf5e5p+0, 0x1.b0de558bfeeebp-62, 0x1.8854760000000p-3, 0x1.0bc3407ccee4bp-30,
+     0x1.9567adc2fdc6cp-4, 0x1.1750417792651p-4, 0x1.b9a724c3f0b55p-5, 0x1.7a8ab50fe71bep-5,
+     0x1.5626b27e22cf0p-5, 0x1.411bd35cae4a2p-5, 0x1.35ec01097d68bp-5},
+    {0x1.06cc49d38146cp+0, -0x1.b55394f4fc07bp-55, 0x1.89eb828000000p-3, 0x1.8ff7634d7fe65p-34,
+     0x1.98b2d2eb9bb1fp-4, 0x1.1acb01ea3c0e2p-4, 0x1.c12012cdd97bcp-5, 0x1.82aa38ea7698bp-5,
+     0x1.5f10c060bee1cp-5, 0x1.4af6c13f58f61p-5, 0x1.40e1d6f15cfedp-5},
+    {0x1.06fda0e0b99ebp+0, 0x1.dc1511ff067d8p-55, 0x1.8b85df8000000p-3, -0x1.b360edcc51493p-30,
+     0x1.9c087ee93c8eap-4, 0x1.1e54dd305f049p-4, 0x1.c8c2257dcb27ep-5, 0x1.8b000a79b5188p-5,
+     0x1.684101b83836dp-5, 0x1.552b1d4a305bep-5, 0x1.4c485e4e344e6p-5},
+    {0x1.072f2b6f1e601p+0, -0x1.2dcbb05419970p-54, 0x1.8d23970000000p-3, 0x1.27aeba7ab4312p-31,
+     0x1.9f68df88da518p-4, 0x1.21ee26a5900d9p-4, 0x1.d08e7081aa23cp-5, 0x1.938dd66155e57p-5,
+     0x1.71b9f509d6d95p-5, 0x1.5fbc812983428p-5, 0x1.5824a9ceb0a55p-5},
+    {0x1.0760e9eabc1b8p+0, -0x1.dc43b31f52d2fp-55, 0x1.8ec4b48000000p-3, 0x1.4e366900b43ddp-30,
+     0x1.a2d42394c5296p-4, 0x1.259733d5381a8p-4, 0x1.d886100c7691fp-5, 0x1.9c555888e6af9p-5,
+     0x1.7b7e329ef91e3p-5, 0x1.6aaeb0201995cp-5, 0x1.647c0cf5d905cp-5},
+    {0x1.0792dcc0fbd20p+0, -0x1.5bf23ee4f9d54p-56, 0x1.9069430000000p-3, 0x1.56a112722a2a3p-32,
+     0x1.a64a7adb4cd80p-4, 0x1.29505c8bebd81p-4, 0x1.e0aa292427d0ep-5, 0x1.a5585cb9dfca4p-5,
+     0x1.85906daf68e6ep-5, 0x1.7605991beed01p-5, 0x1.71541fa9c3b1fp-5},
+    {0x1.07c50460a8eeap+0, 0x1.61c0ffcba96eap-54, 0x1.92114d8000000p-3, -0x1.f29b63080da9bp-31,
+     0x1.a9cc16359efe6p-4, 0x1.2d19fae962169p-4, 0x1.e8fbe9f2b0135p-5, 0x1.ae98bf44dee5ep-5,
+     0x1.8ff3759aa78dep-5, 0x1.81c558e839eb6p-5, 0x1.7eb2c1f8d41cdp-5},
+    {0x1.07f76139f761dp+0, 0x1.fa1046481bb82p-54, 0x1.93bcdf0000000p-3, 0x1.23994ac2ceca9p-32,
+     0x1.ad59278edc42ap-4, 0x1.30f46b730f805p-4, 0x1.f17c8a1a4cc81p-5, 0x1.b8186dae6882cp-5,
+     0x1.9aaa373103b30p-5, 0x1.8df23c7e851adp-5, 0x1.8c9e20190bc3dp-5},
+    {0x1.0829f3be89dedp+0, -0x1.f8730d98f2738p-54, 0x1.956c038000000p-3, 0x1.2f1e68e39990bp-31,
+     0x1.b0f1e1eb66495p-4, 0x1.34e00d276e5cep-4, 0x1.fa2d4b0d4a63cp-5, 0x1.c1d9676391702p-5,
+     0x1.a5b7be0d58d31p-5, 0x1.9a90c378b4e35p-5, 0x1.9b1cb6a537f97p-5},
+    {0x1.085cbc61783c1p+0, 0x1.0a6e9efa20176p-54, 0x1.971ec70000000p-3, -0x1.f5670e788c897p-30,
+     0x1.b49679706890dp-4, 0x1.38dd4191f9720p-4, 0x1.0187bc34b2094p-4, 0x1.cbddbe76f7150p-5,
+     0x1.b11f3600661f8p-5, 0x1.a7a5a2a5fd828p-5, 0x1.aa35571c0ae9fp-5},
+    {0x1.088fbb9755f88p+0, -0x1.0003b3e3975ffp-59, 0x1.98d5348000000p-3, 0x1.7ed77cddc10eap-32,
+     0x1.b847236b9e537p-4, 0x1.3cec6cdfe161cp-4, 0x1.0612342b74f48p-4, 0x1.d627986672f92p-5,
+     0x1.bce3ec8eb877ep-5, 0x1.b535c6c4e72b7p-5, 0x1.b9ef2ca577948p-5},
+    {0x1.08c2f1d638e4cp+0, 0x1.b47c159534a3dp-56, 0x1.9a8f590000000p-3, 0x1.03c311c2b98ddp-30,
+     0x1.bc04165b57aacp-4, 0x1.410df5f58441fp-4, 0x1.0ab6bdf5ed2c8p-4, 0x1.e0b92ee9fc1bcp-5,
+     0x1.c909528232c72p-5, 0x1.c3465764a5942p-5, 0x1.ca51c122f7714p-5},
+    {0x1.08f65f95bff36p+0, 0x1.66e05be180511p-55, 0x1.9c4d410000000p-3, -0x1.c7241c8b23b50p-31,
+     0x1.bfcd89f6c0473p-4, 0x1.45424684af802p-4, 0x1.0f760fc98efc7p-4, 0x1.eb94d0cc2f188p-5,
+     0x1.d592fd90506b5p-5, 0x1.d1dcb9f02dd60p-5, 0x1.db65028fb588fp-5},
+    {0x1.092a054f1a2fcp+0, -0x1.2f657224e9830p-54, 0x1.9e0ef88000000p-3, -0x1.b78baa55f4bb5p-32,
+     0x1.c3a3b7366a272p-4, 0x1.4989cb23b4883p-4, 0x1.1450e5bc0b8f6p-4, 0x1.f6bce2ccfcf4ep-5,
+     0x1.e284aa164ec93p-5, 0x1.e0fe94e59eea6p-5, 0x1.ed3148b5f64cep-5},
+    {0x1.095de37d0ddd2p+0, -0x1.09075494d0b0dp-54, 0x1.9fd48c8000000p-3, 0x1.1a1e885b80afep-30,
+     0x1.c786d85d1ed39p-4, 0x1.4de4f365590a2p-4, 0x1.194801fb5caf0p-4, 0x1.0119f04783dbcp-4,
+     0x1.efe23cec7dd64p-5, 0x1.f0b1d33cbd4cap-5, 0x1.ffbf5b3f761d6p-5},
+    {0x1.0991fa9bffbf4p+0, -0x1.ca1140a1abbf4p-58, 0x1.a19e0a8000000p-3, 0x1.0476fe1172dbcp-32,
+     0x1.cb772900f9c1dp-4, 0x1.525431f1ac231p-4, 0x1.1e5c2d082fd6ap-4, 0x1.06fe2ec81dd1fp-4,
+     0x1.fdafc5520b4a3p-5, 0x1.007e53ffb8dfap-4, 0x1.098c3c1371547p-4},
+    {0x1.09c64b29fa8d2p+0, 0x1.fcdcb990472bbp-54, 0x1.a36b7f8000000p-3, -0x1.1438e388901ecp-31,
+     0x1.cf74e614ce990p-4, 0x1.56d7fc9fca21bp-4, 0x1.238e35f2cd6e2p-4, 0x1.0d0c83171e149p-4,
+     0x1.05f8bf7958b43p-4, 0x1.08f2c90bb70a9p-4, 0x1.13a32d4882ea1p-4},
+    {0x1.09fad5a6b68f9p+0, 0x1.aa1f06e92964ep-56, 0x1.a53cf90000000p-3, -0x1.d73af3517269ap-31,
+     0x1.d3804df1de349p-4, 0x1.5b70cc9099120p-4, 0x1.28def29a9a832p-4, 0x1.1346505ba2276p-4,
+     0x1.0d55ea03e4825p-4, 0x1.11b9b02a28bf3p-4, 0x1.1e29a10a5a292p-4},
+    {0x1.0a2f9a93a16c3p+0, 0x1.c9648b487d227p-54, 0x1.a712848000000p-3, 0x1.7112453bcb88ap-30,
+     0x1.d799a061dd5f7p-4, 0x1.601f1e4a88b9dp-4, 0x1.2e4f3ff054f27p-4, 0x1.19ad074411d5cp-4,
+     0x1.14f1afcb2b518p-4, 0x1.1ad69ad6f03cap-4, 0x1.2924fd3c8ba15p-4},
+    {0x1.0a649a73e61f2p+0, 0x1.74ac0d817e9c7p-55, 0x1.a8ec310000000p-3, -0x1.1b63b80c558e0p-30,
+     0x1.dbc11ea95061dp-4, 0x1.64e371d66132cp-4, 0x1.33e0023b2ba75p-4, 0x1.2042269c0568fp-4,
+     0x1.1cce77e5e23b7p-4, 0x1.244d46e311babp-4, 0x1.349af1f93bef4p-4},
+    {0x1.0a99d5cc75236p+0, -0x1.b2a6699411e97p-55, 0x1.aaca0b8000000p-3, 0x1.d7dcf9c1f21c8p-30,
+     0x1.dff70b923e9fdp-4, 0x1.69be4add2bd82p-4, 0x1.39922560d6610p-4, 0x1.27073be9724d9p-4,
+     0x1.24eec43d8b5cfp-4, 0x1.2e21a0d7c16c6p-4, 0x1.40917df327ad8p-4},
+    {0x1.0acf4d240ccc4p+0, 0x1.da890f3b40bd3p-54, 0x1.acac240000000p-3, -0x1.2fc434df4d048p-30,
+     0x1.e43bab7741a90p-4, 0x1.6eb030c742d08p-4, 0x1.3f669d30d2577p-4, 0x1.2dfde411826eap-4,
+     0x1.2d5532de42b3ap-4, 0x1.3857c67d9fdd2p-4, 0x1.4d0ef32002521p-4},
+    {0x1.0b05010341d11p+0, 0x1.dfd015633ffafp-55, 0x1.ae92880000000p-3, 0x1.f174eae555c0ep-32,
+     0x1.e88f444ef340ep-4, 0x1.73b9aedc94159p-4, 0x1.455e65b2eb1b3p-4, 0x1.3527cc05807fdp-4,
+     0x1.36047f58c30adp-4, 0x1.42f4098a7b5e7p-4, 0x1.5a19fbb03b42bp-4},
+    {0x1.0b3af1f4880bbp+0, 0x1.f450fb78d32bap-56, 0x1.b07d478000000p-3, -0x1.f6714a2acc1d7p-33,
+     0x1.ecf21db7be0e7p-4, 0x1.78db5466257c2p-4, 0x1.4b7a83793930dp-4, 0x1.3c86b17849c08p-4,
+     0x1.3eff8437b943ep-4, 0x1.4dfaf27817389p-4, 0x1.67b99f599a2b3p-4},
+    {0x1.0b7120843b6ccp+0, 0x1.d09bdc995d7ffp-59, 0x1.b26c718000000p-3, -0x1.c4d527b22cd36p-33,
+     0x1.f164810414cadp-4, 0x1.7e15b4d0e7eaap-4, 0x1.51bc03f5c2295p-4, 0x1.441c639cbc7e2p-4,
+     0x1.48493c898e685p-4, 0x1.59714386a6794p-4, 0x1.75f548fa8d536p-4},
+    {0x1.0ba78d40a9260p+0, -0x1.57b07a441e242p-54, 0x1.b460160000000p-3, -0x1.f6cecfc779a9bp-30,
+     0x1.f5e6b94713f33p-4, 0x1.836967d1e89ffp-4, 0x1.5823fdd3e860ep-4, 0x1.4beac3eda1c78p-4,
+     0x1.51e4c57fe45aap-4, 0x1.655bfbedd8d6ap-4, 0x1.84d4cc9c76fd7p-4},
+    {0x1.0bde38ba190ccp+0, 0x1.7e15159daad9cp-56, 0x1.b658448000000p-3, -0x1.9f6a4ffff585fp-30,
+     0x1.fa791361922ebp-4, 0x1.88d7098bf0289p-4, 0x1.5eb39155db183p-4, 0x1.53f3c6ff98687p-4,
+     0x1.5bd5602615c7ep-4, 0x1.71c05b3f8c6a3p-4, 0x1.94606ddbc27f1p-4},
+    {0x1.0c152382d7366p+0, -0x1.ee6913347c2a6p-54, 0x1.b8550d8000000p-3, -0x1.d404937442bb1p-31,
+     0x1.ff1bde0fa3ca3p-4, 0x1.8e5f3ab69f6abp-4, 0x1.656be8b63a4dfp-4, 0x1.5c39755d8f6abp-4,
+     0x1.661e733020405p-4, 0x1.7ea3e4ff6f5ffp-4, 0x1.a4a0e6bd0fa18p-4},
+};
 
-// asin(zh + zl) for 0 <= zh <= 1/2, |zl| <= ulp(zh)/2.
-Talp_Dd Talp_AsinTaylor(double zh, double zl) {
-    const double shifted = zh * 256 + Talp_RoundingShift;
+// Relative error of the Taylor sums below 2^-69; with pi/2 - 2 asin z at most doubled, plus the
+// rounding of the unnormalized low part (below 2^-17 of the value): 1.3125 * 2^-68.
+constexpr double Talp_LeanAsinErr = 0x1.5p-68;
+// acos adds asin to a larger pi/2 or pi, or doubles it: the Taylor sum's 2^-69 and 2^-70 for the
+// low part's rounding.
+constexpr double Talp_LeanAcosErr = 0x1.9p-69;
+
+// asin x for 0 <= x <= 1/2.
+inline Talp_Dd Talp_AsinTaylor(double x) {
+    const double shifted = x * 256 + Talp_RoundingShift;
     const double* row = Talp_AsinTaylorTable[Talp_Bits(shifted) & 0xFF];
-    const double d = zh - (shifted - Talp_RoundingShift) * 0x1p-8;  // exact
-    return Talp_TaylorSum(row, row + 2, d, zl);
+    const double d = x - (shifted - Talp_RoundingShift) * 0x1p-8;  // exact
+    return Talp_TaylorSum(row, row + 2, d);
 }
 
-// asin z for z = sqrt((1 - ax)/2), 1/2 < ax < 1: the halving and 1 - ax are exact.
-Talp_Dd Talp_AsinOfHalfComplement(double ax) {
-    const double w = (1 - ax) * 0.5, z = std::sqrt(w);
-    const double half = 0.5 / z;  // starts beside the exact square
-    const Talp_Dd z2 = Talp_TwoProd(z, z);
-    return Talp_AsinTaylor(z, ((w - z2.hi) - z2.lo) * half);
+// 2 asin z for z = sqrt(w), w = (1 - ax)/2 (exact for 1/2 < ax < 1), as 2 z g(w): the table
+// index and the sum need w alone, so the square root runs beside them. z = zh + zl with zh of
+// 26 bits: zh^2 and w - zh^2 are exact, zl = (w - zh^2) / (zh + sqrt w) within 2^-79 of z, and
+// zh g.hi is exact in two products. g's sum errs below 2^-71.5 (g ~ 1, a2 <= 1/8: the tail stays
+// under 2^-21 of it), the other terms' roundings below 2^-73; unnormalized, the low part below
+// 2^-24 of the value.
+inline Talp_Dd Talp_TwiceAsinOfRoot(double ax) {
+    const double w = (1 - ax) * 0.5;
+    const double shifted = w * 256 + Talp_RoundingShift;
+    const double* row = Talp_AsinRootTable[Talp_Bits(shifted) & 0x7F];
+    const double d = w - (shifted - Talp_RoundingShift) * 0x1p-8;  // exact
+    const Talp_Dd g = Talp_TaylorSum(row, row + 2, d);
+    const double z = std::sqrt(w), zh = Talp_Split(z).hi;
+    const double zl = (w - zh * zh) / (zh + z);
+    const Talp_Dd gs = Talp_Split(g.hi);  // g.hi is the sum's early head
+    const double p1 = zh * gs.hi, p2 = zh * gs.lo;
+    return {2 * p1, 2 * (p2 + (zh * g.lo + zl * (g.hi + g.lo)))};
 }
 
 // k + sign * 2^scale * t as a double-double, k a constant above |2^scale t|; unnormalized (the
 // low part stays below 2^-16 of the sum), for the rounding test only.
 Talp_Dd Talp_Offset(Talp_Dd k, Talp_Dd t, double factor) {
-    const Talp_Dd s = Talp_TwoSum(k.hi, factor * t.hi);
+    const Talp_Dd s = Talp_FastTwoSum(k.hi, factor * t.hi);  // exact: k.hi is the larger
     return {s.hi, s.lo + (k.lo + factor * t.lo)};
 }
 
@@ -440,6 +657,20 @@ double Talp_NotANumber(double x) {
     return (x - x) / (x - x);
 }
 
+// asin |x| (negated when negative), or acos x, past the first tier: the angle of the legs
+// (|x|, sqrt(1 - x^2)).
+TALP_NOINLINE double Talp_ArcSlow(double ax, bool negative, bool acos) {
+    Talp_CountSlowPath();
+    const Talp_Dd side = {ax, 0}, leg = Talp_OtherLeg(ax);
+    const Talp_Dd t =
+        acos ? Talp_FirstQuadrantAngle(leg, side) : Talp_FirstQuadrantAngle(side, leg);
+    double out;
+    if (Talp_RoundAngle(t, acos && negative, &out)) return !acos && negative ? -out : out;
+    const Talp_Wide wide = Talp_WideFromDouble(ax), wideLeg = Talp_OtherLegWide(ax);
+    return acos ? Talp_AtanSlow(wideLeg, wide, t, false, negative)
+                : Talp_AtanSlow(wide, wideLeg, t, negative, false);
+}
+
 }  // namespace
 
 double Talp_Asin(double x) {
@@ -450,14 +681,11 @@ double Talp_Asin(double x) {
     const bool negative = x < 0;
     if (ax == 1) return negative ? -Talp_HalfPi.hi : Talp_HalfPi.hi;
     // asin x directly up to 1/2, else pi/2 - 2 asin(sqrt((1 - x)/2)).
-    const Talp_Dd lean = ax <= 0.5 ? Talp_AsinTaylor(ax, 0)
-                                   : Talp_Offset(Talp_HalfPi, Talp_AsinOfHalfComplement(ax), -2);
+    const Talp_Dd lean =
+        ax <= 0.5 ? Talp_AsinTaylor(ax) : Talp_Offset(Talp_HalfPi, Talp_TwiceAsinOfRoot(ax), -1);
     double out;
     if (Talp_RoundsSafely(lean, Talp_LeanAsinErr, &out)) return negative ? -out : out;
-    const Talp_Dd leg = Talp_OtherLeg(ax);
-    const Talp_Dd t = Talp_FirstQuadrantAngle({ax, 0}, leg);
-    if (Talp_RoundAngle(t, false, &out)) return negative ? -out : out;
-    return Talp_AtanSlow(Talp_WideFromDouble(ax), Talp_OtherLegWide(ax), t, negative, false);
+    return Talp_ArcSlow(ax, negative, false);
 }
 
 double Talp_Acos(double x) {
@@ -471,15 +699,12 @@ double Talp_Acos(double x) {
     // pi/2 - asin x up to 1/2, else 2 asin(sqrt((1 - x)/2)) or pi - 2 asin(sqrt((1 + x)/2)).
     Talp_Dd lean;
     if (ax <= 0.5)
-        lean = Talp_Offset(Talp_HalfPi, Talp_AsinTaylor(ax, 0), negative ? 1 : -1);
+        lean = Talp_Offset(Talp_HalfPi, Talp_AsinTaylor(ax), negative ? 1 : -1);
     else if (negative)
-        lean = Talp_Offset(Talp_Pi, Talp_AsinOfHalfComplement(ax), -2);
+        lean = Talp_Offset(Talp_Pi, Talp_TwiceAsinOfRoot(ax), -1);
     else
-        lean = Talp_Offset({0, 0}, Talp_AsinOfHalfComplement(ax), 2);
+        lean = Talp_TwiceAsinOfRoot(ax);
     double out;
-    if (Talp_RoundsSafely(lean, Talp_LeanAsinErr, &out)) return out;
-    const Talp_Dd leg = Talp_OtherLeg(ax);
-    const Talp_Dd t = Talp_FirstQuadrantAngle(leg, {ax, 0});
-    if (Talp_RoundAngle(t, negative, &out)) return out;
-    return Talp_AtanSlow(Talp_OtherLegWide(ax), Talp_WideFromDouble(ax), t, false, negative);
+    if (Talp_RoundsSafely(lean, Talp_LeanAcosErr, &out)) return out;
+    return Talp_ArcSlow(ax, negative, true);
 }

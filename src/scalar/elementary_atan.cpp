@@ -1047,15 +1047,29 @@ constexpr double Talp_AtanTaylorTable[257][9] = {
 };
 
 // d^2 P(d) rounds with under 3.5 ulps of its size (2^-19.5 of the angle for i >= 1, d^2/3 of it
-// for i = 0): relative error below 2^-69, taken as 2^-66.
-constexpr double Talp_LeanAtanErr = 0x1p-66;
+// for i = 0): relative error below 2^-69, kept by pi/2 - t and pi - t (t <= pi/4 below them),
+// plus 2^-70 for the rounding of the unnormalized low part: tested against 1.5625 * 2^-69.
+constexpr double Talp_LeanAtanErr = 0x1.9p-69;
+
+// Row i = round(256 q) and d = q - i/256 (exact) for 0 <= q <= 1.
+inline uint64_t Talp_AtanRow(double q, double* d) {
+    const double shifted = q * 256 + Talp_RoundingShift;
+    *d = q - (shifted - Talp_RoundingShift) * 0x1p-8;
+    return Talp_Bits(shifted) & 0x1FF;
+}
 
 // atan(qh + ql) for 0 <= qh <= 1, |ql| <= ulp(qh)/2.
 Talp_Dd Talp_AtanTaylor(double qh, double ql) {
-    const double shifted = qh * 256 + Talp_RoundingShift;
-    const uint64_t i = Talp_Bits(shifted) & 0x1FF;
-    const double d = qh - (shifted - Talp_RoundingShift) * 0x1p-8;  // exact
+    double d;
+    const uint64_t i = Talp_AtanRow(qh, &d);
     return Talp_TaylorSum(Talp_AtanTable[i], Talp_AtanTaylorTable[i], d, ql);
+}
+
+// atan q for 0 <= q <= 1.
+Talp_Dd Talp_AtanTaylor(double q) {
+    double d;
+    const uint64_t i = Talp_AtanRow(q, &d);
+    return Talp_TaylorSum(Talp_AtanTable[i], Talp_AtanTaylorTable[i], d);
 }
 
 }  // namespace
@@ -1069,7 +1083,8 @@ bool Talp_AngleLean(double qh, double ql, bool swapped, bool xNegative, double* 
     // t, pi/2 - t when swapped, pi - t for x < 0, pi/2 + t for both.
     const Talp_Dd k = swapped ? Talp_HalfPi : (xNegative ? Talp_Pi : Talp_Dd{0, 0});
     const bool add = swapped == xNegative;
-    const Talp_Dd s = Talp_TwoSum(k.hi, add ? t.hi : -t.hi);
+    // Exact: k.hi is 0 or at least pi/2 > 2 t.hi.
+    const Talp_Dd s = Talp_FastTwoSum(k.hi, add ? t.hi : -t.hi);
     // Unnormalized (the low part stays below 2^-16 of the angle): the rounding test reads it.
     return Talp_RoundsSafely({s.hi, s.lo + (k.lo + (add ? t.lo : -t.lo))}, Talp_LeanAtanErr, out);
 }
@@ -1152,10 +1167,13 @@ bool Talp_RoundAngle(const Talp_Dd& t, bool xNegative, double* out) {
 
 namespace {
 
-// The angle of (+-y, +-x) from its first-quadrant angle t, through the slow path if need be.
-double Talp_FinishAngle(const Talp_Dd& t, double y, double x, bool yNegative, bool xNegative) {
+// The angle of (+-y, +-x) from its first-quadrant angle t, through the slow path if need be;
+// firstTier when no lean attempt came before (a failed test here is then the slow path's entry).
+double Talp_FinishAngle(const Talp_Dd& t, double y, double x, bool yNegative, bool xNegative,
+                        bool firstTier) {
     double out;
     if (Talp_RoundAngle(t, xNegative, &out)) return Talp_WithSign(out, yNegative);
+    if (firstTier) Talp_CountSlowPath();
     return Talp_AtanSlow(Talp_WideFromDouble(y), Talp_WideFromDouble(x), t, yNegative, xNegative);
 }
 
@@ -1163,7 +1181,6 @@ double Talp_FinishAngle(const Talp_Dd& t, double y, double x, bool yNegative, bo
 
 double Talp_AtanSlow(const Talp_Wide& y, const Talp_Wide& x, Talp_Dd theta, bool yNegative,
                      bool xNegative) {
-    Talp_CountSlowCall();
     const Talp_Wide& halfPi = Talp_WideHalfPi();
     Talp_Wide t = Talp_WideAdd(Talp_WideFromDouble(theta.hi), Talp_WideFromDouble(theta.lo));
     const unsigned n = theta.hi > 0.785 ? 1 : 0;
@@ -1193,18 +1210,21 @@ double Talp_Atan(double x) {
     if (ax > 0x1p60) return Talp_WithSign(Talp_HalfPi.hi, negative);
     double out;
     if (ax <= 1) {
-        if (Talp_AngleLean(ax, 0, false, false, &out)) return Talp_WithSign(out, negative);
+        if (Talp_RoundsSafely(Talp_AtanTaylor(ax), Talp_LeanAtanErr, &out))
+            return Talp_WithSign(out, negative);
     } else {
         const double qh = 1 / ax;
         const Talp_Dd p = Talp_TwoProd(qh, ax);
         if (Talp_AngleLean(qh, ((1 - p.hi) - p.lo) * qh, true, false, &out))  // qh ~ 1/ax
             return Talp_WithSign(out, negative);
     }
-    if (ax <= 1) return Talp_FinishAngle(Talp_AtanKernel({ax, 0}), ax, 1.0, negative, false);
+    Talp_CountSlowPath();
+    if (ax <= 1) return Talp_FinishAngle(Talp_AtanKernel({ax, 0}), ax, 1.0, negative, false, false);
     // atan x = pi/2 - atan(1/x); the legs are scaled so that the larger lies in [1, 2).
     const int e = Talp_Exponent(ax);
     const double y = Talp_ScaleB(ax, -e), one = Talp_Pow2(-e);
-    return Talp_FinishAngle(Talp_FirstQuadrantAngle({y, 0}, {one, 0}), y, one, negative, false);
+    return Talp_FinishAngle(Talp_FirstQuadrantAngle({y, 0}, {one, 0}), y, one, negative, false,
+                            false);
 }
 
 double Talp_Atan2(double y, double x) {
@@ -1224,6 +1244,7 @@ double Talp_Atan2(double y, double x) {
         return Talp_WithSign(v, yNegative);
     }
     // Legs within 2^500 of 1 need no scaling for the exact remainder.
+    bool leanTried = false;
     if (ay >= 0x1p-500 && ay <= 0x1p500 && ax >= 0x1p-500 && ax <= 0x1p500) {
         const bool swapped = ay > ax;
         const double num = swapped ? ax : ay, den = swapped ? ay : ax;
@@ -1233,6 +1254,8 @@ double Talp_Atan2(double y, double x) {
             const Talp_Dd p = Talp_TwoProd(qh, den);
             if (Talp_AngleLean(qh, ((num - p.hi) - p.lo) * inverse, swapped, xNegative, &out))
                 return Talp_WithSign(out, yNegative);
+            leanTried = true;
+            Talp_CountSlowPath();
         }
     }
     const int ey = Talp_Exponent(ay), ex = Talp_Exponent(ax);
@@ -1241,6 +1264,6 @@ double Talp_Atan2(double y, double x) {
         return Talp_WithSign(xNegative ? Talp_Pi.hi : Talp_TinyQuotient(ay, ax), yNegative);
     const int e = ey > ex ? ey : ex;
     const double sy = Talp_ScaleB(ay, -e), sx = Talp_ScaleB(ax, -e);
-    return Talp_FinishAngle(Talp_FirstQuadrantAngle({sy, 0}, {sx, 0}), sy, sx, yNegative,
-                            xNegative);
+    return Talp_FinishAngle(Talp_FirstQuadrantAngle({sy, 0}, {sx, 0}), sy, sx, yNegative, xNegative,
+                            !leanTried);
 }

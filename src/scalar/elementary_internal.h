@@ -25,27 +25,43 @@ extern const Talp_Dd Talp_HalfPi, Talp_Pi;
 /// atan2(y, x) in [0, pi/2] for y, x > 0 (double-doubles) within 2^62 of each other and below
 /// 2^996, relative error below 2^-70.
 Talp_Dd Talp_FirstQuadrantAngle(Talp_Dd y, Talp_Dd x);
+// a2 + a3 d + ... + a8 d^6 by Estrin's scheme: the polynomial is most of the call's latency.
+inline double Talp_TaylorTail(const double* a, double d, double d2) {
+    const double d4 = d2 * d2;
+    return ((a[2] + d * a[3]) + d2 * (a[4] + d * a[5])) + d4 * ((a[6] + d * a[7]) + d2 * a[8]);
+}
+
 /// f(c + d) for |d| <= 2^-9 from v = f(c) as a double-double and the Taylor coefficients of f at
 /// c: a[0] (26 bits) + a[1] the first, a[2..8] the next ones; dl is a low part of d, below
 /// ulp(d). Relative error below 2^-69 when |a_k| <= 4 and a2 d^2 stays under 2^-18 of f; the
-/// result is not renormalized (its low part stays below 2^-17 of the high part).
+/// result is not renormalized (its low part stays below 2^-17 of the high part). Every table has
+/// f(c) = 0 or f(c) above |a1 d|, so that the head's sum is exact in three operations.
 inline Talp_Dd Talp_TaylorSum(const double* v, const double* a, double d, double dl) {
-    // Estrin's scheme: the polynomial is most of the call's latency.
-    const double d2 = d * d, d4 = d2 * d2;
-    const double p =
-        ((a[2] + d * a[3]) + d2 * (a[4] + d * a[5])) + d4 * ((a[6] + d * a[7]) + d2 * a[8]);
+    const double d2 = d * d;
     // d^2 P(d) with the first-order effect of dl; a1 * d exact in two products.
-    const double tail = d2 * p + 2 * a[2] * d * dl;
+    const double tail = d2 * Talp_TaylorTail(a, d, d2) + 2 * a[2] * d * dl;
     const Talp_Dd ds = Talp_Split(d);
-    const Talp_Dd s = Talp_TwoSum(v[0], a[0] * ds.hi);
+    const Talp_Dd s = Talp_FastTwoSum(v[0], a[0] * ds.hi);
     const double lo = ((v[1] + a[0] * ds.lo) + (a[1] * d + a[0] * dl)) + tail;
     return {s.hi, s.lo + lo};
 }
 
-/// tan(rh + rl) for 0 <= rh <= pi/4 + 2^-30, |rl| <= ulp(rh)/2, from the Taylor coefficients at
-/// i/256: relative error below 2^-67.3 (the tail d^2 P(d) reaches 2^-17 of tan near pi/4, where
-/// a2 = tan (1 + tan^2) ~ 2; rounded within 3.5 ulps of its size).
-Talp_Dd Talp_TanTaylor(double rh, double rl);
+/// The same for an exact argument (no low part): fewer operations, the same bound.
+inline Talp_Dd Talp_TaylorSum(const double* v, const double* a, double d) {
+    const double d2 = d * d;
+    const Talp_Dd ds = Talp_Split(d);
+    const Talp_Dd s = Talp_FastTwoSum(v[0], a[0] * ds.hi);
+    const double lo = ((v[1] + a[0] * ds.lo) + a[1] * d) + d2 * Talp_TaylorTail(a, d, d2);
+    return {s.hi, s.lo + lo};
+}
+
+/// Rounded tan(rh + rl) (or 1/tan when inverse) for 0 < rh <= pi/4 + 2^-30 and
+/// |rl| <= 2^-53 rh + 2^-59.4 (unnormalized below 2^10), from the Taylor coefficients at i/256,
+/// i = round(scaled) for scaled within 2^-24 of 256 (1 - 2^-20) rh; false when relErr does not
+/// allow rounding. Relative error below 2^-67.3 (the tail d^2 P(d) reaches 2^-17 of tan near
+/// pi/4, where a2 = tan (1 + tan^2) ~ 2; rounded within 3.5 ulps of its size), below
+/// 1.3 * 2^-67.3 for the inverse.
+bool Talp_TanLean(double rh, double rl, double scaled, bool inverse, double relErr, double* out);
 
 /// Adding then subtracting it rounds a double below 2^51 to an integer.
 constexpr double Talp_RoundingShift = 0x1.8p52;
@@ -60,12 +76,9 @@ bool Talp_RoundAngle(const Talp_Dd& t, bool xNegative, double* out);
 double Talp_AtanSlow(const Talp_Wide& y, const Talp_Wide& x, Talp_Dd theta, bool yNegative,
                      bool xNegative);
 
-#ifdef TAL_ELEMENTARY_COUNT_SLOW
-// The validation build counts slow-path calls (single-threaded use only).
-extern long long Talp_ElementarySlowCalls;
-inline void Talp_CountSlowCall() {
-    ++Talp_ElementarySlowCalls;
+// Calls on this thread that left their first tier (a failed rounding test or a reduction too
+// close to a multiple of pi/2); incremented only there, so the fast path pays nothing.
+extern thread_local unsigned long long Talp_SlowPathEntries;
+inline void Talp_CountSlowPath() {
+    ++Talp_SlowPathEntries;
 }
-#else
-inline void Talp_CountSlowCall() {}
-#endif

@@ -429,28 +429,42 @@ constexpr double Talp_TanErr = 0x1.8p-69;
 
 // First tier, for |x| < 2^19: a three-part reduction (k C4 < 2^-85 makes the relative error
 // below 2^-72 once |r| >= 2^-12) and a kernel for just one of sin r, cos r with two exact steps,
-// relative error below 2^-68.5 (the rounding of S (cos t - 1) at i = 1); its bound is taken as
-// 2^-66 and a failed test moves on to the full reduction and kernel.
-constexpr double Talp_LeanErr = 0x1p-66;
-// tan's first tier (Taylor sums at i/256, inverted in odd quadrants to 2^-100) stays below
-// 2^-67.3, also tested against 2^-66.
-constexpr double Talp_LeanTanErr = 0x1p-66;
+// relative error below 2^-68.5 (the rounding of S (cos t - 1) at i = 1). With the rounding of the
+// unnormalized low part (below 2^-19 of the value, so 2^-72) the test takes 1.75 * 2^-69: tight,
+// since each doubling of the bound doubles the share of calls that fall through (here 4e-5).
+constexpr double Talp_LeanErr = 0x1.cp-69;
+// tan's first tier: the Taylor sums at i/256 stay below 2^-67.3, their inverse in odd quadrants
+// below 1.3 * 2^-67.3 (the rounding of its low part included): tested against 1.125 * 2^-67.
+constexpr double Talp_LeanTanErr = 0x1.2p-67;
 constexpr double Talp_LeanLimit = 0x1p19;
 constexpr double Talp_QuarterPi = 0x1.921fb54442d18p-1;  // rounded; r = x stays within the table
 
-inline bool Talp_ReduceLean(double ax, Talp_Dd* r, unsigned* n) {
+// 256 (1 - 2^-20) and 128 pi (1 - 2^-20), rounded: the table row of |r| comes straight from x,
+// beside r's own chain. The factor keeps |r| > 2^-9 on row 1, so that |r| - 1/256 stays exact.
+constexpr double Talp_RowScale = 256 - 0x1p-12;
+constexpr double Talp_RowQuadrant = 0x1.921f9c22477d4p+8;
+
+/// r = |x| - n pi/2 with the first tier's accuracy, and row ~ 256 (1 - 2^-20) r within 2^-24.
+inline bool Talp_ReduceLean(double ax, Talp_Dd* r, unsigned* n, double* row) {
     if (ax <= Talp_QuarterPi) {  // the common small angle needs no reduction
         *r = {ax, 0};
         *n = 0;
+        *row = ax * Talp_RowScale;
         return true;
     }
     if (!(ax < Talp_LeanLimit)) return false;
     const double shifted = ax * Talp_TwoOverPi + Talp_RoundingShift;
     const double kd = shifted - Talp_RoundingShift;
-    // Exact while |r| >= 2^-12 > 8 |k C2|; smaller r is refused, and its s.hi is still rounded.
-    // Here k >= 1.
+    // Both products round by 2^-26 at most (below 2^27); the difference is exact.
+    *row = ax * Talp_RowScale - kd * Talp_RowQuadrant;
+    // Exact while |r| >= 2^-12 > 8 |k C2|. Nearer a multiple of pi/2 (3 in 10^4 of the calls
+    // below 8) three parts lose too much: the full reduction serves the same kernel.
     const Talp_Dd s = Talp_FastTwoSum(ax - kd * Talp_HalfPiC1, -(kd * Talp_HalfPiC2));
-    if (Talp_Abs(s.hi) < 0x1p-12) return false;
+    if (Talp_Abs(s.hi) < 0x1p-12) {
+        *n = Talp_ReduceFast(ax, r);
+        *row = r->hi * Talp_RowScale;
+        return true;
+    }
     // Not renormalized, which would lengthen the chain: |r.lo| < 2^-38 |r.hi|, whose square the
     // kernels may drop.
     *r = {s.hi, s.lo - kd * Talp_HalfPiC3};
@@ -458,16 +472,17 @@ inline bool Talp_ReduceLean(double ax, Talp_Dd* r, unsigned* n) {
     return true;
 }
 
-// a = i/256 nearest r >= 0, t = th + tl = r - a, and the Taylor tails of t to t^7.
+// a = i/256 nearest r >= 0 (from row), t = th + tl = r - a, and the Taylor tails of t to t^7.
 struct Talp_LeanParts {
     const double* row;
     double th, cosTail, sinTail;  // cos t - 1, sin t - th
 };
 
-inline Talp_LeanParts Talp_LeanStart(Talp_Dd r) {
-    const double shifted = r.hi * 256 + Talp_RoundingShift;
+inline Talp_LeanParts Talp_LeanStart(Talp_Dd r, double row) {
+    const double shifted = Talp_Abs(row) + Talp_RoundingShift;
     const uint64_t i = Talp_Bits(shifted) & 0xFF;
-    const double th = r.hi - (shifted - Talp_RoundingShift) * 0x1p-8, tl = r.lo;  // th exact
+    // Exact: i/256 lies within 2^-9 (1 + 2^-11) of r, and r > 2^-9 when i = 1.
+    const double th = r.hi - (shifted - Talp_RoundingShift) * 0x1p-8, tl = r.lo;
     const double t2 = th * th;
     // Both halves of each tail in parallel: the call's latency is its cost.
     const double t4 = t2 * t2, t3 = th * t2;
@@ -486,7 +501,8 @@ inline Talp_Dd Talp_LeanEval(const Talp_LeanParts& p) {
     const double qh = Talp_Cosine ? -row[0] : row[2], ql = Talp_Cosine ? -row[1] : row[3];
     const double q26 = Talp_Cosine ? -row[4] : row[5];
     const Talp_Dd ts = Talp_Split(p.th);
-    const Talp_Dd s = Talp_TwoSum(ph, q26 * ts.hi);
+    // Exact in three operations: P is 0 (sin on row 0) or above |Q t| (|t| <= 2^-9 (1 + 2^-11)).
+    const Talp_Dd s = Talp_FastTwoSum(ph, q26 * ts.hi);
     const double lo =
         ((pl + ql * p.th) + (q26 * ts.lo + (qh - q26) * p.th)) + (qh * p.sinTail + ph * p.cosTail);
     return {s.hi, s.lo + lo};  // left unnormalized: only the rounding test reads it
@@ -556,7 +572,6 @@ Talp_Dd Talp_ByQuadrant(const Talp_SinCosDd& k, unsigned n, bool wantCos) {
 }
 
 double Talp_SinCosSlow(double x, bool wantCos) {
-    Talp_CountSlowCall();
     Talp_Wide r, s, c;
     const unsigned n = Talp_ReduceWide(x, &r);
     Talp_WideSinCosQuadrant(r, n, &s, &c);
@@ -567,10 +582,11 @@ double Talp_SinCosSlow(double x, bool wantCos) {
 inline bool Talp_SinOrCosLean(double ax, bool wantCos, double* out) {
     Talp_Dd r;
     unsigned n;
-    if (!Talp_ReduceLean(ax, &r, &n)) return false;
+    double row;
+    if (!Talp_ReduceLean(ax, &r, &n, &row)) return false;
     // Quadrant q of sin: sin r, cos r, -sin r, -cos r; sin(-r) = -sin r.
     const unsigned q = (n + (wantCos ? 1 : 0)) & 3;
-    const Talp_LeanParts p = Talp_LeanStart(Talp_Abs(r));
+    const Talp_LeanParts p = Talp_LeanStart(Talp_Abs(r), row);
     double v;
     if (!Talp_RoundsSafely((q & 1) ? Talp_LeanEval<true>(p) : Talp_LeanEval<false>(p), Talp_LeanErr,
                            &v))
@@ -582,11 +598,14 @@ inline bool Talp_SinOrCosLean(double ax, bool wantCos, double* out) {
 
 // sin(|x|) (or cos) by the second and third tiers.
 TALP_NOINLINE double Talp_SinOrCosFull(double ax, bool wantCos) {
+    const bool leanTried = ax < Talp_LeanLimit;
+    if (leanTried) Talp_CountSlowPath();
     Talp_Dd r;
     const unsigned n = Talp_ReduceFast(ax, &r);
     const Talp_SinCosDd k = Talp_SinCosKernel(r);
     double out;
     if (Talp_RoundsSafely(Talp_ByQuadrant(k, n, wantCos), Talp_SinCosErr, &out)) return out;
+    if (!leanTried) Talp_CountSlowPath();
     return Talp_SinCosSlow(ax, wantCos);
 }
 
@@ -620,8 +639,9 @@ void Talp_SinCos(double x, double* sinOut, double* cosOut) {
     const double ax = Talp_Abs(x);
     Talp_Dd r;
     unsigned n;
-    if (ax >= Talp_CosIsOne && Talp_ReduceLean(ax, &r, &n)) {
-        const Talp_LeanParts p = Talp_LeanStart(Talp_Abs(r));
+    double row;
+    if (ax >= Talp_CosIsOne && Talp_ReduceLean(ax, &r, &n, &row)) {
+        const Talp_LeanParts p = Talp_LeanStart(Talp_Abs(r), row);
         const Talp_Dd s = Talp_LeanEval<false>(p), c = Talp_LeanEval<true>(p);  // of |r|
         const bool odd = (n & 1) != 0, rNegative = r.hi < 0;
         double so, co;
@@ -645,20 +665,23 @@ double Talp_Tan(double x) {
     if (!(ax < Talp_Inf)) return x - x;
     Talp_Dd r;
     unsigned n;
-    double out;
+    double out, row;
     // tan(-r) = -tan r, and in odd quadrants tan(r + pi/2) = -1 / tan r.
-    if (Talp_ReduceLean(ax, &r, &n)) {
-        const Talp_Dd ar = Talp_Abs(Talp_FastTwoSum(r.hi, r.lo));  // the Taylor sum drops a1 r.lo
-        Talp_Dd t = Talp_TanTaylor(ar.hi, ar.lo);
-        if (n & 1) t = Talp_Negate(Talp_DdInverse(Talp_FastTwoSum(t.hi, t.lo)));
-        if (Talp_RoundsSafely(t, Talp_LeanTanErr, &out)) return (x < 0) != (r.hi < 0) ? -out : out;
+    if (Talp_ReduceLean(ax, &r, &n, &row)) {
+        // Below 2^10, |r.lo| <= 2^-53 |r| + 653 C3 needs no normalization (off the chain).
+        const Talp_Dd ar = Talp_Abs(ax < 0x1p10 ? r : Talp_FastTwoSum(r.hi, r.lo));
+        const bool odd = (n & 1) != 0;
+        if (Talp_TanLean(ar.hi, ar.lo, Talp_Abs(row), odd, Talp_LeanTanErr, &out))
+            return ((x < 0) != (r.hi < 0)) != odd ? -out : out;
     }
+    const bool leanTried = ax < Talp_LeanLimit;
+    if (leanTried) Talp_CountSlowPath();
     // Odd quadrants: tan(r + pi/2) = -cos r / sin r.
     n = Talp_ReduceFast(ax, &r);
     const Talp_SinCosDd k = Talp_SinCosKernel(r);
     const Talp_Dd t = (n & 1) ? Talp_Negate(Talp_DdDiv(k.c, k.s)) : Talp_DdDiv(k.s, k.c);
     if (!Talp_RoundsSafely(t, Talp_TanErr, &out)) {
-        Talp_CountSlowCall();
+        if (!leanTried) Talp_CountSlowPath();
         Talp_Wide w, s, c;
         const unsigned m = Talp_ReduceWide(ax, &w);
         Talp_WideSinCosQuadrant(w, m, &s, &c);

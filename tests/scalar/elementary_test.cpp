@@ -58,6 +58,25 @@ TEST(Elementary, SpecialValuesFollowAnnexF) {
     }
 }
 
+// A fast result that cannot be rounded safely falls through to a slower tier. With first-tier
+// bounds near 2^-68 that happens about once in 2 * 10^4 calls; a loose bound or a faulty table
+// row (which the slow path would silently repair) shows here as a higher count.
+TEST(Elementary, RandomSweepRarelyTakesTheSlowPath) {
+    const Fn all[] = {Fn::kSin, Fn::kCos, Fn::kTan, Fn::kAsin, Fn::kAcos, Fn::kAtan, Fn::kAtan2};
+    std::mt19937_64 rng(20261206);
+    for (Fn f : all) {
+        const unsigned long long before = Talp_ElementarySlowPaths();
+        for (int i = 0; i < 100000; ++i) {
+            const double y = RandomInput(f, rng, i);
+            const double x = f == Fn::kAtan2 ? RandomInput(f, rng, int(rng() % 4)) : 1.0;
+            Ours(f, y, x);
+        }
+        const unsigned long long slow = Talp_ElementarySlowPaths() - before;
+        EXPECT_LT(slow, 10u) << kNames[int(f)] << ": " << slow
+                             << " of 100000 random calls took the slow path";
+    }
+}
+
 #ifdef TAL_TEST_HAVE_MPFR
 
 // Inputs where reduction, cancellation or the rounding boundary is hardest.
@@ -116,8 +135,8 @@ TEST(Elementary, HardInputsRoundCorrectly) {
 }
 
 // The first tiers read tables at i/256: every row, at its knot and on both sides of the seams
-// halfway to its neighbours, in each quadrant for sin, cos and tan (odd ones invert tan) and
-// through the reciprocal for atan.
+// halfway to its neighbours, in each quadrant for sin, cos and tan (odd ones invert tan),
+// through the reciprocal for atan and through w = (1 - |x|)/2 for asin and acos.
 std::vector<std::pair<double, double>> TableSeams(Fn f) {
     std::vector<double> points;
     for (int i = 0; i <= 256; ++i) {
@@ -140,6 +159,10 @@ std::vector<std::pair<double, double>> TableSeams(Fn f) {
             out.push_back({a, 1.0});
             out.push_back({-a, 1.0});
             out.push_back({1 - a * a / 2, 1.0});  // asin, acos through sqrt((1 - x)/2)
+            if (a <= 0.25) {                      // rows in w = (1 - |x|)/2 beyond 1/2
+                out.push_back({1 - 2 * a, 1.0});
+                out.push_back({2 * a - 1, 1.0});
+            }
         }
     }
     return out;
