@@ -120,14 +120,6 @@ inline Talp_Dd Talp_DdDiv(Talp_Dd a, Talp_Dd b) {
     return Talp_FastTwoSum(q, r * inverse);
 }
 
-/// 1 / b for a normalized b (|b.lo| <= ulp(b.hi)), relative error below 2^-100.
-inline Talp_Dd Talp_DdInverse(Talp_Dd b) {
-    const double q = 1 / b.hi;
-    const Talp_Dd p = Talp_TwoProd(q, b.hi);
-    const double r = ((1 - p.hi) - p.lo) - q * b.lo;
-    return Talp_FastTwoSum(q, r * q);
-}
-
 /// sqrt(a) for a > 0, relative error below 2^-100.
 inline Talp_Dd Talp_DdSqrt(Talp_Dd a) {
     const double s = std::sqrt(a.hi), half = 0.5 / s;
