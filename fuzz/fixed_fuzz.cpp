@@ -1,18 +1,11 @@
 // Fixed point on any operands against the slow model: undefined behaviour trips the sanitizers,
 // a wrong value aborts naming the check.
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "support/fixed_model.h"
+#include "support/require.h"
 #include "tal/base_testing.h"
 #include "tal/fixed.h"
-
-#define REQUIRE(cond)                                \
-    if (!(cond)) {                                   \
-        std::fprintf(stderr, "broken: %s\n", #cond); \
-        std::abort();                                \
-    }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using Model = taltest::FixedModel;

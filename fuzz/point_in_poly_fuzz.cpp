@@ -1,17 +1,10 @@
 // Point in polygon on any small integer outline against the exact model, in both vertex types and
 // with and without the band; a wrong answer aborts naming the check.
-#include <cstdio>
-#include <cstdlib>
 #include <vector>
 
 #include "support/poly_model.h"
+#include "support/require.h"
 #include "tal/poly.h"
-
-#define REQUIRE(cond)                                \
-    if (!(cond)) {                                   \
-        std::fprintf(stderr, "broken: %s\n", #cond); \
-        std::abort();                                \
-    }
 
 // Byte 0: the tolerance choice and the point, then a vertex per two bytes; coordinates in half
 // units from -8 to 7.5, so that every product is exact in float and double.

@@ -1,17 +1,10 @@
 // Ratio arithmetic on any operands against the exact model: an exact outcome holds the exact value,
 // a refused one is {0, 0}, an allowed approximation is the nearest bounded fraction.
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "support/ratio_model.h"
+#include "support/require.h"
 #include "tal/base_testing.h"
-
-#define REQUIRE(cond)                                \
-    if (!(cond)) {                                   \
-        std::fprintf(stderr, "broken: %s\n", #cond); \
-        std::abort();                                \
-    }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Tal_Ratio in[2] = {};  // past the end of the input every field is zero
@@ -27,11 +20,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         REQUIRE(op->apply(&a, &b, &allowed, &approx) == 0);
         if (byte == Tal_RatioStatus_EXACT) {
             REQUIRE(op->Exact(a, b).HeldBy(refused));
-            REQUIRE(allowed == refused && approx == Tal_RatioStatus_EXACT);
+            REQUIRE(allowed == refused);
+            REQUIRE(approx == Tal_RatioStatus_EXACT);
             continue;
         }
         Tal_FpLong2Ratio(op->Approximate(a, b), &nearest, &overflow);
-        REQUIRE(byte == Tal_RatioStatus_OVERFLOW && refused == (Tal_Ratio{0, 0}));
+        REQUIRE(byte == Tal_RatioStatus_OVERFLOW);
+        REQUIRE(refused == (Tal_Ratio{0, 0}));
         REQUIRE(allowed == nearest);
         REQUIRE(approx == (overflow ? Tal_RatioStatus_OVERFLOW : Tal_RatioStatus_APPROXIMATED));
     }

@@ -1,6 +1,7 @@
 // Even-odd membership of a grid point in an integer outline, exactly, with the tolerance band.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
