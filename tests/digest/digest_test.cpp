@@ -96,7 +96,6 @@ private:
 const double kReals[] = {0.0,    -0.0,   0.5,   -0.5,   0.5 - 0x1p-54, 2.5,          -2.5,
                          1e-300, 5e-324, 1e-12, -1e-20, 1e300,         INFINITY,     -INFINITY,
                          NAN,    -1.0,   3.0,   -0.25,  65535.99999,   2147483647.5, -2147483648.5};
-const size_t kRealCount = std::size(kReals);
 
 // The same inputs on every target: a generator whose sequence the language fixes, and doubles
 // from its top 53 bits.
@@ -121,7 +120,7 @@ public:
         for (double& e : m) {
             const uint64_t r = i < 5 ? 0 : (*this)();
             if (i >= 5) e = i < 20 || r % 4 > 1 ? Real(-4, 4) : double(r >> 63);
-            if (i >= 20 && edges && r % 4 == 0) e = kReals[(r >> 8) % kRealCount];
+            if (i >= 20 && edges && r % 4 == 0) e = kReals[(r >> 8) % std::size(kReals)];
         }
         return m;
     }
@@ -133,14 +132,10 @@ public:
         {1e-5, 0, 0, 0, 0, 1e-5, 0, 0, 0, 0, 1e-5, 0, 0, 0, 0, 1e-2}};
 };
 
-// int32 extremes, powers of two, products near 2^31, equal denominators.
+// int32 extremes, powers of two, products near 2^31; ratios with equal denominators.
 const int32_t kInts[] = {0, 1, -1, 0xffff, 0x10000, INT32_MAX, INT32_MIN, INT32_MIN + 1, 46341};
 const int32_t kNums[] = {0, -1, 1, INT32_MIN, 3, -6, 1, INT32_MIN, INT32_MAX};
 const uint32_t kDens[] = {1, 1, 0, 1, 4, 4, UINT32_MAX, 1u << 31, 0x80000001u};
-const int32_t kSides[][4] = {{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX},
-                             {5, 5, 4, 9},
-                             {-8, 16, 40, 64},
-                             {-0x400000, -0x80000, 0, 0x300000}};
 
 struct Family {
     const char* name;
@@ -148,48 +143,27 @@ struct Family {
     void (*row)(Sweep&, Inputs&, int);
 };
 const Family kFamilies[] = {
-    {"fixed and integer", 9 * 9,
+    // Exact integer results, compared against models by their own tests: edge values only.
+    {"fixed, ratio and rect", 9 * 9,
      [](Sweep& s, Inputs&, int i) {
          const int32_t a = kInts[i / 9], b = kInts[i % 9];
-         const double d = kReals[size_t(i) % kRealCount];
-         int32_t g[2] = {9, 9};
-         s.Call("fixed, gcd, lcm, multiple, rounding", {a, b, d},
-                {Tal_FixMul(a, b), Tal_FixDiv(a, b), Tal_Fix24Mul(a, b), Tal_Fix24Ratio(a, b),
-                 Tal_RoundToNearestMult(a, b), Tal_SignedGCD(a, b, &g[0]),
-                 Tal_SignedLCM(a, b, &g[1]), g, Tal_RoundDouble(d), Tal_RoundDoubleSafe(d)});
-     }},
-    {"ratio", 9 * 9,
-     [](Sweep& s, Inputs& in, int i) {
-         const Tal_Ratio a{kNums[i / 9], kDens[i / 9]}, b{kNums[i % 9], kDens[i % 9]};
-         const decltype(&Tal_AddRatio) ops[] = {Tal_AddRatio, Tal_SubRatio, Tal_MulRatio,
-                                                Tal_DivRatio};
-         const double d = in.Real(-4, 4) * std::ldexp(1.0, int(in() % 72) - 40);
-         Tal_Err err[8];
-         Tal_Ratio out[12] = {};
+         const Tal_Ratio x{kNums[i / 9], kDens[i / 9]}, y{kNums[i % 9], kDens[i % 9]};
+         const double d = kReals[size_t(i) % std::size(kReals)];
+         const Tal_LRect p{a, b, INT32_MAX, INT32_MAX}, q{b / 2, a / 2, b, a};
+         Tal_LRect r[2] = {};
+         Tal_Ratio out[6] = {};
          // Approximation allowed; on odd rows, halving the divisor's denominator too.
-         const uint8_t allowed = uint8_t(2 + i % 2);
-         uint8_t f[8] = {allowed, allowed, allowed, allowed, 9, 9, 9, 9};
-         for (int k = 0; k < 8; ++k)
-             err[k] = ops[k / 2](&a, &b, &out[k], k % 2 ? nullptr : &f[k / 2]);
-         int32_t order = 9;
-         s.Call(
-             "Add Sub Mul Div (approximated, null status) Compare Min Reduce Conv FpLong2",
-             {a, b, d},
-             {err, Tal_CompareRatio(&a, &b, &order), order, Tal_MinRatio(&a, &b, &out[8]),
-              Tal_ReduceRatio(&a, &out[9], &f[4]), Tal_ConvRatio(&a, 1000, &out[10], &f[5], &f[6]),
-              Tal_FpLong2Ratio(d, &out[11], &f[7]), out, f});
-     }},
-    {"rect", 4 * 4,
-     [](Sweep& s, Inputs&, int i) {
-         const int32_t *x = kSides[i / 4], *y = kSides[i % 4];
-         const Tal_LRect a{x[0], x[1], x[2], x[3]}, b{y[0], y[1], y[2], y[3]};
-         const Tal_FixedRect f{a.left, a.top, a.right, a.bottom};  // the values read as 16.16
-         Tal_Rect r{};
-         Tal_LRect l[4] = {{}, a, {}, {}};
-         s.Call("FixedRect2RectOut, FixedRect2LRectIn, Inset, Sect, Union", {a, b},
-                {Tal_FixedRect2RectOut(&f, &r), r, Tal_FixedRect2LRectIn(&f, &l[0]),
-                 Tal_InsetLRect(&l[1], 3, -0x40000000), Tal_SectLRect(&a, &b, &l[2]),
-                 Tal_UnionLRect(&a, &b, &l[3]), l, Tal_LRectCompare(int16_t(i % 6), &a, &b)});
+         uint8_t f[4] = {uint8_t(2 + i % 2), uint8_t(2 + i % 2), 9, 9};
+         int32_t g = 9, order = 9;
+         s.Call("fixed point, gcd, rounding, ratio arithmetic and comparison", {a, b, d, x, y},
+                {Tal_FixMul(a, b), Tal_FixDiv(a, b), Tal_Fix24Mul(a, b), Tal_Fix24Ratio(a, b),
+                 Tal_SignedGCD(a, b, &g), g, Tal_RoundDoubleSafe(d),
+                 Tal_AddRatio(&x, &y, &out[0], &f[0]), Tal_DivRatio(&x, &y, &out[1], &f[1]),
+                 Tal_MulRatio(&x, &y, &out[2], nullptr), Tal_CompareRatio(&x, &y, &order), order,
+                 Tal_MinRatio(&x, &y, &out[3]), Tal_ReduceRatio(&x, &out[4], &f[2]),
+                 Tal_FpLong2Ratio(d * 1000, &out[5], &f[3]), out, f});
+         s.Call("SectLRect UnionLRect", {p, q},
+                {Tal_SectLRect(&p, &q, &r[0]), Tal_UnionLRect(&p, &q, &r[1]), r});
      }},
     {"construct", 60,
      [](Sweep& s, Inputs& in, int i) {
@@ -243,9 +217,8 @@ const Family kFamilies[] = {
                  Tal_RotateMatrix4(n[0], n[1], n[2], n[3], out[2]), Item(out[0], 48),
                  Tal_Slerp(&q0, &q1, i % 3 ? n[4] : (i % 7) / 6.0, &q), q});
      }},
-    // The elementary functions through the calls that use them: sine and cosine in the rotations,
-    // the arctangents in the angle of a vector and the Euler angles, the arcsine and arccosine in
-    // the Euler angles and the spherical interpolation. Multiples of pi/4, huge and random angles.
+    // Sine, cosine, the arctangents, arcsine and arccosine through the calls that use them, on
+    // multiples of pi/4, huge and random angles.
     {"rotation", 160,
      [](Sweep& s, Inputs& in, int i) {
          const double angle = i < 40   ? (i - 20) * 0.78539816339744828
@@ -351,7 +324,7 @@ const Family kFamilies[] = {
                  Item(&placed.GetPolyPoints()->x, 2 * size_t(placed.NumPolyPoints()))});
      }}};
 
-// In the order of kFamilies.
+// In the order of kFamilies, written by TAL_DIGEST_WRITE.
 const struct {
     uint64_t digest;
     const char* trail;
@@ -372,7 +345,6 @@ Sweep Swept(size_t f, long traced = -1) {
 TEST(Digest, EveryFamilyGivesTheStoredBits) {
     const char* path = std::getenv("TAL_DIGEST_WRITE");
     std::FILE* table = path ? std::fopen(path, "wb") : nullptr;
-    if (table) std::fprintf(table, "// Written by the digest test (TAL_DIGEST_WRITE).\n");
     Bas_ClearRecordedReports();
     for (size_t f = 0; f < std::size(kFamilies); ++f) {
         const Sweep s = Swept(f);
