@@ -29,14 +29,16 @@
 namespace {
 
 // A value of a call, read once the whole call has run (a temporary lives as long as the call): a
-// number, or a record of one element type, doubles or integers that fold sign-extended.
+// number, or a record of one element type. Ratios and rectangles hold 32-bit integers, every other
+// record doubles (alignment cannot tell: 32-bit x86 aligns doubles in records to 4 bytes).
 struct Item {
     template <typename T>
     Item(const T& v) : at(&v) {
         static_assert(std::is_trivially_copyable_v<T>, "a number or a record");
         using E = std::remove_all_extents_t<T>;
-        size = std::is_class_v<E> ? alignof(E) : sizeof(E);
-        real = std::is_floating_point_v<E> || (std::is_class_v<E> && size == 8);
+        constexpr bool ints = std::is_same_v<E, Tal_Ratio> || std::is_same_v<E, Tal_LRect>;
+        size = ints ? 4 : std::is_class_v<E> ? 8 : sizeof(E);
+        real = std::is_floating_point_v<E> || (std::is_class_v<E> && !ints);
         count = sizeof(T) / size;
     }
     Item(const double* p, size_t n) : at(p), count(n), size(8), real(true) {}
