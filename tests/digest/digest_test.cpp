@@ -1,6 +1,6 @@
 // Every family swept with seeded inputs; every output bit, flag and report folded into one 64-bit
 // digest per family, stored once and the same on every target, so that a faster path keeps the
-// bits. The integer families, compared exactly against models by their own tests, sweep only edge
+// bits. The exact integer results, compared against models by their own tests, get only edge
 // values. Beside each digest is its trail, six bits of the running digest per call: a departure
 // names the first call off the trail. TAL_DIGEST_WRITE=<file> rewrites the stored table.
 #include <gtest/gtest.h>
@@ -116,7 +116,7 @@ public:
         }
     }
     /// Identity, zero, singular, perspective, nearly singular; then entries in [-4, 4), from row
-    /// 20 on one in four an exact 0 or 1 (as in axis turns) and, with edges, one in four an edge.
+    /// 20 on half of them exact zeros and ones (as in axis turns), with edges half of those edges.
     std::vector<double> Matrix(int i, bool edges = false) {
         std::vector<double> m(kMatrices[std::min(i, 4)], kMatrices[std::min(i, 4)] + 16);
         for (double& e : m) {
