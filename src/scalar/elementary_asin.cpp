@@ -617,29 +617,33 @@ inline Talp_Dd Talp_AsinTaylor(double x) {
 }
 
 // 2 asin z for z = sqrt(w), w = (1 - ax)/2 (exact for 1/2 < ax < 1), as 2 z g(w): the table
-// index and the sum need w alone, so the square root runs beside them. z = zh + zl with zh of
-// 26 bits: zh^2 and w - zh^2 are exact, zl = (w - zh^2) / (zh + sqrt w) within 2^-79 of z, and
-// zh g.hi is exact in two products. g's sum errs below 2^-71.5 (g ~ 1, a2 <= 1/8: the tail stays
-// under 2^-21 of it), the other terms' roundings below 2^-73; unnormalized, the low part below
-// 2^-24 of the value.
+// index and the sum need w alone, so the square root runs beside them. 2z = zh + zl with zh of
+// 27 bits (twice z's 26-bit head): zh^2/4 and r = w - zh^2/4 are exact, and zl = 2r / (2z - zl/2)
+// = (r/z) (1 + (zl/2)/(2z) + O(2^-54)), 1/z as z/w (the division runs beside the root), within
+// 2^-76 of z. zh g.hi is exact in two products, and g.lo, the sum's last part, enters last
+// (times zh + zl, rounded within 2^-79 of the value). g's sum errs below 2^-71.5 (g ~ 1, a2 <= 1/8:
+// the tail stays under 2^-21 of it), the other terms' roundings below 2^-73; unnormalized, the low
+// part below 2^-24 of the value.
 inline Talp_Dd Talp_TwiceAsinOfRoot(double ax) {
     const double w = (1 - ax) * 0.5;
     const double shifted = w * 256 + Talp_RoundingShift;
     const double* row = Talp_AsinRootTable[Talp_Bits(shifted) & 0x7F];
     const double d = w - (shifted - Talp_RoundingShift) * 0x1p-8;  // exact
     const Talp_Dd g = Talp_TaylorSum(row, row + 2, d);
-    const double z = std::sqrt(w), zh = Talp_Split(z).hi;
-    const double zl = (w - zh * zh) / (zh + z);
+    const double z = std::sqrt(w), inverse = 1 / w;
+    const Talp_Dd zs = Talp_Split(z);
+    const double zInverse = z * inverse;
+    const double zl = ((w - zs.hi * zs.hi) * zInverse) * (1 + zs.lo * (0.5 * zInverse));
+    const double zh = 2 * zs.hi;
     const Talp_Dd gs = Talp_Split(g.hi);  // g.hi is the sum's early head
-    const double p1 = zh * gs.hi, p2 = zh * gs.lo;
-    return {2 * p1, 2 * (p2 + (zh * g.lo + zl * (g.hi + g.lo)))};
+    return {zh * gs.hi, (zh * gs.lo + zl * g.hi) + (zh + zl) * g.lo};
 }
 
 // k + sign * 2^scale * t as a double-double, k a constant above |2^scale t|; unnormalized (the
 // low part stays below 2^-16 of the sum), for the rounding test only.
 Talp_Dd Talp_Offset(Talp_Dd k, Talp_Dd t, double factor) {
     const Talp_Dd s = Talp_FastTwoSum(k.hi, factor * t.hi);  // exact: k.hi is the larger
-    return {s.hi, s.lo + (k.lo + factor * t.lo)};
+    return {s.hi, (s.lo + k.lo) + factor * t.lo};            // t.lo comes last
 }
 
 // sqrt(1 - x^2) for 0 < x < 1.
