@@ -645,14 +645,16 @@ bool Talp_TanLean(double rh, double rl, double scaled, bool inverse, double relE
     const double* row = Talp_TanTaylorTable[Talp_Bits(shifted) & 0xFF];
     const double d = rh - (shifted - Talp_RoundingShift) * 0x1p-8;  // exact
     if (!inverse) return Talp_RoundsSafely(Talp_TanSum(row, d, rl), relErr, out);
-    // 1/t from y0, 1/t2 cut to 26 bits, t2 = T + a1 d + a2 d^2 within 2^-19.5 of t (the cubic
-    // term against t >= 2^-9 (1 - 2^-9) or, on the first row, d^2/3): with e = 1 - y0 t,
-    // 1/t = y0 (1 + e + e^2 + e^3) + O(2^-77). The division runs beside the Taylor sum, and so
-    // do y0's products with the halves of t.hi (the sum's early head), exact at 26 bits each;
-    // e then rounds within 1.41 * 2^-70 (y0 t.lo, t.lo below 2^-17 of t, within 2^-70).
-    const double y0 = Talp_Split(1 / (row[0] + d * ((row[2] + row[3]) + d * row[4]))).hi;
+    // 1/t from y0, 1/t2 cut to 26 bits, t2 = T + a1 d + a2 d^2 + a3 d^3 within 2^-33 of t
+    // (a4 <= 3.34 T and t >= T/2; on the first row, a5 d^5 = 2 d^5/15): with e = 1 - y0 t,
+    // |e| <= 2^-25.9 and 1/t = y0 (1 + e + e^2) + O(2^-77.8). The division runs beside the Taylor
+    // sum, and so do y0's products with the halves of t.hi (the sum's early head), exact at 26 bits
+    // each; e then rounds within 1.41 * 2^-70 (y0 t.lo, t.lo below 2^-17 of t, within 2^-70).
+    const double d2 = d * d;
+    const double t2 = (row[0] + d * (row[2] + row[3])) + d2 * (row[4] + d * row[5]);
+    const double y0 = Talp_Split(1 / t2).hi;
     const Talp_Dd t = Talp_TanSum(row, d, rl);
     const Talp_Dd th = Talp_Split(t.hi);
     const double e = ((1 - y0 * th.hi) - y0 * th.lo) - y0 * t.lo;  // 1 - y0 th.hi is exact
-    return Talp_RoundsSafely({y0, y0 * (e + e * (e * (1 + e)))}, relErr, out);
+    return Talp_RoundsSafely({y0, y0 * (e + e * e)}, relErr, out);
 }
