@@ -657,8 +657,14 @@ Talp_Wide Talp_OtherLegWide(double x) {
     return Talp_WideSqrt(Talp_WideSub(Talp_WideFromDouble(1.0), Talp_WideMul(w, w)));
 }
 
-double Talp_NotANumber(double x) {
-    return (x - x) / (x - x);
+// |x| >= 1 or NaN, one branch off the fast path: NaN for NaN and |x| > 1, else the value at
+// x = 1 (at -1 its negation, or pi for acos).
+TALP_NOINLINE double Talp_ArcEdge(double x, double atOne, bool acos) {
+    const double ax = Talp_Abs(x);
+    if (ax != ax) return x + x;
+    if (ax > 1) return (x - x) / (x - x);
+    if (x > 0) return atOne;
+    return acos ? Talp_Pi.hi : -atOne;
 }
 
 // asin |x| (negated when negative), or acos x, past the first tier: the angle of the legs
@@ -679,11 +685,9 @@ TALP_NOINLINE double Talp_ArcSlow(double ax, bool negative, bool acos) {
 
 double Talp_Asin(double x) {
     const double ax = Talp_Abs(x);
-    if (ax != ax) return x + x;
-    if (ax > 1) return Talp_NotANumber(x);
+    if (!(ax < 1)) return Talp_ArcEdge(x, Talp_HalfPi.hi, false);
     if (ax < 0x1p-26) return x;  // asin x = x + x^3/6 rounds to x
     const bool negative = x < 0;
-    if (ax == 1) return negative ? -Talp_HalfPi.hi : Talp_HalfPi.hi;
     // asin x directly up to 1/2, else pi/2 - 2 asin(sqrt((1 - x)/2)).
     const Talp_Dd lean =
         ax <= 0.5 ? Talp_AsinTaylor(ax) : Talp_Offset(Talp_HalfPi, Talp_TwiceAsinOfRoot(ax), -1);
@@ -694,12 +698,10 @@ double Talp_Asin(double x) {
 
 double Talp_Acos(double x) {
     const double ax = Talp_Abs(x);
-    if (ax != ax) return x + x;
-    if (ax > 1) return Talp_NotANumber(x);
+    if (!(ax < 1)) return Talp_ArcEdge(x, 0.0, true);
     // pi/2 - x rounds to pi/2 below 2^-60 (pi/2 lies 2^-54.2 from a rounding boundary).
     if (ax < 0x1p-60) return Talp_HalfPi.hi;
     const bool negative = x < 0;
-    if (ax == 1) return negative ? Talp_Pi.hi : 0.0;
     // pi/2 - asin x up to 1/2, else 2 asin(sqrt((1 - x)/2)) or pi - 2 asin(sqrt((1 + x)/2)).
     Talp_Dd lean;
     if (ax <= 0.5)
