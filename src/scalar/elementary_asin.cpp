@@ -617,29 +617,33 @@ inline Talp_Dd Talp_AsinTaylor(double x) {
 }
 
 // 2 asin z for z = sqrt(w), w = (1 - ax)/2 (exact for 1/2 < ax < 1), as 2 z g(w): the table
-// index and the sum need w alone, so the square root runs beside them. z = zh + zl with zh of
-// 26 bits: zh^2 and w - zh^2 are exact, zl = (w - zh^2) / (zh + sqrt w) within 2^-79 of z, and
-// zh g.hi is exact in two products. g's sum errs below 2^-71.5 (g ~ 1, a2 <= 1/8: the tail stays
-// under 2^-21 of it), the other terms' roundings below 2^-73; unnormalized, the low part below
-// 2^-24 of the value.
+// index and the sum need w alone, so the square root runs beside them. 2z = zh + zl with zh of
+// 27 bits (twice z's 26-bit head): zh^2/4 and r = w - zh^2/4 are exact, and zl = 2r / (2z - zl/2)
+// = (r/z) (1 + (zl/2)/(2z) + O(2^-54)), 1/z as z/w (the division runs beside the root), within
+// 2^-76 of z. zh g.hi is exact in two products, and g.lo, the sum's last part, enters last
+// (times zh + zl, rounded within 2^-79 of the value). g's sum errs below 2^-71.5 (g ~ 1, a2 <= 1/8:
+// the tail stays under 2^-21 of it), the other terms' roundings below 2^-73; unnormalized, the low
+// part below 2^-24 of the value.
 inline Talp_Dd Talp_TwiceAsinOfRoot(double ax) {
     const double w = (1 - ax) * 0.5;
     const double shifted = w * 256 + Talp_RoundingShift;
     const double* row = Talp_AsinRootTable[Talp_Bits(shifted) & 0x7F];
     const double d = w - (shifted - Talp_RoundingShift) * 0x1p-8;  // exact
     const Talp_Dd g = Talp_TaylorSum(row, row + 2, d);
-    const double z = std::sqrt(w), zh = Talp_Split(z).hi;
-    const double zl = (w - zh * zh) / (zh + z);
+    const double z = std::sqrt(w), inverse = 1 / w;
+    const Talp_Dd zs = Talp_Split(z);
+    const double zInverse = z * inverse;
+    const double zl = ((w - zs.hi * zs.hi) * zInverse) * (1 + zs.lo * (0.5 * zInverse));
+    const double zh = 2 * zs.hi;
     const Talp_Dd gs = Talp_Split(g.hi);  // g.hi is the sum's early head
-    const double p1 = zh * gs.hi, p2 = zh * gs.lo;
-    return {2 * p1, 2 * (p2 + (zh * g.lo + zl * (g.hi + g.lo)))};
+    return {zh * gs.hi, (zh * gs.lo + zl * g.hi) + (zh + zl) * g.lo};
 }
 
 // k + sign * 2^scale * t as a double-double, k a constant above |2^scale t|; unnormalized (the
 // low part stays below 2^-16 of the sum), for the rounding test only.
 Talp_Dd Talp_Offset(Talp_Dd k, Talp_Dd t, double factor) {
     const Talp_Dd s = Talp_FastTwoSum(k.hi, factor * t.hi);  // exact: k.hi is the larger
-    return {s.hi, s.lo + (k.lo + factor * t.lo)};
+    return {s.hi, (s.lo + k.lo) + factor * t.lo};            // t.lo comes last
 }
 
 // sqrt(1 - x^2) for 0 < x < 1.
@@ -653,8 +657,14 @@ Talp_Wide Talp_OtherLegWide(double x) {
     return Talp_WideSqrt(Talp_WideSub(Talp_WideFromDouble(1.0), Talp_WideMul(w, w)));
 }
 
-double Talp_NotANumber(double x) {
-    return (x - x) / (x - x);
+// |x| >= 1 or NaN, one branch off the fast path: NaN for NaN and |x| > 1, else the value at
+// x = 1 (at -1 its negation, or pi for acos).
+TALP_NOINLINE double Talp_ArcEdge(double x, double atOne, bool acos) {
+    const double ax = Talp_Abs(x);
+    if (ax != ax) return x + x;
+    if (ax > 1) return (x - x) / (x - x);
+    if (x > 0) return atOne;
+    return acos ? Talp_Pi.hi : -atOne;
 }
 
 // asin |x| (negated when negative), or acos x, past the first tier: the angle of the legs
@@ -675,11 +685,9 @@ TALP_NOINLINE double Talp_ArcSlow(double ax, bool negative, bool acos) {
 
 double Talp_Asin(double x) {
     const double ax = Talp_Abs(x);
-    if (ax != ax) return x + x;
-    if (ax > 1) return Talp_NotANumber(x);
+    if (!(ax < 1)) return Talp_ArcEdge(x, Talp_HalfPi.hi, false);
     if (ax < 0x1p-26) return x;  // asin x = x + x^3/6 rounds to x
     const bool negative = x < 0;
-    if (ax == 1) return negative ? -Talp_HalfPi.hi : Talp_HalfPi.hi;
     // asin x directly up to 1/2, else pi/2 - 2 asin(sqrt((1 - x)/2)).
     const Talp_Dd lean =
         ax <= 0.5 ? Talp_AsinTaylor(ax) : Talp_Offset(Talp_HalfPi, Talp_TwiceAsinOfRoot(ax), -1);
@@ -690,12 +698,10 @@ double Talp_Asin(double x) {
 
 double Talp_Acos(double x) {
     const double ax = Talp_Abs(x);
-    if (ax != ax) return x + x;
-    if (ax > 1) return Talp_NotANumber(x);
+    if (!(ax < 1)) return Talp_ArcEdge(x, 0.0, true);
     // pi/2 - x rounds to pi/2 below 2^-60 (pi/2 lies 2^-54.2 from a rounding boundary).
     if (ax < 0x1p-60) return Talp_HalfPi.hi;
     const bool negative = x < 0;
-    if (ax == 1) return negative ? Talp_Pi.hi : 0.0;
     // pi/2 - asin x up to 1/2, else 2 asin(sqrt((1 - x)/2)) or pi - 2 asin(sqrt((1 + x)/2)).
     Talp_Dd lean;
     if (ax <= 0.5)

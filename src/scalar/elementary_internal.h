@@ -55,16 +55,51 @@ inline Talp_Dd Talp_TaylorSum(const double* v, const double* a, double d) {
     return {s.hi, s.lo + lo};
 }
 
+/// Adding then subtracting it rounds a double below 2^51 to an integer.
+constexpr double Talp_RoundingShift = 0x1.8p52;
+
+/// tan(i/256) as a double-double and its Taylor coefficients there, i = 0..203; inline below,
+/// so that tan's caller keeps the first tier in registers.
+extern const double Talp_TanTaylorTable[204][11];
+
+// tan(c + d + dl) for c = i/256 nearest rh, d = rh - c, unnormalized. dl enters through
+// tan'(c + d) = a1 + 2 a2 d + 3 a3 d^2 + O(4 a4 d^3), a3 <= 2.7 and a4 <= 3.4: with
+// |dl| <= 2^-53 rh + 2^-59.4 the neglected terms stay below 2^-75 of tan.
+inline Talp_Dd Talp_TanSum(const double* row, double d, double dl) {
+    const double d2 = d * d;
+    const double slope = (row[2] + row[3]) + d * (2 * row[4] + d * (3 * row[5]));
+    const Talp_Dd ds = Talp_Split(d);
+    const Talp_Dd s = Talp_FastTwoSum(row[0], row[2] * ds.hi);  // tan c >= (1 + tan^2 c) |d|
+    const double tail = d2 * Talp_TaylorTail(row + 2, d, d2) + dl * slope;
+    const double lo = ((row[1] + row[2] * ds.lo) + row[3] * d) + tail;
+    return {s.hi, s.lo + lo};
+}
+
 /// Rounded tan(rh + rl) (or 1/tan when inverse) for 0 < rh <= pi/4 + 2^-30 and
 /// |rl| <= 2^-53 rh + 2^-59.4 (unnormalized below 2^10), from the Taylor coefficients at i/256,
 /// i = round(scaled) for scaled within 2^-24 of 256 (1 - 2^-20) rh; false when relErr does not
 /// allow rounding. Relative error below 2^-67.3 (the tail d^2 P(d) reaches 2^-17 of tan near
 /// pi/4, where a2 = tan (1 + tan^2) ~ 2; rounded within 3.5 ulps of its size), below
 /// 1.3 * 2^-67.3 for the inverse.
-bool Talp_TanLean(double rh, double rl, double scaled, bool inverse, double relErr, double* out);
-
-/// Adding then subtracting it rounds a double below 2^51 to an integer.
-constexpr double Talp_RoundingShift = 0x1.8p52;
+inline bool Talp_TanLean(double rh, double rl, double scaled, bool inverse, double relErr,
+                         double* out) {
+    const double shifted = scaled + Talp_RoundingShift;
+    const double* row = Talp_TanTaylorTable[Talp_Bits(shifted) & 0xFF];
+    const double d = rh - (shifted - Talp_RoundingShift) * 0x1p-8;  // exact
+    if (!inverse) return Talp_RoundsSafely(Talp_TanSum(row, d, rl), relErr, out);
+    // 1/t from y0, 1/t2 cut to 26 bits, t2 = T + a1 d + a2 d^2 + a3 d^3 within 2^-33 of t
+    // (a4 <= 3.34 T and t >= T/2; on the first row, a5 d^5 = 2 d^5/15): with e = 1 - y0 t,
+    // |e| <= 2^-25.9 and 1/t = y0 (1 + e + e^2) + O(2^-77.8). The division runs beside the Taylor
+    // sum, and so do y0's products with the halves of t.hi (the sum's early head), exact at 26 bits
+    // each; e then rounds within 1.41 * 2^-70 (y0 t.lo, t.lo below 2^-17 of t, within 2^-70).
+    const double d2 = d * d;
+    const double t2 = (row[0] + d * (row[2] + row[3])) + d2 * (row[4] + d * row[5]);
+    const double y0 = Talp_Split(1 / t2).hi;
+    const Talp_Dd t = Talp_TanSum(row, d, rl);
+    const Talp_Dd th = Talp_Split(t.hi);
+    const double e = ((1 - y0 * th.hi) - y0 * th.lo) - y0 * t.lo;  // 1 - y0 th.hi is exact
+    return Talp_RoundsSafely({y0, y0 * (e + e * e)}, relErr, out);
+}
 
 /// First tier of the arctangents: the angle of (|y|, +-|x|) from q = min/max = qh + ql with
 /// 2^-60 <= qh <= 1, |ql| <= ulp(qh), swapped when |y| > |x|; false when it cannot be rounded.

@@ -1,13 +1,11 @@
-// First tier of tan: tan(c + d) for c = i/256 nearest |r| <= pi/4 + 2^-30, |d| <= 2^-9, from the
-// Taylor coefficients of tan at c, with no division in the even quadrants.
+// Table of tan's first tier: tan(c + d) for c = i/256 nearest |r| <= pi/4 + 2^-30, |d| <= 2^-9,
+// from the Taylor coefficients of tan at c (the sum itself is inline, beside its caller).
 #include "scalar/elementary_internal.h"
-
-namespace {
 
 // tan(i/256).hi, .lo, then the Taylor coefficients at i/256 (a_k = P_k(tan c) / k!, P_0 = T,
 // P_(k+1) = P_k' (1 + T^2), evaluated in MPFR at 400 bits): a1 as 26 bits and a remainder, then
 // a2..a8 (a9 d^9 < 2^-77 of tan).
-constexpr double Talp_TanTaylorTable[204][11] = {
+extern const double Talp_TanTaylorTable[204][11] = {
     {0x0p+0, 0x0p+0, 0x1p+0, 0x0p+0, 0x0p+0, 0x1.5555555555555p-2, 0x0p+0, 0x1.1111111111111p-3,
      0x0p+0, 0x1.ba1ba1ba1ba1cp-5, 0x0p+0},
     {0x1.0000555577778p-8, 0x1.521687a1eedb7p-62, 0x1.0001p+0, 0x1.555616c1d0dd4p-33,
@@ -620,39 +618,3 @@ constexpr double Talp_TanTaylorTable[204][11] = {
      0x1.07e6c2b1a6aeap+1, 0x1.6292abff026dbp+1, 0x1.bff324de5551cp+1, 0x1.21602feb60f8cp+2,
      0x1.73619a6aee1f7p+2, 0x1.ddb8836b92d3ep+2, 0x1.33079faf7e99dp+3},
 };
-
-}  // namespace
-
-namespace {
-
-// tan(c + d + dl) for c = i/256 nearest rh, d = rh - c, unnormalized. dl enters through
-// tan'(c + d) = a1 + 2 a2 d + 3 a3 d^2 + O(4 a4 d^3), a3 <= 2.7 and a4 <= 3.4: with
-// |dl| <= 2^-53 rh + 2^-59.4 the neglected terms stay below 2^-75 of tan.
-inline Talp_Dd Talp_TanSum(const double* row, double d, double dl) {
-    const double d2 = d * d;
-    const double slope = (row[2] + row[3]) + d * (2 * row[4] + d * (3 * row[5]));
-    const Talp_Dd ds = Talp_Split(d);
-    const Talp_Dd s = Talp_FastTwoSum(row[0], row[2] * ds.hi);  // tan c >= (1 + tan^2 c) |d|
-    const double tail = d2 * Talp_TaylorTail(row + 2, d, d2) + dl * slope;
-    const double lo = ((row[1] + row[2] * ds.lo) + row[3] * d) + tail;
-    return {s.hi, s.lo + lo};
-}
-
-}  // namespace
-
-bool Talp_TanLean(double rh, double rl, double scaled, bool inverse, double relErr, double* out) {
-    const double shifted = scaled + Talp_RoundingShift;
-    const double* row = Talp_TanTaylorTable[Talp_Bits(shifted) & 0xFF];
-    const double d = rh - (shifted - Talp_RoundingShift) * 0x1p-8;  // exact
-    if (!inverse) return Talp_RoundsSafely(Talp_TanSum(row, d, rl), relErr, out);
-    // 1/t from y0, 1/t2 cut to 26 bits, t2 = T + a1 d + a2 d^2 within 2^-19.5 of t (the cubic
-    // term against t >= 2^-9 (1 - 2^-9) or, on the first row, d^2/3): with e = 1 - y0 t,
-    // 1/t = y0 (1 + e + e^2 + e^3) + O(2^-77). The division runs beside the Taylor sum, and so
-    // do y0's products with the halves of t.hi (the sum's early head), exact at 26 bits each;
-    // e then rounds within 1.41 * 2^-70 (y0 t.lo, t.lo below 2^-17 of t, within 2^-70).
-    const double y0 = Talp_Split(1 / (row[0] + d * ((row[2] + row[3]) + d * row[4]))).hi;
-    const Talp_Dd t = Talp_TanSum(row, d, rl);
-    const Talp_Dd th = Talp_Split(t.hi);
-    const double e = ((1 - y0 * th.hi) - y0 * th.lo) - y0 * t.lo;  // 1 - y0 th.hi is exact
-    return Talp_RoundsSafely({y0, y0 * (e + e * (e * (1 + e)))}, relErr, out);
-}

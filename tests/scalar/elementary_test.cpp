@@ -35,6 +35,7 @@ const Special kSpecials[] = {
     {Fn::kCos, kTiny, 0, 1.0}, {Fn::kTan, -0.0, 0, -0.0}, {Fn::kTan, -kInf, 0, kNaN},
     {Fn::kTan, 0x1p-30, 0, 0x1p-30}, {Fn::kAsin, -0.0, 0, -0.0}, {Fn::kAsin, -1.0, 0, -kHalfPi},
     {Fn::kAsin, 0x1.0000000000001p0, 0, kNaN}, {Fn::kAsin, -kInf, 0, kNaN},
+    {Fn::kAsin, 1.0, 0, kHalfPi}, {Fn::kAsin, kNaN, 0, kNaN},
     {Fn::kAcos, 1.0, 0, 0.0}, {Fn::kAcos, -1.0, 0, kPi}, {Fn::kAcos, -0.0, 0, kHalfPi},
     {Fn::kAcos, kTiny, 0, kHalfPi}, {Fn::kAcos, -0x1.0000000000001p0, 0, kNaN},
     {Fn::kAcos, kNaN, 0, kNaN}, {Fn::kAtan, -0.0, 0, -0.0}, {Fn::kAtan, kInf, 0, kHalfPi},
