@@ -70,6 +70,16 @@ inline int16_t Talp_TrailingZeros(uint32_t x) {
 #endif
 }
 
+/// Trailing zero bits of a non-zero x: the bare instruction, without the marker bit that the
+/// general count needs to give 32 for 0.
+inline int Talp_TrailingZerosOfNonZero(uint32_t x) {
+#if TALP_HAVE_BIT_COUNT_BUILTINS
+    return __builtin_ctz(x);
+#else
+    return Talp_TrailingZeros(x);
+#endif
+}
+
 // |v| as unsigned, so that the magnitude of -2^31 is 2^31.
 inline uint32_t Talp_Magnitude(int32_t v) {
     return v < 0 ? 0u - uint32_t(v) : uint32_t(v);

@@ -6,16 +6,6 @@
 
 #include "scalar/integer_bits.h"
 
-/// Trailing zero bits of a non-zero x: the bare instruction, without the marker that Talp_
-/// TrailingZeros needs to give 32 for 0.
-inline int Talp_TrailingZerosOfNonZero(uint32_t x) {
-#if TALP_HAVE_BIT_COUNT_BUILTINS
-    return __builtin_ctz(x);
-#else
-    return Talp_TrailingZeros(x);
-#endif
-}
-
 /// gcd(x, y) of two non-zero values by the binary method: the divisor Euclid finds, without a
 /// division per step. Each step replaces the larger odd value by the odd part of the difference.
 /// The trailing zeros of the wrapped 32-bit difference are those of the true one, so their count
