@@ -1,12 +1,13 @@
-// sin, cos and tan in three tiers. (1) Below 2^19: a three-part Cody-Waite reduction, then with
-// a = i/256 from a table of sin a, cos a to 107 bits and |t| <= 2^-9, sin(a + t) = S cos t + C sin
-// t (cos alike), the product C t exact through the table's 26-bit heads: relative error below
-// 2^-68.5, tested against 2^-66; tan from its own Taylor coefficients at i/256 (below 2^-67.3,
-// tested against 2^-66), inverted in odd quadrants. (2) Beyond, or when that test fails:
-// exact reduction (Payne-Hanek from 2^20) to a double-double good to 2^-100 and the same expansion
-// with every leading product exact: below 2^-71 for sin and cos, 2^-69.5 for tan, tested against
-// 2^-70 and 1.5 * 2^-69. (3) Otherwise 288-bit fixed point: exact reduction, Taylor series and,
-// for tan, a quotient corrected from its exact remainder.
+// sin, cos and tan in three tiers. (1) Below 2^19: a three-part Cody-Waite reduction (below 3pi/4
+// without a quotient: x itself or x - pi/2), then with a = i/256 from a table of sin a, cos a to
+// 107 bits and |t| <= 2^-9, sin(a + t) = S cos t + C sin t (cos alike), the product C t exact
+// through the table's 26-bit heads: relative error below 2^-68.5, tested against 2^-66; tan from
+// its own Taylor coefficients at i/256 (below 2^-67.3, tested against 2^-66), inverted in odd
+// quadrants. (2) Beyond, or when that test fails: exact reduction (Payne-Hanek from 2^20) to a
+// double-double good to 2^-100 and the same expansion with every leading product exact: below 2^-71
+// for sin and cos, 2^-69.5 for tan, tested against 2^-70 and 1.5 * 2^-69. (3) Otherwise 288-bit
+// fixed point: exact reduction, Taylor series and, for tan, a quotient corrected from its exact
+// remainder.
 #include "scalar/elementary.h"
 #include "scalar/elementary_internal.h"
 
@@ -472,40 +473,63 @@ inline bool Talp_ReduceLean(double ax, Talp_Dd* r, unsigned* n, double* row) {
     return true;
 }
 
-// a = i/256 nearest r >= 0 (from row), t = th + tl = r - a, and the Taylor tails of t to t^7.
+// t = th + tl = |r| - i/256, th's 26-bit halves (the head's product with a 26-bit table head is
+// exact) and the Taylor tails of t to t^7.
 struct Talp_LeanParts {
     const double* row;
-    double th, cosTail, sinTail;  // cos t - 1, sin t - th
+    double th, headHi, headLo, cosTail, sinTail;  // cos t - 1, sin t - th
 };
 
+inline Talp_LeanParts Talp_LeanFrom(uint64_t i, double th, double tl) {
+    const Talp_Dd head = Talp_Split(th);
+    // Each tail as a short sum of independent products: the call's latency is its cost. The
+    // order moves no rounding above 2^-53 of the tail itself.
+    const double t2 = th * th, t4 = t2 * t2, t3 = th * t2;
+    const double cosTail = (t2 * -0.5 - th * tl) + t4 * (1.0 / 24 - t2 * (1.0 / 720));
+    const double sinTail =
+        ((t3 * (-1.0 / 6) - 0.5 * t2 * tl) + t3 * t2 * (1.0 / 120 - t2 * (1.0 / 5040))) + tl;
+    return {Talp_SinCosTable[i], th, head.hi, head.lo, cosTail, sinTail};
+}
+
+// The same from |r| and row ~ 256 (1 - 2^-20) |r| within 2^-24 (|th| <= 2^-9 (1 + 2^-11)).
 inline Talp_LeanParts Talp_LeanStart(Talp_Dd r, double row) {
     const double shifted = Talp_Abs(row) + Talp_RoundingShift;
-    const uint64_t i = Talp_Bits(shifted) & 0xFF;
     // Exact: i/256 lies within 2^-9 (1 + 2^-11) of r, and r > 2^-9 when i = 1.
-    const double th = r.hi - (shifted - Talp_RoundingShift) * 0x1p-8, tl = r.lo;
-    const double t2 = th * th;
-    // Both halves of each tail in parallel: the call's latency is its cost.
-    const double t4 = t2 * t2, t3 = th * t2;
-    const double cosTail = (t2 * -0.5 + t4 * (1.0 / 24 - t2 * (1.0 / 720))) - th * tl;
-    const double sinTail =
-        tl + ((t3 * (-1.0 / 6) + t3 * t2 * (1.0 / 120 - t2 * (1.0 / 5040))) - 0.5 * t2 * tl);
-    return {Talp_SinCosTable[i], th, cosTail, sinTail};
+    const double th = r.hi - (shifted - Talp_RoundingShift) * 0x1p-8;
+    return Talp_LeanFrom(Talp_Bits(shifted) & 0xFF, th, r.lo);
 }
+
+// The first tier's value as hi + mid + late: hi + mid is known early, late (the tails' products)
+// last, so that the rounding test adds it last.
+struct Talp_LeanSum {
+    double hi, mid, late;
+};
 
 // sin(a + t) = S cos t + C sin t, cos(a + t) = C cos t - S sin t: with (P, Q) = (S, C) or
 // (C, -S), P + Q th + [P (cos t - 1) + Q (sin t - th)], Q th exact through Q's 26-bit head.
 template <bool Talp_Cosine>
-inline Talp_Dd Talp_LeanEval(const Talp_LeanParts& p) {
+inline Talp_LeanSum Talp_LeanEval(const Talp_LeanParts& p) {
     const double* row = p.row;
     const double ph = Talp_Cosine ? row[2] : row[0], pl = Talp_Cosine ? row[3] : row[1];
     const double qh = Talp_Cosine ? -row[0] : row[2], ql = Talp_Cosine ? -row[1] : row[3];
     const double q26 = Talp_Cosine ? -row[4] : row[5];
-    const Talp_Dd ts = Talp_Split(p.th);
     // Exact in three operations: P is 0 (sin on row 0) or above |Q t| (|t| <= 2^-9 (1 + 2^-11)).
-    const Talp_Dd s = Talp_FastTwoSum(ph, q26 * ts.hi);
-    const double lo =
-        ((pl + ql * p.th) + (q26 * ts.lo + (qh - q26) * p.th)) + (qh * p.sinTail + ph * p.cosTail);
-    return {s.hi, s.lo + lo};  // left unnormalized: only the rounding test reads it
+    const Talp_Dd s = Talp_FastTwoSum(ph, q26 * p.headHi);
+    const double mid = s.lo + ((pl + ql * p.th) + (q26 * p.headLo + (qh - q26) * p.th));
+    return {s.hi, mid, qh * p.sinTail + ph * p.cosTail};
+}
+
+// Rounds v when every real within relErr |v.hi| of it rounds alike, else false. The error is
+// added to mid, before late: one addition fewer on the chain than a renormalized low part, and
+// the roundings no larger (mid is below 2^-26 of hi, so that adding relErr to it rounds by 2^-79
+// of hi at most; the one sum with late rounds as the low part did).
+inline bool Talp_LeanRounds(const Talp_LeanSum& v, double relErr, double* out) {
+    const double e = relErr * Talp_Abs(v.hi);
+    const double up = v.hi + ((v.mid + e) + v.late);
+    const double down = v.hi + ((v.mid - e) + v.late);
+    if (up != down) return false;
+    *out = up;
+    return true;
 }
 
 Talp_Dd Talp_Negate(Talp_Dd a) {
@@ -514,6 +538,43 @@ Talp_Dd Talp_Negate(Talp_Dd a) {
 
 Talp_Dd Talp_Abs(Talp_Dd a) {
     return a.hi < 0 ? Talp_Dd{-a.hi, -a.lo} : a;
+}
+
+constexpr double Talp_ThreeQuarterPi = 0x1.2d97c7f3321d2p+1;  // rounded
+constexpr double Talp_RowShift = 0x1.8p44;  // adding then subtracting rounds to a multiple of 1/256
+
+// The first tier for |x| < 3pi/4, where the quadrant follows from x alone: n = 0 and r = |x|, or
+// n = 1 and r = (|x| - C1) - C2 - C3 (the first difference exact: C1/2 <= |x| <= 2 C1), the same
+// r as the general reduction's without its quotient. Both are computed and one is picked: a
+// branch would mispredict on mixed angles. False near pi/2 (|r| < 2^-12), where three parts are
+// not enough.
+inline bool Talp_LeanNear(double ax, Talp_LeanParts* p, unsigned* n, bool* rNegative) {
+    const bool odd = ax > Talp_QuarterPi;
+    const Talp_Dd s = Talp_FastTwoSum(ax - Talp_HalfPiC1, -Talp_HalfPiC2);  // exact when used
+    if (odd && ::Talp_Abs(s.hi) < 0x1p-12) return false;
+    const double rl = s.lo - Talp_HalfPiC3;
+    const double rAbs = odd ? ::Talp_Abs(s.hi) : ax;
+    const double tl = odd ? (s.hi < 0 ? -rl : rl) : 0.0;
+    const double shifted = rAbs + Talp_RowShift;
+    // i/256 is the nearest to |r| <= pi/4 + 2^-52, so |th| <= 2^-9, and th is exact: |r| and
+    // i/256 lie within a factor 2 of each other unless i = 0.
+    const double th = rAbs - (shifted - Talp_RowShift);
+    *p = Talp_LeanFrom(Talp_Bits(shifted) & 0xFF, th, tl);
+    *n = odd ? 1 : 0;
+    *rNegative = odd && s.hi < 0;
+    return true;
+}
+
+// Quadrant n, the sign of r and the parts of |r| for 2^-27 <= |x| < 2^19; false beyond, or where
+// three parts do not reduce accurately enough.
+inline bool Talp_LeanReduce(double ax, Talp_LeanParts* p, unsigned* n, bool* rNegative) {
+    if (ax < Talp_ThreeQuarterPi && Talp_LeanNear(ax, p, n, rNegative)) return true;
+    Talp_Dd r;
+    double row;
+    if (!Talp_ReduceLean(ax, &r, n, &row)) return false;
+    *p = Talp_LeanStart(Talp_Abs(r), row);
+    *rNegative = r.hi < 0;
+    return true;
 }
 
 struct Talp_SinCosDd {
@@ -580,18 +641,17 @@ double Talp_SinCosSlow(double x, bool wantCos) {
 
 // sin(|x|) (or cos) by the first tier, for 2^-27 <= |x| < inf; false when it cannot round.
 inline bool Talp_SinOrCosLean(double ax, bool wantCos, double* out) {
-    Talp_Dd r;
+    Talp_LeanParts p;
     unsigned n;
-    double row;
-    if (!Talp_ReduceLean(ax, &r, &n, &row)) return false;
+    bool rNegative;
+    if (!Talp_LeanReduce(ax, &p, &n, &rNegative)) return false;
     // Quadrant q of sin: sin r, cos r, -sin r, -cos r; sin(-r) = -sin r.
     const unsigned q = (n + (wantCos ? 1 : 0)) & 3;
-    const Talp_LeanParts p = Talp_LeanStart(Talp_Abs(r), row);
     double v;
-    if (!Talp_RoundsSafely((q & 1) ? Talp_LeanEval<true>(p) : Talp_LeanEval<false>(p), Talp_LeanErr,
-                           &v))
+    if (!Talp_LeanRounds((q & 1) ? Talp_LeanEval<true>(p) : Talp_LeanEval<false>(p), Talp_LeanErr,
+                         &v))
         return false;
-    const bool negative = (q & 1) ? q == 3 : ((q == 2) != (r.hi < 0));
+    const bool negative = (q & 1) ? q == 3 : ((q == 2) != rNegative);
     *out = negative ? -v : v;
     return true;
 }
@@ -637,16 +697,15 @@ double Talp_Cos(double x) {
 
 void Talp_SinCos(double x, double* sinOut, double* cosOut) {
     const double ax = Talp_Abs(x);
-    Talp_Dd r;
+    Talp_LeanParts p;
     unsigned n;
-    double row;
-    if (ax >= Talp_CosIsOne && Talp_ReduceLean(ax, &r, &n, &row)) {
-        const Talp_LeanParts p = Talp_LeanStart(Talp_Abs(r), row);
-        const Talp_Dd s = Talp_LeanEval<false>(p), c = Talp_LeanEval<true>(p);  // of |r|
-        const bool odd = (n & 1) != 0, rNegative = r.hi < 0;
+    bool rNegative;
+    if (ax >= Talp_CosIsOne && Talp_LeanReduce(ax, &p, &n, &rNegative)) {
+        const Talp_LeanSum s = Talp_LeanEval<false>(p), c = Talp_LeanEval<true>(p);  // of |r|
+        const bool odd = (n & 1) != 0;
         double so, co;
-        if (Talp_RoundsSafely(odd ? c : s, Talp_LeanErr, &so) &&
-            Talp_RoundsSafely(odd ? s : c, Talp_LeanErr, &co)) {
+        if (Talp_LeanRounds(odd ? c : s, Talp_LeanErr, &so) &&
+            Talp_LeanRounds(odd ? s : c, Talp_LeanErr, &co)) {
             // sin x: s, c, -s, -c by quadrant, cos x: c, -s, -c, s; sin(-r) = -sin r.
             const bool sinNegative = odd ? n == 3 : (n == 2) != rNegative;
             const bool cosNegative = odd ? (n == 1) != rNegative : n == 2;
