@@ -473,30 +473,32 @@ inline bool Talp_ReduceLean(double ax, Talp_Dd* r, unsigned* n, double* row) {
     return true;
 }
 
-// t = th + tl = |r| - i/256, th's 26-bit halves (the head's product with a 26-bit table head is
-// exact) and the Taylor tails of t to t^7.
+// t = th + tl = |r| - a for a = i/256, th split as (|r|'s 26-bit head - a) + its tail (the head's
+// product with a 26-bit table head is exact, and the split runs beside th's chain) and the Taylor
+// tails of t to t^7 (the products with tl below 2^-47 of the value, their roundings negligible).
 struct Talp_LeanParts {
     const double* row;
-    double th, headHi, headLo, cosTail, sinTail;  // cos t - 1, sin t - th
+    double th, headHi, headLo;
+    double cosTail, sinTail;  // cos t - 1, sin t - th
 };
 
-inline Talp_LeanParts Talp_LeanFrom(uint64_t i, double th, double tl) {
-    const Talp_Dd head = Talp_Split(th);
-    // Each tail as a short sum of independent products: the call's latency is its cost. The
-    // order moves no rounding above 2^-53 of the tail itself.
+// For |th| <= 2^-9 (1 + 2^-11) and |r| >= 2^-9 unless a = 0: th is exact (Sterbenz), and so is
+// headHi, with 27 bits at most: r's head and a are multiples of 2^-25 of r's binade, their
+// difference below 2^-8. |headLo| <= 2^-26 |r|. Without tl (r = |x|) its terms are left out.
+inline Talp_LeanParts Talp_LeanFrom(uint64_t i, double rh, double a, double tl,
+                                    bool hasLow = true) {
+    const double th = rh - a;
+    const Talp_Dd head = Talp_Split(rh);
+    // Short sums of independent products: the call's latency is its cost. cos t - 1 rounds as
+    // many times as the plain Horner form; the terms of sin t - th stay below 2^-29 of the value.
     const double t2 = th * th, t4 = t2 * t2, t3 = th * t2;
-    const double cosTail = (t2 * -0.5 - th * tl) + t4 * (1.0 / 24 - t2 * (1.0 / 720));
-    const double sinTail =
-        ((t3 * (-1.0 / 6) - 0.5 * t2 * tl) + t3 * t2 * (1.0 / 120 - t2 * (1.0 / 5040))) + tl;
-    return {Talp_SinCosTable[i], th, head.hi, head.lo, cosTail, sinTail};
-}
-
-// The same from |r| and row ~ 256 (1 - 2^-20) |r| within 2^-24 (|th| <= 2^-9 (1 + 2^-11)).
-inline Talp_LeanParts Talp_LeanStart(Talp_Dd r, double row) {
-    const double shifted = Talp_Abs(row) + Talp_RoundingShift;
-    // Exact: i/256 lies within 2^-9 (1 + 2^-11) of r, and r > 2^-9 when i = 1.
-    const double th = r.hi - (shifted - Talp_RoundingShift) * 0x1p-8;
-    return Talp_LeanFrom(Talp_Bits(shifted) & 0xFF, th, r.lo);
+    const double cosHead = t2 * -0.5, cosRest = t4 * (1.0 / 24 - t2 * (1.0 / 720));
+    const double sinRest = t3 * ((-1.0 / 6 + t2 * (1.0 / 120)) + t4 * (-1.0 / 5040));
+    const double* row = Talp_SinCosTable[i];
+    if (!hasLow) return {row, th, head.hi - a, head.lo, cosHead + cosRest, sinRest};
+    const double cosTail = (cosHead - th * tl) + cosRest;
+    const double sinTail = (sinRest - 0.5 * t2 * tl) + tl;
+    return {row, th, head.hi - a, head.lo, cosTail, sinTail};
 }
 
 // The first tier's value as hi + mid + late: hi + mid is known early, late (the tails' products)
@@ -543,38 +545,58 @@ Talp_Dd Talp_Abs(Talp_Dd a) {
 constexpr double Talp_ThreeQuarterPi = 0x1.2d97c7f3321d2p+1;  // rounded
 constexpr double Talp_RowShift = 0x1.8p44;  // adding then subtracting rounds to a multiple of 1/256
 
-// The first tier for |x| < 3pi/4, where the quadrant follows from x alone: n = 0 and r = |x|, or
-// n = 1 and r = (|x| - C1) - C2 - C3 (the first difference exact: C1/2 <= |x| <= 2 C1), the same
-// r as the general reduction's without its quotient. Both are computed and one is picked: a
-// branch would mispredict on mixed angles. False near pi/2 (|r| < 2^-12), where three parts are
-// not enough.
-inline bool Talp_LeanNear(double ax, Talp_LeanParts* p, unsigned* n, bool* rNegative) {
-    const bool odd = ax > Talp_QuarterPi;
-    const Talp_Dd s = Talp_FastTwoSum(ax - Talp_HalfPiC1, -Talp_HalfPiC2);  // exact when used
-    if (odd && ::Talp_Abs(s.hi) < 0x1p-12) return false;
-    const double rl = s.lo - Talp_HalfPiC3;
-    const double rAbs = odd ? ::Talp_Abs(s.hi) : ax;
-    const double tl = odd ? (s.hi < 0 ? -rl : rl) : 0.0;
-    const double shifted = rAbs + Talp_RowShift;
-    // i/256 is the nearest to |r| <= pi/4 + 2^-52, so |th| <= 2^-9, and th is exact: |r| and
-    // i/256 lie within a factor 2 of each other unless i = 0.
-    const double th = rAbs - (shifted - Talp_RowShift);
-    *p = Talp_LeanFrom(Talp_Bits(shifted) & 0xFF, th, tl);
-    *n = odd ? 1 : 0;
-    *rNegative = odd && s.hi < 0;
-    return true;
-}
-
-// Quadrant n, the sign of r and the parts of |r| for 2^-27 <= |x| < 2^19; false beyond, or where
-// three parts do not reduce accurately enough.
-inline bool Talp_LeanReduce(double ax, Talp_LeanParts* p, unsigned* n, bool* rNegative) {
-    if (ax < Talp_ThreeQuarterPi && Talp_LeanNear(ax, p, n, rNegative)) return true;
+// Beyond pi/4: |r| = i/256 + th + tl, quadrant n and the sign of r for |x| < 2^19; false beyond,
+// or where three parts of pi/2 are not enough. Below 3pi/4 the quadrant follows from x alone:
+// n = 1 and r = (|x| - C1) - C2 - C3 (the first difference exact: C1/2 <= |x| <= 2 C1), the
+// same r as the general reduction's without its quotient, i/256 the nearest to |r|.
+inline bool Talp_ReduceBeyondQuarter(double ax, uint64_t* i, double* rh, double* a, double* tl,
+                                     unsigned* n, bool* rNegative) {
+    if (ax < Talp_ThreeQuarterPi) {
+        const Talp_Dd s = Talp_FastTwoSum(ax - Talp_HalfPiC1, -Talp_HalfPiC2);  // exact when used
+        const double rAbs = ::Talp_Abs(s.hi);
+        if (rAbs >= 0x1p-12) {
+            *rNegative = s.hi < 0;
+            const double rl = s.lo - Talp_HalfPiC3;
+            const double shifted = rAbs + Talp_RowShift;
+            *i = Talp_Bits(shifted) & 0xFF;
+            *rh = rAbs;
+            *a = shifted - Talp_RowShift;
+            *tl = *rNegative ? -rl : rl;
+            *n = 1;
+            return true;
+        }
+    }
     Talp_Dd r;
     double row;
     if (!Talp_ReduceLean(ax, &r, n, &row)) return false;
-    *p = Talp_LeanStart(Talp_Abs(r), row);
+    const Talp_Dd ar = Talp_Abs(r);
+    const double shifted = ::Talp_Abs(row) + Talp_RoundingShift;
+    *i = Talp_Bits(shifted) & 0xFF;
+    // i/256 lies within 2^-9 (1 + 2^-11) of r, and r > 2^-9 when i = 1.
+    *rh = ar.hi;
+    *a = (shifted - Talp_RoundingShift) * 0x1p-8;
+    *tl = ar.lo;
     *rNegative = r.hi < 0;
     return true;
+}
+
+// Calls finish(parts of |r|, quadrant n, r < 0) with the first tier's reduction of
+// 2^-27 <= |x| < 2^19; false when there is none or finish fails. Up to pi/4, r = |x| and i/256
+// is the nearest to it, so that |th| <= 2^-9 and th is exact (|x| and i/256 lie within a factor
+// 2 of each other unless i = 0); that common case gets its own copy of finish.
+template <class Talp_Finish>
+TALP_INLINE bool Talp_LeanReduce(double ax, const Talp_Finish& finish) {
+    if (ax <= Talp_QuarterPi) {
+        const double shifted = ax + Talp_RowShift;
+        const double a = shifted - Talp_RowShift;
+        return finish(Talp_LeanFrom(Talp_Bits(shifted) & 0xFF, ax, a, 0, false), 0u, false);
+    }
+    uint64_t i;
+    double rh, a, tl;
+    unsigned n;
+    bool rNegative;
+    if (!Talp_ReduceBeyondQuarter(ax, &i, &rh, &a, &tl, &n, &rNegative)) return false;
+    return finish(Talp_LeanFrom(i, rh, a, tl), n, rNegative);
 }
 
 struct Talp_SinCosDd {
@@ -640,21 +662,44 @@ double Talp_SinCosSlow(double x, bool wantCos) {
 }
 
 // sin(|x|) (or cos) by the first tier, for 2^-27 <= |x| < inf; false when it cannot round.
-inline bool Talp_SinOrCosLean(double ax, bool wantCos, double* out) {
-    Talp_LeanParts p;
-    unsigned n;
-    bool rNegative;
-    if (!Talp_LeanReduce(ax, &p, &n, &rNegative)) return false;
-    // Quadrant q of sin: sin r, cos r, -sin r, -cos r; sin(-r) = -sin r.
-    const unsigned q = (n + (wantCos ? 1 : 0)) & 3;
-    double v;
-    if (!Talp_LeanRounds((q & 1) ? Talp_LeanEval<true>(p) : Talp_LeanEval<false>(p), Talp_LeanErr,
-                         &v))
-        return false;
-    const bool negative = (q & 1) ? q == 3 : ((q == 2) != rNegative);
-    *out = negative ? -v : v;
-    return true;
+// Quadrant q of sin: sin r, cos r, -sin r, -cos r; sin(-r) = -sin r.
+struct Talp_RoundOne {
+    bool wantCos;
+    double* out;
+    TALP_INLINE bool operator()(const Talp_LeanParts& p, unsigned n, bool rNegative) const {
+        const unsigned q = (n + (wantCos ? 1 : 0)) & 3;
+        double v;
+        if (!Talp_LeanRounds((q & 1) ? Talp_LeanEval<true>(p) : Talp_LeanEval<false>(p),
+                             Talp_LeanErr, &v))
+            return false;
+        const bool negative = (q & 1) ? q == 3 : ((q == 2) != rNegative);
+        *out = negative ? -v : v;
+        return true;
+    }
+};
+
+TALP_INLINE bool Talp_SinOrCosLean(double ax, bool wantCos, double* out) {
+    return Talp_LeanReduce(ax, Talp_RoundOne{wantCos, out});
 }
+
+// sin x: s, c, -s, -c by quadrant, cos x: c, -s, -c, s; sin(-r) = -sin r.
+struct Talp_RoundBoth {
+    bool xNegative;
+    double *sinOut, *cosOut;
+    TALP_INLINE bool operator()(const Talp_LeanParts& p, unsigned n, bool rNegative) const {
+        const Talp_LeanSum s = Talp_LeanEval<false>(p), c = Talp_LeanEval<true>(p);  // of |r|
+        const bool odd = (n & 1) != 0;
+        double so, co;
+        if (!Talp_LeanRounds(odd ? c : s, Talp_LeanErr, &so) ||
+            !Talp_LeanRounds(odd ? s : c, Talp_LeanErr, &co))
+            return false;
+        const bool sinNegative = odd ? n == 3 : (n == 2) != rNegative;
+        const bool cosNegative = odd ? (n == 1) != rNegative : n == 2;
+        *sinOut = sinNegative != xNegative ? -so : so;
+        *cosOut = cosNegative ? -co : co;
+        return true;
+    }
+};
 
 // sin(|x|) (or cos) by the second and third tiers.
 TALP_NOINLINE double Talp_SinOrCosFull(double ax, bool wantCos) {
@@ -697,23 +742,7 @@ double Talp_Cos(double x) {
 
 void Talp_SinCos(double x, double* sinOut, double* cosOut) {
     const double ax = Talp_Abs(x);
-    Talp_LeanParts p;
-    unsigned n;
-    bool rNegative;
-    if (ax >= Talp_CosIsOne && Talp_LeanReduce(ax, &p, &n, &rNegative)) {
-        const Talp_LeanSum s = Talp_LeanEval<false>(p), c = Talp_LeanEval<true>(p);  // of |r|
-        const bool odd = (n & 1) != 0;
-        double so, co;
-        if (Talp_LeanRounds(odd ? c : s, Talp_LeanErr, &so) &&
-            Talp_LeanRounds(odd ? s : c, Talp_LeanErr, &co)) {
-            // sin x: s, c, -s, -c by quadrant, cos x: c, -s, -c, s; sin(-r) = -sin r.
-            const bool sinNegative = odd ? n == 3 : (n == 2) != rNegative;
-            const bool cosNegative = odd ? (n == 1) != rNegative : n == 2;
-            *sinOut = sinNegative != (x < 0) ? -so : so;
-            *cosOut = cosNegative ? -co : co;
-            return;
-        }
-    }
+    if (ax >= Talp_CosIsOne && Talp_LeanReduce(ax, Talp_RoundBoth{x < 0, sinOut, cosOut})) return;
     *sinOut = Talp_Sin(x);
     *cosOut = Talp_Cos(x);
 }
