@@ -545,28 +545,38 @@ Talp_Dd Talp_Abs(Talp_Dd a) {
 constexpr double Talp_ThreeQuarterPi = 0x1.2d97c7f3321d2p+1;  // rounded
 constexpr double Talp_RowShift = 0x1.8p44;  // adding then subtracting rounds to a multiple of 1/256
 
-// Beyond pi/4: |r| = i/256 + th + tl, quadrant n and the sign of r for |x| < 2^19; false beyond,
-// or where three parts of pi/2 are not enough. Below 3pi/4 the quadrant follows from x alone:
-// n = 1 and r = (|x| - C1) - C2 - C3 (the first difference exact: C1/2 <= |x| <= 2 C1), the
-// same r as the general reduction's without its quotient, i/256 the nearest to |r|.
+constexpr double Talp_FiveQuarterPi = 0x1.f6a7a2955385ep+1;  // rounded
+// n pi/2 in three parts for n = 1, 2 (each n Ci exact).
+constexpr double Talp_NearHalfTurns[2][3] = {
+    {Talp_HalfPiC1, Talp_HalfPiC2, Talp_HalfPiC3},
+    {2 * Talp_HalfPiC1, 2 * Talp_HalfPiC2, 2 * Talp_HalfPiC3}};
+
+/// For pi/4 < |x| < 5pi/4, where the quadrant n = 1 or 2 follows from x alone: the general
+/// reduction's r without its quotient, (|x| - n C1) - n C2 - n C3, the first difference exact
+/// (n C1 / 2 <= |x| <= 2 n C1); false where |r| < 2^-12 and three parts are not enough.
+inline bool Talp_ReduceNear(double ax, unsigned* n, Talp_Dd* r) {
+    *n = ax < Talp_ThreeQuarterPi ? 1 : 2;
+    const double* turn = Talp_NearHalfTurns[*n - 1];
+    const Talp_Dd s = Talp_FastTwoSum(ax - turn[0], -turn[1]);  // exact when used
+    *r = {s.hi, s.lo - turn[2]};
+    return !(::Talp_Abs(s.hi) < 0x1p-12);
+}
+
+// Beyond pi/4: |r| = a + th + tl with a = i/256, quadrant n and the sign of r for |x| < 2^19;
+// false beyond, or where three parts of pi/2 are not enough. Below 5pi/4, a is the nearest to
+// |r| <= pi/4 + 2^-51.
 inline bool Talp_ReduceBeyondQuarter(double ax, uint64_t* i, double* rh, double* a, double* tl,
                                      unsigned* n, bool* rNegative) {
-    if (ax < Talp_ThreeQuarterPi) {
-        const Talp_Dd s = Talp_FastTwoSum(ax - Talp_HalfPiC1, -Talp_HalfPiC2);  // exact when used
-        const double rAbs = ::Talp_Abs(s.hi);
-        if (rAbs >= 0x1p-12) {
-            *rNegative = s.hi < 0;
-            const double rl = s.lo - Talp_HalfPiC3;
-            const double shifted = rAbs + Talp_RowShift;
-            *i = Talp_Bits(shifted) & 0xFF;
-            *rh = rAbs;
-            *a = shifted - Talp_RowShift;
-            *tl = *rNegative ? -rl : rl;
-            *n = 1;
-            return true;
-        }
-    }
     Talp_Dd r;
+    if (ax < Talp_FiveQuarterPi && Talp_ReduceNear(ax, n, &r)) {
+        *rNegative = r.hi < 0;
+        *rh = ::Talp_Abs(r.hi);
+        const double shifted = *rh + Talp_RowShift;
+        *i = Talp_Bits(shifted) & 0xFF;
+        *a = shifted - Talp_RowShift;
+        *tl = *rNegative ? -r.lo : r.lo;
+        return true;
+    }
     double row;
     if (!Talp_ReduceLean(ax, &r, n, &row)) return false;
     const Talp_Dd ar = Talp_Abs(r);
@@ -755,7 +765,10 @@ double Talp_Tan(double x) {
     unsigned n;
     double out, row;
     // tan(-r) = -tan r, and in odd quadrants tan(r + pi/2) = -1 / tan r.
-    if (Talp_ReduceLean(ax, &r, &n, &row)) {
+    // Up to 5pi/4 the quadrant follows without a quotient, as for sin and cos.
+    const bool near = ax > Talp_QuarterPi && ax < Talp_FiveQuarterPi && Talp_ReduceNear(ax, &n, &r);
+    if (near) row = r.hi * Talp_RowScale;
+    if (near || Talp_ReduceLean(ax, &r, &n, &row)) {
         // Below 2^10, |r.lo| <= 2^-53 |r| + 653 C3 needs no normalization (off the chain).
         const Talp_Dd ar = Talp_Abs(ax < 0x1p10 ? r : Talp_FastTwoSum(r.hi, r.lo));
         const bool odd = (n & 1) != 0;
