@@ -1,13 +1,13 @@
-// sin, cos and tan in three tiers. (1) Below 2^19: a three-part Cody-Waite reduction (below 3pi/4
-// without a quotient: x itself or x - pi/2), then with a = i/256 from a table of sin a, cos a to
-// 107 bits and |t| <= 2^-9, sin(a + t) = S cos t + C sin t (cos alike), the product C t exact
-// through the table's 26-bit heads: relative error below 2^-68.5, tested against 2^-66; tan from
-// its own Taylor coefficients at i/256 (below 2^-67.3, tested against 2^-66), inverted in odd
-// quadrants. (2) Beyond, or when that test fails: exact reduction (Payne-Hanek from 2^20) to a
-// double-double good to 2^-100 and the same expansion with every leading product exact: below 2^-71
-// for sin and cos, 2^-69.5 for tan, tested against 2^-70 and 1.5 * 2^-69. (3) Otherwise 288-bit
-// fixed point: exact reduction, Taylor series and, for tan, a quotient corrected from its exact
-// remainder.
+// sin, cos and tan in three tiers. (1) Below 2^19: a three-part Cody-Waite reduction (below 5pi/4
+// without a quotient: x itself, x - pi/2 or x - pi), then with a = i/256 from a table of sin a, cos
+// a to 107 bits and |t| <= 2^-9, sin(a + t) = S cos t + C sin t (cos alike), the product C t exact
+// through the table's 26-bit heads: relative error below 2^-68.5, tested against 1.75 * 2^-69; tan
+// from its own Taylor coefficients at i/256 (below 2^-67.3, tested against 1.125 * 2^-67), inverted
+// in odd quadrants. (2) Beyond, or when that test fails: exact reduction (Payne-Hanek from 2^20) to
+// a double-double good to 2^-100 and the same expansion with every leading product exact: below
+// 2^-71 for sin and cos, 2^-69.5 for tan, tested against 2^-70 and 1.5 * 2^-69. (3) Otherwise
+// 288-bit fixed point: exact reduction, Taylor series and, for tan, a quotient corrected from its
+// exact remainder.
 #include "scalar/elementary.h"
 #include "scalar/elementary_internal.h"
 
@@ -515,7 +515,8 @@ inline Talp_LeanSum Talp_LeanEval(const Talp_LeanParts& p) {
     const double ph = Talp_Cosine ? row[2] : row[0], pl = Talp_Cosine ? row[3] : row[1];
     const double qh = Talp_Cosine ? -row[0] : row[2], ql = Talp_Cosine ? -row[1] : row[3];
     const double q26 = Talp_Cosine ? -row[4] : row[5];
-    // Exact in three operations: P is 0 (sin on row 0) or above |Q t| (|t| <= 2^-9 (1 + 2^-11)).
+    // Exact in three operations: P is 0 (sin on row 0) or above |Q headHi| (below 2^-9 (1 +
+    // 2^-10)).
     const Talp_Dd s = Talp_FastTwoSum(ph, q26 * p.headHi);
     const double mid = s.lo + ((pl + ql * p.th) + (q26 * p.headLo + (qh - q26) * p.th));
     return {s.hi, mid, qh * p.sinTail + ph * p.cosTail};
@@ -523,7 +524,7 @@ inline Talp_LeanSum Talp_LeanEval(const Talp_LeanParts& p) {
 
 // Rounds v when every real within relErr |v.hi| of it rounds alike, else false. The error is
 // added to mid, before late: one addition fewer on the chain than a renormalized low part, and
-// the roundings no larger (mid is below 2^-26 of hi, so that adding relErr to it rounds by 2^-79
+// the roundings no larger (mid is below 2^-25 of hi, so that adding relErr to it rounds by 2^-78
 // of hi at most; the one sum with late rounds as the low part did).
 inline bool Talp_LeanRounds(const Talp_LeanSum& v, double relErr, double* out) {
     const double e = relErr * Talp_Abs(v.hi);
@@ -543,9 +544,8 @@ Talp_Dd Talp_Abs(Talp_Dd a) {
 }
 
 constexpr double Talp_ThreeQuarterPi = 0x1.2d97c7f3321d2p+1;  // rounded
+constexpr double Talp_FiveQuarterPi = 0x1.f6a7a2955385ep+1;   // rounded
 constexpr double Talp_RowShift = 0x1.8p44;  // adding then subtracting rounds to a multiple of 1/256
-
-constexpr double Talp_FiveQuarterPi = 0x1.f6a7a2955385ep+1;  // rounded
 // n pi/2 in three parts for n = 1, 2 (each n Ci exact).
 constexpr double Talp_NearHalfTurns[2][3] = {
     {Talp_HalfPiC1, Talp_HalfPiC2, Talp_HalfPiC3},
