@@ -497,7 +497,7 @@ inline Talp_LeanParts Talp_LeanFrom(uint64_t i, double rh, double a, double tl,
     const double* row = Talp_SinCosTable[i];
     if (!hasLow) return {row, th, head.hi - a, head.lo, cosHead + cosRest, sinRest};
     const double cosTail = (cosHead - th * tl) + cosRest;
-    const double sinTail = (sinRest - 0.5 * t2 * tl) + tl;
+    const double sinTail = sinRest + (tl - 0.5 * t2 * tl);
     return {row, th, head.hi - a, head.lo, cosTail, sinTail};
 }
 
@@ -546,19 +546,15 @@ Talp_Dd Talp_Abs(Talp_Dd a) {
 constexpr double Talp_ThreeQuarterPi = 0x1.2d97c7f3321d2p+1;  // rounded
 constexpr double Talp_FiveQuarterPi = 0x1.f6a7a2955385ep+1;   // rounded
 constexpr double Talp_RowShift = 0x1.8p44;  // adding then subtracting rounds to a multiple of 1/256
-// n pi/2 in three parts for n = 1, 2 (each n Ci exact).
-constexpr double Talp_NearHalfTurns[2][3] = {
-    {Talp_HalfPiC1, Talp_HalfPiC2, Talp_HalfPiC3},
-    {2 * Talp_HalfPiC1, 2 * Talp_HalfPiC2, 2 * Talp_HalfPiC3}};
-
 /// For pi/4 < |x| < 5pi/4, where the quadrant n = 1 or 2 follows from x alone: the general
 /// reduction's r without its quotient, (|x| - n C1) - n C2 - n C3, the first difference exact
 /// (n C1 / 2 <= |x| <= 2 n C1); false where |r| < 2^-12 and three parts are not enough.
 inline bool Talp_ReduceNear(double ax, unsigned* n, Talp_Dd* r) {
-    *n = ax < Talp_ThreeQuarterPi ? 1 : 2;
-    const double* turn = Talp_NearHalfTurns[*n - 1];
-    const Talp_Dd s = Talp_FastTwoSum(ax - turn[0], -turn[1]);  // exact when used
-    *r = {s.hi, s.lo - turn[2]};
+    const bool second = ax >= Talp_ThreeQuarterPi;
+    *n = second ? 2 : 1;
+    const double k = second ? 2.0 : 1.0;  // n C1, n C2 and n C3 are exact
+    const Talp_Dd s = Talp_FastTwoSum(ax - k * Talp_HalfPiC1, -(k * Talp_HalfPiC2));
+    *r = {s.hi, s.lo - k * Talp_HalfPiC3};
     return !(::Talp_Abs(s.hi) < 0x1p-12);
 }
 
@@ -567,16 +563,17 @@ inline bool Talp_ReduceNear(double ax, unsigned* n, Talp_Dd* r) {
 // |r| <= pi/4 + 2^-51.
 inline bool Talp_ReduceBeyondQuarter(double ax, uint64_t* i, double* rh, double* a, double* tl,
                                      unsigned* n, bool* rNegative) {
-    Talp_Dd r;
-    if (ax < Talp_FiveQuarterPi && Talp_ReduceNear(ax, n, &r)) {
-        *rNegative = r.hi < 0;
-        *rh = ::Talp_Abs(r.hi);
+    Talp_Dd near;  // apart from r below, whose address the general reduction takes
+    if (ax < Talp_FiveQuarterPi && Talp_ReduceNear(ax, n, &near)) {
+        *rNegative = near.hi < 0;
+        *rh = ::Talp_Abs(near.hi);
         const double shifted = *rh + Talp_RowShift;
         *i = Talp_Bits(shifted) & 0xFF;
         *a = shifted - Talp_RowShift;
-        *tl = *rNegative ? -r.lo : r.lo;
+        *tl = *rNegative ? -near.lo : near.lo;
         return true;
     }
+    Talp_Dd r;
     double row;
     if (!Talp_ReduceLean(ax, &r, n, &row)) return false;
     const Talp_Dd ar = Talp_Abs(r);
