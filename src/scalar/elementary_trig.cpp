@@ -530,9 +530,8 @@ inline bool Talp_LeanRounds(const Talp_LeanSum& v, double relErr, double* out) {
     const double e = relErr * Talp_Abs(v.hi);
     const double up = v.hi + ((v.mid + e) + v.late);
     const double down = v.hi + ((v.mid - e) + v.late);
-    if (up != down) return false;
     *out = up;
-    return true;
+    return up == down;
 }
 
 Talp_Dd Talp_Negate(Talp_Dd a) {
@@ -697,9 +696,9 @@ struct Talp_RoundBoth {
         const Talp_LeanSum s = Talp_LeanEval<false>(p), c = Talp_LeanEval<true>(p);  // of |r|
         const bool odd = (n & 1) != 0;
         double so, co;
-        if (!Talp_LeanRounds(odd ? c : s, Talp_LeanErr, &so) ||
-            !Talp_LeanRounds(odd ? s : c, Talp_LeanErr, &co))
-            return false;
+        // Both tests before one branch: a fall-through is rare either way.
+        const bool sinRounds = Talp_LeanRounds(odd ? c : s, Talp_LeanErr, &so);
+        if (!(Talp_LeanRounds(odd ? s : c, Talp_LeanErr, &co) & sinRounds)) return false;
         const bool sinNegative = odd ? n == 3 : (n == 2) != rNegative;
         const bool cosNegative = odd ? (n == 1) != rNegative : n == 2;
         *sinOut = sinNegative != xNegative ? -so : so;
@@ -719,6 +718,12 @@ TALP_NOINLINE double Talp_SinOrCosFull(double ax, bool wantCos) {
     if (Talp_RoundsSafely(Talp_ByQuadrant(k, n, wantCos), Talp_SinCosErr, &out)) return out;
     if (!leanTried) Talp_CountSlowPath();
     return Talp_SinCosSlow(ax, wantCos);
+}
+
+// Out of line, so that the fast path keeps no frame for these calls.
+TALP_NOINLINE void Talp_SinCosApart(double x, double* sinOut, double* cosOut) {
+    *sinOut = Talp_Sin(x);
+    *cosOut = Talp_Cos(x);
 }
 
 // Below 2^-26 sin x and tan x round to x, below 2^-27 cos x rounds to 1: the cubic term stays
@@ -750,8 +755,7 @@ double Talp_Cos(double x) {
 void Talp_SinCos(double x, double* sinOut, double* cosOut) {
     const double ax = Talp_Abs(x);
     if (ax >= Talp_CosIsOne && Talp_LeanReduce(ax, Talp_RoundBoth{x < 0, sinOut, cosOut})) return;
-    *sinOut = Talp_Sin(x);
-    *cosOut = Talp_Cos(x);
+    Talp_SinCosApart(x, sinOut, cosOut);
 }
 
 double Talp_Tan(double x) {
