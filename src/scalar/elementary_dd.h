@@ -13,6 +13,12 @@
 #else
 #define TALP_NOINLINE __attribute__((noinline))
 #endif
+// Inlines a step into every caller, so that each keeps its values in registers.
+#if defined(_MSC_VER)
+#define TALP_INLINE __forceinline
+#else
+#define TALP_INLINE inline __attribute__((always_inline))
+#endif
 
 constexpr double Talp_Inf = std::numeric_limits<double>::infinity();
 

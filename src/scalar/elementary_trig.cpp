@@ -1,12 +1,13 @@
-// sin, cos and tan in three tiers. (1) Below 2^19: a three-part Cody-Waite reduction, then with
-// a = i/256 from a table of sin a, cos a to 107 bits and |t| <= 2^-9, sin(a + t) = S cos t + C sin
-// t (cos alike), the product C t exact through the table's 26-bit heads: relative error below
-// 2^-68.5, tested against 2^-66; tan from its own Taylor coefficients at i/256 (below 2^-67.3,
-// tested against 2^-66), inverted in odd quadrants. (2) Beyond, or when that test fails:
-// exact reduction (Payne-Hanek from 2^20) to a double-double good to 2^-100 and the same expansion
-// with every leading product exact: below 2^-71 for sin and cos, 2^-69.5 for tan, tested against
-// 2^-70 and 1.5 * 2^-69. (3) Otherwise 288-bit fixed point: exact reduction, Taylor series and,
-// for tan, a quotient corrected from its exact remainder.
+// sin, cos and tan in three tiers. (1) Below 2^19: a three-part Cody-Waite reduction (below 5pi/4
+// without a quotient: x itself, x - pi/2 or x - pi), then with a = i/256 from a table of sin a, cos
+// a to 107 bits and |t| <= 2^-9, sin(a + t) = S cos t + C sin t (cos alike), the product C t exact
+// through the table's 26-bit heads: relative error below 2^-68.5, tested against 1.75 * 2^-69; tan
+// from its own Taylor coefficients at i/256 (below 2^-67.3, tested against 1.125 * 2^-67), inverted
+// in odd quadrants. (2) Beyond, or when that test fails: exact reduction (Payne-Hanek from 2^20) to
+// a double-double good to 2^-100 and the same expansion with every leading product exact: below
+// 2^-71 for sin and cos, 2^-69.5 for tan, tested against 2^-70 and 1.5 * 2^-69. (3) Otherwise
+// 288-bit fixed point: exact reduction, Taylor series and, for tan, a quotient corrected from its
+// exact remainder.
 #include "scalar/elementary.h"
 #include "scalar/elementary_internal.h"
 
@@ -472,40 +473,65 @@ inline bool Talp_ReduceLean(double ax, Talp_Dd* r, unsigned* n, double* row) {
     return true;
 }
 
-// a = i/256 nearest r >= 0 (from row), t = th + tl = r - a, and the Taylor tails of t to t^7.
+// t = th + tl = |r| - a for a = i/256, th split as (|r|'s 26-bit head - a) + its tail (the head's
+// product with a 26-bit table head is exact, and the split runs beside th's chain) and the Taylor
+// tails of t to t^7 (the products with tl below 2^-47 of the value, their roundings negligible).
 struct Talp_LeanParts {
     const double* row;
-    double th, cosTail, sinTail;  // cos t - 1, sin t - th
+    double th, headHi, headLo;
+    double cosTail, sinTail;  // cos t - 1, sin t - th
 };
 
-inline Talp_LeanParts Talp_LeanStart(Talp_Dd r, double row) {
-    const double shifted = Talp_Abs(row) + Talp_RoundingShift;
-    const uint64_t i = Talp_Bits(shifted) & 0xFF;
-    // Exact: i/256 lies within 2^-9 (1 + 2^-11) of r, and r > 2^-9 when i = 1.
-    const double th = r.hi - (shifted - Talp_RoundingShift) * 0x1p-8, tl = r.lo;
-    const double t2 = th * th;
-    // Both halves of each tail in parallel: the call's latency is its cost.
-    const double t4 = t2 * t2, t3 = th * t2;
-    const double cosTail = (t2 * -0.5 + t4 * (1.0 / 24 - t2 * (1.0 / 720))) - th * tl;
-    const double sinTail =
-        tl + ((t3 * (-1.0 / 6) + t3 * t2 * (1.0 / 120 - t2 * (1.0 / 5040))) - 0.5 * t2 * tl);
-    return {Talp_SinCosTable[i], th, cosTail, sinTail};
+// For |th| <= 2^-9 (1 + 2^-11) and |r| >= 2^-9 unless a = 0: th is exact (Sterbenz), and so is
+// headHi, with 27 bits at most: r's head and a are multiples of 2^-25 of r's binade, their
+// difference below 2^-8. |headLo| <= 2^-26 |r|. Without tl (r = |x|) its terms are left out.
+inline Talp_LeanParts Talp_LeanFrom(uint64_t i, double rh, double a, double tl,
+                                    bool hasLow = true) {
+    const double th = rh - a;
+    const Talp_Dd head = Talp_Split(rh);
+    // Short sums of independent products: the call's latency is its cost. cos t - 1 rounds as
+    // many times as the plain Horner form; the terms of sin t - th stay below 2^-29 of the value.
+    const double t2 = th * th, t4 = t2 * t2, t3 = th * t2;
+    const double cosHead = t2 * -0.5, cosRest = t4 * (1.0 / 24 - t2 * (1.0 / 720));
+    const double sinRest = t3 * ((-1.0 / 6 + t2 * (1.0 / 120)) + t4 * (-1.0 / 5040));
+    const double* row = Talp_SinCosTable[i];
+    if (!hasLow) return {row, th, head.hi - a, head.lo, cosHead + cosRest, sinRest};
+    const double cosTail = (cosHead - th * tl) + cosRest;
+    const double sinTail = sinRest + (tl - 0.5 * t2 * tl);
+    return {row, th, head.hi - a, head.lo, cosTail, sinTail};
 }
+
+// The first tier's value as hi + mid + late: hi + mid is known early, late (the tails' products)
+// last, so that the rounding test adds it last.
+struct Talp_LeanSum {
+    double hi, mid, late;
+};
 
 // sin(a + t) = S cos t + C sin t, cos(a + t) = C cos t - S sin t: with (P, Q) = (S, C) or
 // (C, -S), P + Q th + [P (cos t - 1) + Q (sin t - th)], Q th exact through Q's 26-bit head.
 template <bool Talp_Cosine>
-inline Talp_Dd Talp_LeanEval(const Talp_LeanParts& p) {
+inline Talp_LeanSum Talp_LeanEval(const Talp_LeanParts& p) {
     const double* row = p.row;
     const double ph = Talp_Cosine ? row[2] : row[0], pl = Talp_Cosine ? row[3] : row[1];
     const double qh = Talp_Cosine ? -row[0] : row[2], ql = Talp_Cosine ? -row[1] : row[3];
     const double q26 = Talp_Cosine ? -row[4] : row[5];
-    const Talp_Dd ts = Talp_Split(p.th);
-    // Exact in three operations: P is 0 (sin on row 0) or above |Q t| (|t| <= 2^-9 (1 + 2^-11)).
-    const Talp_Dd s = Talp_FastTwoSum(ph, q26 * ts.hi);
-    const double lo =
-        ((pl + ql * p.th) + (q26 * ts.lo + (qh - q26) * p.th)) + (qh * p.sinTail + ph * p.cosTail);
-    return {s.hi, s.lo + lo};  // left unnormalized: only the rounding test reads it
+    // Exact in three operations: P is 0 (sin on row 0) or above |Q headHi| (below 2^-9 (1 +
+    // 2^-10)).
+    const Talp_Dd s = Talp_FastTwoSum(ph, q26 * p.headHi);
+    const double mid = s.lo + ((pl + ql * p.th) + (q26 * p.headLo + (qh - q26) * p.th));
+    return {s.hi, mid, qh * p.sinTail + ph * p.cosTail};
+}
+
+// Rounds v when every real within relErr |v.hi| of it rounds alike, else false. The error is
+// added to mid, before late: one addition fewer on the chain than a renormalized low part, and
+// the roundings no larger (mid is below 2^-25 of hi, so that adding relErr to it rounds by 2^-78
+// of hi at most; the one sum with late rounds as the low part did).
+inline bool Talp_LeanRounds(const Talp_LeanSum& v, double relErr, double* out) {
+    const double e = relErr * Talp_Abs(v.hi);
+    const double up = v.hi + ((v.mid + e) + v.late);
+    const double down = v.hi + ((v.mid - e) + v.late);
+    *out = up;
+    return up == down;
 }
 
 Talp_Dd Talp_Negate(Talp_Dd a) {
@@ -514,6 +540,69 @@ Talp_Dd Talp_Negate(Talp_Dd a) {
 
 Talp_Dd Talp_Abs(Talp_Dd a) {
     return a.hi < 0 ? Talp_Dd{-a.hi, -a.lo} : a;
+}
+
+constexpr double Talp_ThreeQuarterPi = 0x1.2d97c7f3321d2p+1;  // rounded
+constexpr double Talp_FiveQuarterPi = 0x1.f6a7a2955385ep+1;   // rounded
+constexpr double Talp_RowShift = 0x1.8p44;  // adding then subtracting rounds to a multiple of 1/256
+/// For pi/4 < |x| < 5pi/4, where the quadrant n = 1 or 2 follows from x alone: the general
+/// reduction's r without its quotient, (|x| - n C1) - n C2 - n C3, the first difference exact
+/// (n C1 / 2 <= |x| <= 2 n C1); false where |r| < 2^-12 and three parts are not enough.
+inline bool Talp_ReduceNear(double ax, unsigned* n, Talp_Dd* r) {
+    const bool second = ax >= Talp_ThreeQuarterPi;
+    *n = second ? 2 : 1;
+    const double k = second ? 2.0 : 1.0;  // n C1, n C2 and n C3 are exact
+    const Talp_Dd s = Talp_FastTwoSum(ax - k * Talp_HalfPiC1, -(k * Talp_HalfPiC2));
+    *r = {s.hi, s.lo - k * Talp_HalfPiC3};
+    return !(::Talp_Abs(s.hi) < 0x1p-12);
+}
+
+// Beyond pi/4: |r| = a + th + tl with a = i/256, quadrant n and the sign of r for |x| < 2^19;
+// false beyond, or where three parts of pi/2 are not enough. Below 5pi/4, a is the nearest to
+// |r| <= pi/4 + 2^-51.
+inline bool Talp_ReduceBeyondQuarter(double ax, uint64_t* i, double* rh, double* a, double* tl,
+                                     unsigned* n, bool* rNegative) {
+    Talp_Dd near;  // apart from r below, whose address the general reduction takes
+    if (ax < Talp_FiveQuarterPi && Talp_ReduceNear(ax, n, &near)) {
+        *rNegative = near.hi < 0;
+        *rh = ::Talp_Abs(near.hi);
+        const double shifted = *rh + Talp_RowShift;
+        *i = Talp_Bits(shifted) & 0xFF;
+        *a = shifted - Talp_RowShift;
+        *tl = *rNegative ? -near.lo : near.lo;
+        return true;
+    }
+    Talp_Dd r;
+    double row;
+    if (!Talp_ReduceLean(ax, &r, n, &row)) return false;
+    const Talp_Dd ar = Talp_Abs(r);
+    const double shifted = ::Talp_Abs(row) + Talp_RoundingShift;
+    *i = Talp_Bits(shifted) & 0xFF;
+    // i/256 lies within 2^-9 (1 + 2^-11) of r, and r > 2^-9 when i = 1.
+    *rh = ar.hi;
+    *a = (shifted - Talp_RoundingShift) * 0x1p-8;
+    *tl = ar.lo;
+    *rNegative = r.hi < 0;
+    return true;
+}
+
+// Calls finish(parts of |r|, quadrant n, r < 0) with the first tier's reduction of
+// 2^-27 <= |x| < 2^19; false when there is none or finish fails. Up to pi/4, r = |x| and i/256
+// is the nearest to it, so that |th| <= 2^-9 and th is exact (|x| and i/256 lie within a factor
+// 2 of each other unless i = 0); that common case gets its own copy of finish.
+template <class Talp_Finish>
+TALP_INLINE bool Talp_LeanReduce(double ax, const Talp_Finish& finish) {
+    if (ax <= Talp_QuarterPi) {
+        const double shifted = ax + Talp_RowShift;
+        const double a = shifted - Talp_RowShift;
+        return finish(Talp_LeanFrom(Talp_Bits(shifted) & 0xFF, ax, a, 0, false), 0u, false);
+    }
+    uint64_t i;
+    double rh, a, tl;
+    unsigned n;
+    bool rNegative;
+    if (!Talp_ReduceBeyondQuarter(ax, &i, &rh, &a, &tl, &n, &rNegative)) return false;
+    return finish(Talp_LeanFrom(i, rh, a, tl), n, rNegative);
 }
 
 struct Talp_SinCosDd {
@@ -579,22 +668,44 @@ double Talp_SinCosSlow(double x, bool wantCos) {
 }
 
 // sin(|x|) (or cos) by the first tier, for 2^-27 <= |x| < inf; false when it cannot round.
-inline bool Talp_SinOrCosLean(double ax, bool wantCos, double* out) {
-    Talp_Dd r;
-    unsigned n;
-    double row;
-    if (!Talp_ReduceLean(ax, &r, &n, &row)) return false;
-    // Quadrant q of sin: sin r, cos r, -sin r, -cos r; sin(-r) = -sin r.
-    const unsigned q = (n + (wantCos ? 1 : 0)) & 3;
-    const Talp_LeanParts p = Talp_LeanStart(Talp_Abs(r), row);
-    double v;
-    if (!Talp_RoundsSafely((q & 1) ? Talp_LeanEval<true>(p) : Talp_LeanEval<false>(p), Talp_LeanErr,
-                           &v))
-        return false;
-    const bool negative = (q & 1) ? q == 3 : ((q == 2) != (r.hi < 0));
-    *out = negative ? -v : v;
-    return true;
+// Quadrant q of sin: sin r, cos r, -sin r, -cos r; sin(-r) = -sin r.
+struct Talp_RoundOne {
+    bool wantCos;
+    double* out;
+    TALP_INLINE bool operator()(const Talp_LeanParts& p, unsigned n, bool rNegative) const {
+        const unsigned q = (n + (wantCos ? 1 : 0)) & 3;
+        double v;
+        if (!Talp_LeanRounds((q & 1) ? Talp_LeanEval<true>(p) : Talp_LeanEval<false>(p),
+                             Talp_LeanErr, &v))
+            return false;
+        const bool negative = (q & 1) ? q == 3 : ((q == 2) != rNegative);
+        *out = negative ? -v : v;
+        return true;
+    }
+};
+
+TALP_INLINE bool Talp_SinOrCosLean(double ax, bool wantCos, double* out) {
+    return Talp_LeanReduce(ax, Talp_RoundOne{wantCos, out});
 }
+
+// sin x: s, c, -s, -c by quadrant, cos x: c, -s, -c, s; sin(-r) = -sin r.
+struct Talp_RoundBoth {
+    bool xNegative;
+    double *sinOut, *cosOut;
+    TALP_INLINE bool operator()(const Talp_LeanParts& p, unsigned n, bool rNegative) const {
+        const Talp_LeanSum s = Talp_LeanEval<false>(p), c = Talp_LeanEval<true>(p);  // of |r|
+        const bool odd = (n & 1) != 0;
+        double so, co;
+        // Both tests before one branch: a fall-through is rare either way.
+        const bool sinRounds = Talp_LeanRounds(odd ? c : s, Talp_LeanErr, &so);
+        if (!(Talp_LeanRounds(odd ? s : c, Talp_LeanErr, &co) & sinRounds)) return false;
+        const bool sinNegative = odd ? n == 3 : (n == 2) != rNegative;
+        const bool cosNegative = odd ? (n == 1) != rNegative : n == 2;
+        *sinOut = sinNegative != xNegative ? -so : so;
+        *cosOut = cosNegative ? -co : co;
+        return true;
+    }
+};
 
 // sin(|x|) (or cos) by the second and third tiers.
 TALP_NOINLINE double Talp_SinOrCosFull(double ax, bool wantCos) {
@@ -607,6 +718,12 @@ TALP_NOINLINE double Talp_SinOrCosFull(double ax, bool wantCos) {
     if (Talp_RoundsSafely(Talp_ByQuadrant(k, n, wantCos), Talp_SinCosErr, &out)) return out;
     if (!leanTried) Talp_CountSlowPath();
     return Talp_SinCosSlow(ax, wantCos);
+}
+
+// Out of line, so that the fast path keeps no frame for these calls.
+TALP_NOINLINE void Talp_SinCosApart(double x, double* sinOut, double* cosOut) {
+    *sinOut = Talp_Sin(x);
+    *cosOut = Talp_Cos(x);
 }
 
 // Below 2^-26 sin x and tan x round to x, below 2^-27 cos x rounds to 1: the cubic term stays
@@ -637,26 +754,8 @@ double Talp_Cos(double x) {
 
 void Talp_SinCos(double x, double* sinOut, double* cosOut) {
     const double ax = Talp_Abs(x);
-    Talp_Dd r;
-    unsigned n;
-    double row;
-    if (ax >= Talp_CosIsOne && Talp_ReduceLean(ax, &r, &n, &row)) {
-        const Talp_LeanParts p = Talp_LeanStart(Talp_Abs(r), row);
-        const Talp_Dd s = Talp_LeanEval<false>(p), c = Talp_LeanEval<true>(p);  // of |r|
-        const bool odd = (n & 1) != 0, rNegative = r.hi < 0;
-        double so, co;
-        if (Talp_RoundsSafely(odd ? c : s, Talp_LeanErr, &so) &&
-            Talp_RoundsSafely(odd ? s : c, Talp_LeanErr, &co)) {
-            // sin x: s, c, -s, -c by quadrant, cos x: c, -s, -c, s; sin(-r) = -sin r.
-            const bool sinNegative = odd ? n == 3 : (n == 2) != rNegative;
-            const bool cosNegative = odd ? (n == 1) != rNegative : n == 2;
-            *sinOut = sinNegative != (x < 0) ? -so : so;
-            *cosOut = cosNegative ? -co : co;
-            return;
-        }
-    }
-    *sinOut = Talp_Sin(x);
-    *cosOut = Talp_Cos(x);
+    if (ax >= Talp_CosIsOne && Talp_LeanReduce(ax, Talp_RoundBoth{x < 0, sinOut, cosOut})) return;
+    Talp_SinCosApart(x, sinOut, cosOut);
 }
 
 double Talp_Tan(double x) {
@@ -667,7 +766,10 @@ double Talp_Tan(double x) {
     unsigned n;
     double out, row;
     // tan(-r) = -tan r, and in odd quadrants tan(r + pi/2) = -1 / tan r.
-    if (Talp_ReduceLean(ax, &r, &n, &row)) {
+    // Up to 5pi/4 the quadrant follows without a quotient, as for sin and cos.
+    const bool near = ax > Talp_QuarterPi && ax < Talp_FiveQuarterPi && Talp_ReduceNear(ax, &n, &r);
+    if (near) row = r.hi * Talp_RowScale;
+    if (near || Talp_ReduceLean(ax, &r, &n, &row)) {
         // Below 2^10, |r.lo| <= 2^-53 |r| + 653 C3 needs no normalization (off the chain).
         const Talp_Dd ar = Talp_Abs(ax < 0x1p10 ? r : Talp_FastTwoSum(r.hi, r.lo));
         const bool odd = (n & 1) != 0;

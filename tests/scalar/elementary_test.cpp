@@ -174,6 +174,43 @@ TEST(Elementary, EveryTableRowAndSeamRoundsCorrectly) {
         ExpectCorrectlyRounded(f, TableSeams(f));
 }
 
+// Below 5pi/4 the quadrant follows from x alone: the hand-over points at pi/4, 3pi/4 and 5pi/4,
+// the distance 2^-12 from pi/2 and pi under which three parts of pi/2 are not enough, and rows
+// at both ends of the table, each with its neighbours; sin and cos also through sincos.
+TEST(Elementary, FirstQuadrantsWithoutQuotientRoundCorrectly) {
+    const double points[] = {0x1.921fb54442d18p-1,
+                             0x1.2d97c7f3321d2p+1,
+                             0x1.f6a7a2955385ep+1,
+                             kHalfPi - 0x1p-12,
+                             kHalfPi + 0x1p-12,
+                             kPi - 0x1p-12,
+                             kPi + 0x1p-12,
+                             kHalfPi - 0x1.8p-9,
+                             kHalfPi + 0x1.8p-9,
+                             kPi - 0x1.8p-9,
+                             0x1.8p-9,
+                             201.5 / 256,
+                             kHalfPi - 201.5 / 256,
+                             kPi - 201.5 / 256,
+                             kPi + 201.5 / 256};
+    std::vector<std::pair<double, double>> inputs;
+    for (double p : points)
+        for (double a : {std::nextafter(p, 0.0), p, std::nextafter(p, kInf)})
+            for (double s : {1.0, -1.0})
+                inputs.push_back({s * a, 1.0});
+    for (Fn f : {Fn::kSin, Fn::kCos, Fn::kTan})
+        ExpectCorrectlyRounded(f, inputs);
+    for (const auto& in : inputs) {
+        double s, c;
+        Talp_SinCos(in.first, &s, &c);
+        const double expectedSin = Reference(Fn::kSin, in.first, 1.0);
+        const double expectedCos = Reference(Fn::kCos, in.first, 1.0);
+        EXPECT_TRUE(SameResult(s, expectedSin) && SameResult(c, expectedCos))
+            << "sincos(" << Hex(in.first) << "): expected " << Hex(expectedSin) << ", "
+            << Hex(expectedCos) << ", got " << Hex(s) << ", " << Hex(c);
+    }
+}
+
 TEST(Elementary, RandomSweepMatchesMpfrAndGlibcWhereGlibcRoundsCorrectly) {
     std::mt19937_64 rng(20261206);
     for (Fn f : kAll) {
