@@ -114,12 +114,6 @@ uint32_t Next(uint32_t& state) {  // xorshift32
     return state ^= state << 5;
 }
 
-// FNV-1a over the bytes of every result, in order.
-void Add(uint64_t& digest, const void* data, size_t size) {
-    for (size_t i = 0; i < size; ++i)
-        digest = (digest ^ static_cast<const unsigned char*>(data)[i]) * 0x100000001b3u;
-}
-
 // Runs work(t) for t = 0 to kThreads - 1, each on a thread of its own, all at once.
 template <class Work>
 void OnThreads(Work work) {
@@ -130,12 +124,12 @@ void OnThreads(Work work) {
         thread.join();
 }
 
-// One thread's work: seeded pure functions, the four reports of a round, a layer at seeded angles
-// and depth through the whole request (its outline and hit tests).
-uint64_t Work(uint32_t seed) {
+// Seeded pure functions, the four reports of a round, a layer at seeded angles through to hits:
+// every result in order.
+std::vector<double> Work(uint32_t seed) {
     const Tal_Matrix4 projection{{{800, 0, 0, 0}, {0, 800, 0, 0}, {640, 480, 1, 1}, {0, 0, 0, 0}}};
     const Tal_Vector2T<double> corners[4] = {{0, 0}, {640, 0}, {640, 480}, {0, 480}};
-    uint64_t digest = 0xcbf29ce484222325u;
+    std::vector<double> results;
     Tal_TransformPoly3D poly;
     for (int round = 0; round < kRounds; ++round) {
         const int32_t a = int32_t(Next(seed)), b = int32_t(Next(seed));
@@ -148,12 +142,15 @@ uint64_t Work(uint32_t seed) {
             m[i] = int32_t(Next(seed)) / 65536.0;
             n[i] = int32_t(Next(seed)) / 65536.0;
         }
-        const Tal_Err errs[] = {
-            Tal_AddRatio(&x, &y, &sum, &status), Tal_ConcatMatrix4(m, n, product),
-            Tal_AddRatio(&x, &bad, &failed, nullptr), Tal_MulRatio(&huge, &huge, &failed, nullptr),
-            Tal_InverseMatrix4(singular, singular)};
-        const int32_t fixed[] = {Tal_FixMul(a, b), Tal_FixDiv(a, b),
-                                 Tal_Fix24Mul(0x7f000000, (a & 0x3fffffff) | 0x40000000)};
+        results.insert(results.end(),  // a braced list is evaluated left to right
+                       {double(Tal_AddRatio(&x, &y, &sum, &status)), double(sum.num),
+                        double(sum.den), double(status), double(Tal_ConcatMatrix4(m, n, product)),
+                        double(Tal_AddRatio(&x, &bad, &failed, nullptr)),
+                        double(Tal_MulRatio(&huge, &huge, &failed, nullptr)), double(failed.num),
+                        double(failed.den), double(Tal_InverseMatrix4(singular, singular)),
+                        double(Tal_FixMul(a, b)), double(Tal_FixDiv(a, b)),
+                        double(Tal_Fix24Mul(0x7f000000, (a & 0x3fffffff) | 0x40000000))});
+        results.insert(results.end(), product, product + 16);
         const double ax = (int(Next(seed) % 2401) - 1200) / 1000.0;  // radians in [-1.2, 1.2]
         const double ay = (int(Next(seed) % 2401) - 1200) / 1000.0;
         Tal_Matrix4 toEye;
@@ -164,23 +161,16 @@ uint64_t Work(uint32_t seed) {
         poly.TransformPointsToEye(toEye);
         poly.TransformPointsToScreen(projection);
         poly.InitPolyPoints();
-        bool hits[4];
-        for (int i = 0; i < 4; ++i)
-            hits[i] = poly.IsPointInside(&corners[i], 2.0);
-        Add(digest, fixed, sizeof fixed);
-        Add(digest, errs, sizeof errs);
-        Add(digest, &sum, sizeof sum);
-        Add(digest, &status, sizeof status);
-        Add(digest, &failed, sizeof failed);
-        Add(digest, product, sizeof product);
-        Add(digest, hits, sizeof hits);
-        Add(digest, poly.GetPolyPoints(), sizeof(Tal_Vector2T<double>) * poly.NumPolyPoints());
+        for (const Tal_Vector2T<double>& corner : corners)
+            results.push_back(poly.IsPointInside(&corner, 2.0));
+        for (long k = 0; k < poly.NumPolyPoints(); ++k)
+            results.insert(results.end(), {poly.GetPolyPoints()[k].x, poly.GetPolyPoints()[k].y});
     }
-    return digest;
+    return results;
 }
 
 TEST(Threads, ResultsMatchOneThreadAndEveryReportIsRecordedWhole) {
-    std::vector<uint64_t> alone(kThreads), together(kThreads);
+    std::vector<std::vector<double>> alone(kThreads), together(kThreads);
     for (int t = 0; t < kThreads; ++t)
         alone[t] = Work(uint32_t(t * 7919 + 1));
     taltest::ClearReports();

@@ -92,8 +92,7 @@ const double kReals[] = {0.0,    -0.0,   0.5,   -0.5,   0.5 - 0x1p-54, 2.5,     
                          1e-300, 5e-324, 1e-12, -1e-20, 1e300,         INFINITY,     -INFINITY,
                          NAN,    -1.0,   3.0,   -0.25,  65535.99999,   2147483647.5, -2147483648.5};
 
-// The same inputs on every target: a generator whose sequence the language fixes, and doubles
-// from its top 53 bits.
+// The same inputs on every target: mt19937_64's sequence is fixed, doubles from its top 53 bits.
 class Inputs : public std::mt19937_64 {
 public:
     using std::mt19937_64::mt19937_64;

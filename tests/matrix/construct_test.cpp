@@ -98,30 +98,40 @@ TEST(ConstructAndMeasure, ResultsOnExactMatricesByTable) {
         EXPECT_EQ(row.got, Bits(row.want)) << row.what;
 }
 
-// (r, c) of a 3x3 and (r + 1, c + 1) of a 4x4 identity set to v; want ==, want within eps.
+// (r, c) of a 4x4 and (r3, c3) of a 3x3 identity set to v, and a zero matrix off by as much; want
+// within eps. The walks fail on |v - target| > eps: NaN never fails, the last element counts.
 TEST(EqualMatrix, ValuesCompareWithDoubleEqualityOrWithinEps) {
     const double e = kEps, under = std::nextafter(0.5, 0);
-    const std::tuple<int, int, double, double, bool, bool> cases[] = {
-        {1, 2, -0.0, 0, true, true},      {2, 2, 1.5, 0.5, false, true},
-        {2, 2, 1.5, under, false, false}, {0, 1, kNaN, 0, false, true},
-        {2, 0, -1e-300, 0, false, false}, {2, 2, 1 + 2 * e, e, false, false},
-        {0, 0, 2, 1, false, true}};
-    for (const auto& [r, c, v, eps, equal, within] : cases) {
-        Tal_Matrix3 a3, b3;
-        Tal_Matrix4 a4, b4;
+    const std::tuple<int, int, int, int, double, double, bool> cases[] = {
+        {2, 3, 1, 2, -0.0, 0, true},       {3, 3, 2, 2, 1.5, 0.5, true},
+        {3, 3, 2, 2, 1.5, under, false},   {1, 2, 0, 1, kNaN, 0, true},
+        {3, 1, 2, 0, -1e-300, 0, false},   {3, 3, 2, 2, 1 + 2 * e, e, false},
+        {1, 1, 0, 0, 2, 1, true},          {1, 1, 1, 1, 1.5, 0.49, false},
+        {0, 1, 0, 1, 1e300, kNaN, true},   {3, 3, 2, 2, 1 + 1e-9, 0, false},
+        {3, 0, 2, 0, -kInf, 1e300, false}, {3, 3, 2, 2, kNaN, 0, true}};
+    for (const auto& [r, c, r3, c3, v, eps, within] : cases) {
+        Tal_Matrix4 a4, b4, z4 = {};
+        Tal_Matrix3 a3, b3, z3 = {};
         std::memcpy(a3.m, kId3, sizeof kId3);
         std::memcpy(a4.m, kId4, sizeof kId4);
         b3 = a3;
         b4 = a4;
-        b3.m[r][c] = b4.m[r + 1][c + 1] = v;
+        b4.m[r][c] = b3.m[r3][c3] = v;
+        z4.m[r][c] = z3.m[r3][c3] = v - (r == c);
+        const bool equal = v == (r == c);
         unsigned char eq3 = 7, eq4 = 7, self = 7;  // NaN equals nothing, itself included
-        EXPECT_EQ(std::make_tuple(Tal_EqualMatrix(a3.m[0], b3.m[0], &eq3) |
-                                      Tal_EqualMatrix4(b4.m[0], a4.m[0], &eq4) |
-                                      Tal_EqualMatrix4(b4.m[0], b4.m[0], &self),
-                                  eq3, eq4, self, Tal_EqualMatrixWithinEpsilon(a3, b3, eps),
-                                  Tal_EqualMatrixWithinEpsilon(b4, a4, eps)),
-                  std::make_tuple(0, equal, equal, v == v, within, within))
-            << "element " << r << ", " << c << " = " << v << ", eps " << eps;
+        const Tal_Err err = Tal_EqualMatrix(a3.m[0], b3.m[0], &eq3) |
+                            Tal_EqualMatrix4(b4.m[0], a4.m[0], &eq4) |
+                            Tal_EqualMatrix4(b4.m[0], b4.m[0], &self);
+        EXPECT_EQ(std::make_tuple(err, eq3, eq4, self, Tal_EqualMatrixWithinEpsilon(a3, b3, eps),
+                                  Tal_EqualMatrixWithinEpsilon(b4, a4, eps),
+                                  b4.IsIdentityWithinEpsilon(eps), z4.IsZeroWithinEpsilon(eps),
+                                  b3.IsIdentityWithinEpsilon(eps), z3.IsZeroWithinEpsilon(eps)),
+                  std::make_tuple(0, equal, equal, v == v, within, within, within, within, within,
+                                  within))
+            << "element " << r << ", " << c << " = " << v << ", eps " << eps
+            << ": ==, then within eps by function, member, member of the zero matrix";
+        EXPECT_EQ(b4.IsFinite(), bool(std::isfinite(v))) << v;
     }
 }
 
@@ -228,8 +238,8 @@ TEST(RotateMatrix4, AxesShorterThan1em12ReportAndLeaveTheMatrixOrZeroTheAngles) 
     }
 }
 
-// == is byte-wise; the walks fail on |v - target| > eps: NaN never fails, the last element counts.
-TEST(MatrixMembers, EqualityIsByteWiseAndTheEpsilonWalksMissNothing) {
+// == is byte-wise; the zero and identity tests are exact.
+TEST(MatrixMembers, EqualityIsByteWiseAndZeroAndIdentityAreExact) {
     Tal_Matrix3 plus = {}, minus = {{{-0.0, 0, 0}, {0, 0, 0}, {0, 0, 0}}};
     const Tal_Matrix3 k = {{{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}}, kCopy = k;
     Tal_Matrix4 a = {{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, kNaN, 1, 0}, {0, 0, 0, 1}}}, b = a;
@@ -240,24 +250,6 @@ TEST(MatrixMembers, EqualityIsByteWiseAndTheEpsilonWalksMissNothing) {
         std::vector<bool>({k == kCopy, plus == minus, plus != minus, minus.IsZero(), a == b, a != b,
                            a.IsIdentity(), zero != negZero, negZero.IsZero(), a.IsZero()}),
         std::vector<bool>({true, false, true, true, true, false, true, true, true, false}));
-    const std::tuple<int, int, double, double, bool> rows[] = {
-        // r, c of the 4x4, v, eps, within
-        {1, 1, 1.5, 0.5, true},    {1, 1, 1.5, 0.49, false},   {0, 1, kNaN, 0, true},
-        {0, 1, 1e300, kNaN, true}, {3, 3, 1 + 1e-9, 0, false}, {3, 0, -kInf, 1e300, false},
-        {3, 3, kNaN, 0, true}};
-    for (const auto& [r, c, v, eps, within] : rows) {
-        const int r3 = std::min(r, 2), c3 = std::min(c, 2);  // the 3x3 takes the nearest element
-        Tal_Matrix4 i4 = {{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}}, z4 = {};
-        Tal_Matrix3 i3 = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}}, z3 = {};
-        i4.m[r][c] = i3.m[r3][c3] = v;  // off the identity, or off zero by as much
-        z4.m[r][c] = z3.m[r3][c3] = v - (r == c);
-        EXPECT_EQ(std::vector<bool>({i4.IsIdentityWithinEpsilon(eps), z4.IsZeroWithinEpsilon(eps),
-                                     i3.IsIdentityWithinEpsilon(eps), z3.IsZeroWithinEpsilon(eps),
-                                     i4.IsFinite()}),
-                  std::vector<bool>({within, within, within, within, bool(std::isfinite(v))}))
-            << "element " << r << ", " << c << " = " << v << ", eps " << eps
-            << " (identity and zero of the 4x4, of the 3x3, finite)";
-    }
 }
 
 TEST(TwoDimensionalSteps, ShortcutsLeaveTheMatrixBitForBitAndDirectionsAreExact) {
@@ -278,9 +270,8 @@ TEST(TwoDimensionalSteps, ShortcutsLeaveTheMatrixBitForBitAndDirectionsAreExact)
               std::vector<double>({3, -4, -6, 7}));
 }
 
-// After any prior P a step turns (scales, moves) p x P about the centre; a skew turns it by the
-// axis angle, shears x by -y tan(skew), turns back. 1e-11 is about 2^-46 of the several hundred
-// reached.
+// After any prior P a step turns (scales, moves) p x P about the centre; a skew turns by the axis
+// angle, shears x by -y tan(skew), turns back. 1e-11: about 2^-46 of the values reached.
 TEST(TwoDimensionalSteps, RandomStepsActAfterThePriorTransform) {
     std::mt19937_64 gen(0x5eed2d);
     const auto U = [&](double lo, double hi) {
@@ -341,9 +332,8 @@ TEST(Slerp, NearlyEqualInputsCopyTheFirstAndNearlyParallelOrLongOnesBlendLinearl
     }
 }
 
-// Along the shorter arc at constant angular speed: the angle from q0 is |t| theta, from the
-// nearer of +-q1 |1 - t| theta (within about 13 ulps), extrapolating along the great circle. The
-// output may be either input.
+// The angle from q0 is |t| theta, from the nearer of +-q1 |1 - t| theta (about 13 ulps), also
+// extrapolating; the output may be either input.
 TEST(Slerp, RandomArcsRunAtConstantSpeedAlongTheShorterArc) {
     std::mt19937_64 gen(0x51e4);
     std::normal_distribution<double> n;

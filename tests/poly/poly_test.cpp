@@ -43,13 +43,10 @@ struct Row {
     int inside, asFloat;
 };
 
-// Each row also runs with the tolerance negated, and with tolerance 0 on the square as a quad.
-// The band reaches exactly 3 beside an edge and 5 from a corner; 1e-12 off an edge is on it; NaN
-// matches nothing; one vertex compares bitwise (-0.0 is another vertex), then by distance; far out
-// the band still reaches 0.5; a single float vertex rounds the squared distance to float; with no
-// band one vertex is met only exactly (1e-200 squared would underflow to 0); a point on a
-// vertical edge is never on it (the half-open rule counts no vertical edge), and (2, 8) is in
-// the square but not in the triangle of its first three corners.
+// Also with the tolerance negated, and at 0 on the square as a quad. One vertex compares bitwise
+// (-0.0 is another), then by distance (1e-200 squared would underflow); far out the band still
+// reaches 0.5; float vertices round the squared distance to float; a vertical edge is never hit;
+// (2, 8) is in the square but not in the triangle of its first three corners.
 TEST(PointInPoly, BandEdgesSignedZerosNaNFarOutlinesAndFloatRounding) {
     const Row rows[] = {{0, -3, 5, 3, 1, 0},
                         {0, -3, -4, 5, 1, 0},

@@ -30,10 +30,8 @@ Outcome Apply(int32_t (*op)(int32_t, int32_t), int32_t a, int32_t b) {
     return {value, taltest::TakeReports()};
 }
 
-// Every pair of edge values, then operands of random width, often with trailing zeros so that
-// the exact product paths are taken. The edges: 16 and 17 trailing zeros in all, a divisor's
-// dropped low bit, 8.24 products and quotients rounding to +-2^-24, to 2^31, at exactly 128 and
-// -129 and just inside, and ratios at the same bounds.
+// Every pair of edges (16 and 17 trailing zeros, a divisor's dropped low bit, 8.24 results rounding
+// to +-2^-24 and 2^31, at exactly 128 and -129 and just inside), then random widths and zeros.
 TEST(FixedPoint, EdgesAndRandomOperandsMatchTheModel) {
     const int32_t edges[] = {
         kFixedMark, kFixedMark + 1, -0x10000,   -0x100,     -1,         0,          1,
