@@ -108,7 +108,8 @@ TEST(EqualMatrix, ValuesCompareWithDoubleEqualityOrWithinEps) {
         {3, 1, 2, 0, -1e-300, 0, false},   {3, 3, 2, 2, 1 + 2 * e, e, false},
         {1, 1, 0, 0, 2, 1, true},          {1, 1, 1, 1, 1.5, 0.49, false},
         {0, 1, 0, 1, 1e300, kNaN, true},   {3, 3, 2, 2, 1 + 1e-9, 0, false},
-        {3, 0, 2, 0, -kInf, 1e300, false}, {3, 3, 2, 2, kNaN, 0, true}};
+        {3, 0, 2, 0, -kInf, 1e300, false}, {3, 3, 2, 2, kNaN, 0, true},
+        {1, 1, 1, 1, 1.5, 0.5, true},      {0, 1, 0, 1, kNaN, 0, true}};
     for (const auto& [r, c, r3, c3, v, eps, within] : cases) {
         Tal_Matrix4 a4, b4, z4 = {};
         Tal_Matrix3 a3, b3, z3 = {};
