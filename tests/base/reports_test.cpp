@@ -1,15 +1,18 @@
-// Where reports go: a sink that calls back into the library (the nested report goes to the
-// recorder, not into the sink again, and the text the sink holds survives the nested composition),
-// the recorder at its capacity, and a host's own message table (a format whose conversions match
-// the built-in text's is used, any other falls back to the built-in text rather than reach
-// snprintf with the wrong arguments).
+// Where reports go: a sink that calls back into the library, the recorder at its capacity, a host's
+// own message table, and threads at once (every result and report as on one thread, whole).
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/reports.h"
 #include "tal/fixed.h"
+#include "tal/matrix.h"
+#include "tal/poly.h"
+#include "tal/ratio.h"
 
 namespace {
 
@@ -93,6 +96,108 @@ TEST(ReplacedMessageTable, FormatsWithOtherConversionsFallBackToTheBuiltInText) 
                   std::vector<taltest::Report>{taltest::Msg(0x110030, c.expected, severity)})
             << "entry " << c.index << " replaced by \"" << c.text << "\"";
     }
+}
+
+constexpr int kThreads = 6;
+constexpr int kRounds = 160;  // four reports a round: 3840 in all, within the recorder's capacity
+
+// The reports one round makes, each once, by report code.
+const std::map<int32_t, std::string> kRoundReports = {
+    {0x110008, "overflow in fix24 multiply."},
+    {0x110010, "zero denominator in ratio addition."},
+    {0x110011, "overflow in ratio multiply."},
+    {0x11002D, "unable to invert matrix."}};
+
+uint32_t Next(uint32_t& state) {  // xorshift32
+    state ^= state << 13;
+    state ^= state >> 17;
+    return state ^= state << 5;
+}
+
+// Runs work(t) for t = 0 to kThreads - 1, each on a thread of its own, all at once.
+template <class Work>
+void OnThreads(Work work) {
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t)
+        threads.emplace_back(work, t);
+    for (std::thread& thread : threads)
+        thread.join();
+}
+
+// Seeded pure functions, the four reports of a round, a layer at seeded angles through to hits:
+// every result in order.
+std::vector<double> Work(uint32_t seed) {
+    const Tal_Matrix4 projection{{{800, 0, 0, 0}, {0, 800, 0, 0}, {640, 480, 1, 1}, {0, 0, 0, 0}}};
+    const Tal_Vector2T<double> corners[4] = {{0, 0}, {640, 0}, {640, 480}, {0, 480}};
+    std::vector<double> results;
+    Tal_TransformPoly3D poly;
+    for (int round = 0; round < kRounds; ++round) {
+        const int32_t a = int32_t(Next(seed)), b = int32_t(Next(seed));
+        const Tal_Ratio x{a >> 8, Next(seed) % 65536 + 1}, y{b >> 8, Next(seed) % 65536 + 1};
+        const Tal_Ratio huge{INT32_MAX, 1}, bad{a, 0};
+        Tal_Ratio sum{}, failed{};
+        Tal_RatioStatus status = 0;  // an overflow of the seeded sum is told here, not reported
+        double m[16], n[16], product[16], singular[16] = {};
+        for (int i = 0; i < 16; ++i) {
+            m[i] = int32_t(Next(seed)) / 65536.0;
+            n[i] = int32_t(Next(seed)) / 65536.0;
+        }
+        results.insert(results.end(),  // a braced list is evaluated left to right
+                       {double(Tal_AddRatio(&x, &y, &sum, &status)), double(sum.num),
+                        double(sum.den), double(status), double(Tal_ConcatMatrix4(m, n, product)),
+                        double(Tal_AddRatio(&x, &bad, &failed, nullptr)),
+                        double(Tal_MulRatio(&huge, &huge, &failed, nullptr)), double(failed.num),
+                        double(failed.den), double(Tal_InverseMatrix4(singular, singular)),
+                        double(Tal_FixMul(a, b)), double(Tal_FixDiv(a, b)),
+                        double(Tal_Fix24Mul(0x7f000000, (a & 0x3fffffff) | 0x40000000))});
+        results.insert(results.end(), product, product + 16);
+        const double ax = (int(Next(seed) % 2401) - 1200) / 1000.0;  // radians in [-1.2, 1.2]
+        const double ay = (int(Next(seed) % 2401) - 1200) / 1000.0;
+        Tal_Matrix4 toEye;
+        toEye.SetIdentity().Translate(-320, -240, 0).Scale(1.0 / 640, 1.0 / 640, 1);
+        toEye.RotateXYZ(ax, ay, 0).Translate(0, 0, 0.2 + Next(seed) % 2800 / 1000.0);
+        for (long i = 0; i < 4; ++i)
+            poly.SetLayerPoint(i, corners[i]);
+        poly.TransformPointsToEye(toEye);
+        poly.TransformPointsToScreen(projection);
+        poly.InitPolyPoints();
+        for (const Tal_Vector2T<double>& corner : corners)
+            results.push_back(poly.IsPointInside(&corner, 2.0));
+        for (long k = 0; k < poly.NumPolyPoints(); ++k)
+            results.insert(results.end(), {poly.GetPolyPoints()[k].x, poly.GetPolyPoints()[k].y});
+    }
+    return results;
+}
+
+TEST(Threads, ResultsMatchOneThreadAndEveryReportIsRecordedWhole) {
+    std::vector<std::vector<double>> alone(kThreads), together(kThreads);
+    for (int t = 0; t < kThreads; ++t)
+        alone[t] = Work(uint32_t(t * 7919 + 1));
+    taltest::ClearReports();
+    OnThreads([&together](int t) { together[t] = Work(uint32_t(t * 7919 + 1)); });
+    EXPECT_EQ(together, alone) << "a thread computed differently beside the others";
+
+    std::map<int32_t, int> counts;
+    for (const taltest::Report& r : taltest::TakeReports()) {
+        const auto expected = kRoundReports.find(r.code);
+        ASSERT_NE(expected, kRoundReports.end()) << r;
+        ASSERT_EQ(r, taltest::Msg(r.code, expected->second)) << "a torn or foreign record";
+        ++counts[r.code];
+    }
+    for (const auto& [code, text] : kRoundReports)
+        EXPECT_EQ(counts[code], kThreads * kRounds) << "recorded \"" << text << "\"";
+}
+
+TEST(Threads, TheSinkTakesOneReportAtATime) {
+    int calls = 0;  // unguarded: overlapping sink calls would race here
+    Bas_SetReportSink([](int32_t, int32_t, int32_t, const char*, void* n) { ++*(int*)n; }, &calls);
+    OnThreads([](int) {
+        for (int i = 0; i < 300; ++i)
+            Tal_Fix24Mul(0x7f000000, 0x7f000000);
+    });
+    Bas_SetReportSink(nullptr, nullptr);
+    EXPECT_EQ(calls, kThreads * 300);
+    EXPECT_TRUE(taltest::TakeReports().empty());
 }
 
 }  // namespace

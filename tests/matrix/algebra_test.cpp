@@ -1,4 +1,4 @@
-// Products, transpose, inversion, determinant, normal matrix and decomposition.
+// Products, transpose, inversion and its failures, determinants, normal matrix, decomposition.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,6 +19,7 @@ namespace {
 using Reports = std::vector<taltest::Report>;
 using taltest::Bits;
 using taltest::Product;
+using taltest::Values;
 
 const double kNaN = NAN, kEps = 0x1p-52, kPi = taltest::kPi;
 const Reports kNone;
@@ -225,6 +226,62 @@ TEST(Correct3DDecompFor2D, FoldsHalfTurnsIntoScaleSigns) {
         Tal_Matrix4Decomp d = in;
         EXPECT_EQ(Tal_Correct3DDecompFor2D(&d), 0);
         EXPECT_EQ(Bits(d), Bits(want)) << "rotate.x " << in.rotate.x;
+    }
+}
+
+// f on a copy of m must throw code after one report at site, leaving the copy as it was.
+template <class M, class F>
+void ExpectThrows(M m, F f, long code, int site, const char* text) {
+    const M before = m;
+    const auto outcome = taltest::Thrown([&] { f(m); });
+    EXPECT_EQ(std::make_tuple(outcome.first, outcome.second, Bits(m)),
+              std::make_tuple(code, std::vector{taltest::Msg(0x110000 | site, text)}, Bits(before)))
+        << text;
+}
+
+// tiny is regular but under the 1e-16 determinant threshold; quiet: true, no report, unchanged.
+TEST(MatrixMembers, FailuresThrowReportOnceAndLeaveTheMatrix) {
+    const auto invert = [](auto& m) { m.Invert(); };
+    const auto quiet = [](auto m) {
+        auto q = m;
+        EXPECT_EQ(std::make_tuple(q.InvertQuiet(), Bits(q), taltest::TakeReports()),
+                  std::make_tuple(true, Bits(m), std::vector<taltest::Report>{}));
+    };
+    const Tal_Matrix3 singular = {{{1, 0, 1}, {0, 1, 1}, {1, 1, 2}}};
+    ExpectThrows(singular, invert, Tal_Err_CANT_INVERT, 0x23, "unable to invert matrix.");
+    const Tal_Matrix4 tiny = {{{1e-6, 0, 0, 0}, {0, 1e-6, 0, 0}, {0, 0, 1e-6, 0}, {0, 0, 0, 1}}};
+    ExpectThrows(tiny, invert, Tal_Err_CANT_INVERT, 0x2D, "unable to invert matrix.");
+    const auto turn = [](Tal_Matrix4& m) { m.RotateAxis(0, 0, 0, 1); };
+    ExpectThrows(tiny, turn, Tal_Err_BAD_AXIS, 0x2E, "unable to build rotation matrix.");
+    const auto split = [](Tal_Matrix4 m, Tal_Matrix4Decomp d = {}) { m.Project(4).Decompose(&d); };
+    ExpectThrows(tiny, split, Tal_Err_CANT_DECOMPOSE, 0x2D, "unable to decompose matrix.");
+    quiet(singular);
+    quiet(tiny);
+    Tal_Matrix4 q = {{{2, 0, 0, 0}, {0, 4, 0, 0}, {0, 0, 8, 0}, {1, 2, 3, 1}}}, q4 = q;
+    Tal_Matrix3 p = {{{2, 0, 0}, {0, 4, 0}, {1, 2, 1}}};  // exact inverses, by each member
+    EXPECT_FALSE(q.InvertQuiet());
+    EXPECT_EQ(Values(q4.Invert()), Values(q));
+    EXPECT_EQ(Values(q), std::vector<double>(
+                             {0.5, 0, 0, 0, 0, 0.25, 0, 0, 0, 0, 0.125, 0, -0.5, -0.5, -0.375, 1}));
+    EXPECT_EQ(Values(p.Invert()), std::vector<double>({0.5, 0, 0, 0, 0.25, 0, -0.5, -0.5, 1}));
+}
+
+// Cyclic cofactors carry their sign; entries below 2^15 keep every product exact in doubles.
+TEST(Matrix3Members, DeterminantAndAdjugateAgainstExactIntegers) {
+    std::mt19937_64 gen(0xde7);
+    for (int iter = 0; iter < 5000; ++iter) {
+        long long a[3][3], ad[3][3];  // ad: the adjugate
+        const auto at = [&](int r, int c) { return a[r % 3][c % 3]; };
+        Tal_Matrix3 m;
+        for (int i = 0; i < 9; ++i)
+            m.m[i / 3][i % 3] = double(a[i / 3][i % 3] = (long long)(gen() % 40001) - 20000);
+        for (int i = 0; i < 9; ++i)
+            ad[i % 3][i / 3] = at(i / 3 + 1, i + 1) * at(i / 3 + 2, i + 2) -
+                               at(i / 3 + 1, i + 2) * at(i / 3 + 2, i + 1);
+        ASSERT_EQ(m.Determinant(), a[0][0] * ad[0][0] + a[0][1] * ad[1][0] + a[0][2] * ad[2][0]);
+        m.Adjoint();
+        for (int i = 0; i < 9; ++i)
+            ASSERT_EQ(m.m[i / 3][i % 3], double(ad[i / 3][i % 3])) << iter;
     }
 }
 

@@ -119,9 +119,8 @@ TEST(Clip3D, FlagsTheEndsBehindTheNearPlaneAndFindsTheCrossing) {
     }
 }
 
-// Rows: start, end, point, within, distance. A line no longer than 1e-12, or so long that its
-// reciprocal is below 1e-12, measures to its start; abeam the start and as far from the start as
-// the line is long are within.
+// A line no longer than 1e-12, or with a reciprocal length below it, measures to its start; abeam
+// the start and as far from it as the line is long are within.
 TEST(PerpDistTo2DLine, DistanceToTheLineAndWithinTheSegmentsDisc) {
     const std::tuple<V2, V2, V2, int, double> rows[] = {
         {{0, 0}, {1e-12, 0}, {3, 4}, 0, 5},

@@ -34,13 +34,15 @@ inline std::vector<uint64_t> Bits(const double* v, size_t count) {
 inline std::vector<uint64_t> Bits(const std::vector<double>& v) {
     return Bits(v.data(), v.size());
 }
-/// Bits of any object made of doubles (a vector, point, rectangle or matrix).
+/// Bits of any record (a vector, point, rectangle or matrix; an array), as 64-bit words, the last
+/// one zero-padded.
 template <typename T>
 std::vector<uint64_t> Bits(const T& object) {
-    static_assert(sizeof(T) % sizeof(double) == 0, "an object of doubles");
-    return Bits(reinterpret_cast<const double*>(&object), sizeof(T) / 8);  // T may be an array
+    std::vector<uint64_t> bits((sizeof(T) + 7) / 8);
+    std::memcpy(bits.data(), &object, sizeof(T));
+    return bits;
 }
-/// The doubles of such an object, compared by value (-0.0 equals +0.0).
+/// The doubles of a record of doubles, compared by value (-0.0 equals +0.0).
 template <typename T>
 std::vector<double> Values(const T& object) {
     const double* first = reinterpret_cast<const double*>(&object);

@@ -25,13 +25,6 @@ std::vector<uint64_t> B(D... d) {
     return Bits(v, sizeof...(d));
 }
 
-template <typename P>
-std::vector<uint64_t> Raw(const P& p) {  // any record, as its bytes in 64-bit words
-    std::vector<uint64_t> v((sizeof(P) + 7) / 8);
-    std::memcpy(v.data(), &p, sizeof(P));
-    return v;
-}
-
 void Throw(Tal_Err err) {
     if (err) throw long(err);
 }
@@ -45,7 +38,7 @@ void Expect(F call, int site, const P& p, const std::vector<uint64_t>& want) {
     const long code = !site ? 0 : site < 0x30 ? Tal_Err_OVERFLOW : Tal_Err_ZERO_W;
     const auto outcome = taltest::Thrown(call);
     EXPECT_EQ(
-        std::make_tuple(outcome.first, Raw(p), outcome.second),
+        std::make_tuple(outcome.first, Bits(p), outcome.second),
         std::make_tuple(code, want, std::vector(site != 0, taltest::Msg(0x110000 | site, text))));
 }
 
@@ -71,16 +64,16 @@ TEST(IntegerPoints, ExclusiveBoundsRoundingAndStateAfterOverflow) {
         const Tal_Matrix3 a = {{{1, 0, 0}, {0, 1, 0}, {r.tx, r.ty, 1}}};
         Tal_Point p[2] = {r.in, {7, 7}};
         const Tal_Point after[2] = {r.out, {7, 7}};
-        Expect([&] { a.TransformPoints(r.site ? 2 : 1, p); }, r.site, p, Raw(after));
+        Expect([&] { a.TransformPoints(r.site ? 2 : 1, p); }, r.site, p, Bits(after));
     }
     const Tal_Matrix3 id = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
     Tal_FixedPoint f = {INT32_MIN + 1, INT32_MIN}, before = f;  // the same bounds in 16.16
-    Expect([&] { id.TransformPoints(1, &f); }, 0x27, f, Raw(before));
+    Expect([&] { id.TransformPoints(1, &f); }, 0x27, f, Bits(before));
     Tal_Point none = {1, 2};  // counts below 1 do nothing and succeed
     const Tal_Err codes = Tal_TransformPoints(*id.m, 0, &none) |
                           Tal_TransformFixPoints(*id.m, -1, &f) |
                           Tal_3DTransform2DPoints(*id.m, 0, &none);
-    EXPECT_EQ(std::make_tuple(codes, Raw(none)), std::make_tuple(0, Raw(Tal_Point{1, 2})));
+    EXPECT_EQ(std::make_tuple(codes, Bits(none)), std::make_tuple(0, Bits(Tal_Point{1, 2})));
 }
 
 // W' = w: inside the open band the members throw, the bulk form keeps w', the fast one divides.
@@ -112,8 +105,8 @@ TEST(ThreeDToShort, DividesLimitsThenTruncatesSilently) {
         Tal_Point p[3] = {{-9, 0}, {-9, 0}, {-9, 0}};
         const Tal_Point two[3] = {{-18, h}, {-18, h}, {-9, 0}},
                         all[3] = {{-18, h}, {-18, h}, {-18, h}};
-        Expect([&] { Throw(Tal_3DTransform2DPoints(m, 2, p)); }, 0, p, Raw(two));
-        Expect([&] { Throw(Tal_3DTransform2DPoints(m, 1, p + 2)); }, 0, p, Raw(all));
+        Expect([&] { Throw(Tal_3DTransform2DPoints(m, 2, p)); }, 0, p, Bits(two));
+        Expect([&] { Throw(Tal_3DTransform2DPoints(m, 1, p + 2)); }, 0, p, Bits(all));
     }
 }
 
@@ -150,8 +143,8 @@ TEST(Rects, FixedOverflowStateAndSignedZeroExtremes) {
     Tal_FixedPoint corners[4] = {}, want[4] = {{l, 0}, {k - 1, 0}, {k - 1, k}, {l, k}};
     unsigned char inexact = 5;
     Expect([&] { sum.TransformRect(&r, corners, &inexact); }, 0x27, r,
-           Raw(Tal_FixedRect{l, 0, k - 1, k}));
-    EXPECT_EQ(std::make_tuple(Raw(corners), inexact), std::make_tuple(Raw(want), 5));
+           Bits(Tal_FixedRect{l, 0, k - 1, k}));
+    EXPECT_EQ(std::make_tuple(Bits(corners), inexact), std::make_tuple(Bits(want), 5));
     const double m[9] = {1, 0, 0, -0.0, -1, 0, -0.0, -0.0, 1};  // corners -0.0, then +0.0 only
     Tal_FloatRect f = {-0.0, 0.0, 0.0, -0.0};
     EXPECT_EQ(Tal_TransformFloatRect(m, &f, nullptr, nullptr), 0);
@@ -262,7 +255,7 @@ TEST(AllForms, MatchTheLeftToRightModelOnSeededInput) {
             << "corners of the short, float and fixed rects";
         const int inexact = m[1] || m[3] || m[2] || m[5] || m[8] != 1;
         EXPECT_EQ(std::vector<int>(flags, flags + 4), std::vector<int>(4, inexact));
-        EXPECT_EQ(std::make_tuple(Raw(s2), Raw(s3)), std::make_tuple(Raw(s), Raw(s)))
+        EXPECT_EQ(std::make_tuple(Bits(s2), Bits(s3)), std::make_tuple(Bits(s), Bits(s)))
             << "without corners";
     }
 }
