@@ -681,6 +681,50 @@ TALP_NOINLINE double Talp_ArcSlow(double ax, bool negative, bool acos) {
                 : Talp_AtanSlow(wide, wideLeg, t, negative, false);
 }
 
+// asin |x| for 2^-26 <= |x| < 1, unnormalized: directly up to 1/2, else
+// pi/2 - 2 asin(sqrt((1 - x)/2)).
+inline Talp_Dd Talp_AsinLean(double ax) {
+    return ax <= 0.5 ? Talp_AsinTaylor(ax) : Talp_Offset(Talp_HalfPi, Talp_TwiceAsinOfRoot(ax), -1);
+}
+
+// acos x for 2^-60 <= |x| < 1, unnormalized: pi/2 - asin x up to 1/2, else
+// 2 asin(sqrt((1 - x)/2)) or pi - 2 asin(sqrt((1 + x)/2)).
+inline Talp_Dd Talp_AcosLean(double x, double ax) {
+    if (ax <= 0.5) return Talp_Offset(Talp_HalfPi, Talp_AsinTaylor(ax), x < 0 ? 1 : -1);
+    const Talp_Dd twice = Talp_TwiceAsinOfRoot(ax);
+    return x < 0 ? Talp_Offset(Talp_Pi, twice, -1) : twice;
+}
+
+// The other leg of the angle that out rounds: cos(out) for out = RN(asin a), sin(out) for
+// out = RN(acos a), 0 < |a| < 1, from the first tier's angle lean (error below leanErr lean.hi).
+// With A the exact angle, L = sqrt(1 - a^2) and delta = out - A: cos(A + delta) =
+// L cos delta - a sin delta, sin(A + delta) = L cos delta + a sin delta, so the value is
+// L + sign a delta. delta = (out - lean.hi) - lean.lo (the first difference exact: both lie
+// within a factor 2) misses it by the angle's error, which a scales (leanErr here carries an
+// eighth more for the roundings of delta and a delta, below 2^-52 of them); |delta| <= 2^-52.3
+// out, so L delta^2/2 < 2^-103.7 L. 1 - a^2 = uh + ul is exact up to 2^-106 (two products,
+// 1 - p by a fast two-sum), its root good to 2^-104, the low part's roundings below 2^-104 L +
+// 2^-104 a out: 2^-98 L covers them. False when the result is too near a rounding boundary
+// (L tiny against a out).
+inline bool Talp_LegOfArc(double a, double out, Talp_Dd lean, double leanErr, double sign,
+                          double* legOut) {
+    const double delta = (out - lean.hi) - lean.lo;
+    const Talp_Dd a2 = Talp_TwoProd(a, a);
+    const Talp_Dd u = Talp_FastTwoSum(1, -a2.hi);
+    // Near |a| = 1, ul reaches 2^-28 of uh: the root's start takes it in, so that the
+    // correction stays at 2^-52 and its square term below 2^-107.
+    const double uh = u.hi, ul = u.lo - a2.lo;
+    const double s = std::sqrt(uh + ul), half = 0.5 / s;
+    const Talp_Dd p = Talp_TwoProd(s, s);
+    const double lo = (((uh - p.hi) + ul) - p.lo) * half + sign * (a * delta);  // uh - p.hi exact
+    const double e = leanErr * Talp_Abs(a * out) + 0x1p-98 * s;
+    const double up = s + (lo + e);
+    const double down = s + (lo - e);
+    if (up != down) return false;
+    *legOut = up;
+    return true;
+}
+
 }  // namespace
 
 double Talp_Asin(double x) {
@@ -688,11 +732,8 @@ double Talp_Asin(double x) {
     if (!(ax < 1)) return Talp_ArcEdge(x, Talp_HalfPi.hi, false);
     if (ax < 0x1p-26) return x;  // asin x = x + x^3/6 rounds to x
     const bool negative = x < 0;
-    // asin x directly up to 1/2, else pi/2 - 2 asin(sqrt((1 - x)/2)).
-    const Talp_Dd lean =
-        ax <= 0.5 ? Talp_AsinTaylor(ax) : Talp_Offset(Talp_HalfPi, Talp_TwiceAsinOfRoot(ax), -1);
     double out;
-    if (Talp_RoundsSafely(lean, Talp_LeanAsinErr, &out)) return negative ? -out : out;
+    if (Talp_RoundsSafely(Talp_AsinLean(ax), Talp_LeanAsinErr, &out)) return negative ? -out : out;
     return Talp_ArcSlow(ax, negative, false);
 }
 
@@ -701,16 +742,36 @@ double Talp_Acos(double x) {
     if (!(ax < 1)) return Talp_ArcEdge(x, 0.0, true);
     // pi/2 - x rounds to pi/2 below 2^-60 (pi/2 lies 2^-54.2 from a rounding boundary).
     if (ax < 0x1p-60) return Talp_HalfPi.hi;
-    const bool negative = x < 0;
-    // pi/2 - asin x up to 1/2, else 2 asin(sqrt((1 - x)/2)) or pi - 2 asin(sqrt((1 + x)/2)).
-    Talp_Dd lean;
-    if (ax <= 0.5)
-        lean = Talp_Offset(Talp_HalfPi, Talp_AsinTaylor(ax), negative ? 1 : -1);
-    else if (negative)
-        lean = Talp_Offset(Talp_Pi, Talp_TwiceAsinOfRoot(ax), -1);
-    else
-        lean = Talp_TwiceAsinOfRoot(ax);
     double out;
-    if (Talp_RoundsSafely(lean, Talp_LeanAcosErr, &out)) return out;
-    return Talp_ArcSlow(ax, negative, true);
+    if (Talp_RoundsSafely(Talp_AcosLean(x, ax), Talp_LeanAcosErr, &out)) return out;
+    return Talp_ArcSlow(ax, x < 0, true);
+}
+
+double Talp_AsinWithCos(double x, double* cosOut) {
+    const double ax = Talp_Abs(x);
+    if (ax < 1 && ax >= 0x1p-26) {
+        const Talp_Dd lean = Talp_AsinLean(ax);
+        double out;
+        // cos is even: the leg of |x| serves both signs.
+        if (Talp_RoundsSafely(lean, Talp_LeanAsinErr, &out) &&
+            Talp_LegOfArc(ax, out, lean, Talp_LeanAsinErr * 1.125, -1, cosOut))
+            return x < 0 ? -out : out;
+    }
+    const double y = Talp_Asin(x);
+    *cosOut = Talp_Cos(y);
+    return y;
+}
+
+double Talp_AcosWithSin(double x, double* sinOut) {
+    const double ax = Talp_Abs(x);
+    if (ax < 1 && ax >= 0x1p-60) {
+        const Talp_Dd lean = Talp_AcosLean(x, ax);
+        double out;
+        if (Talp_RoundsSafely(lean, Talp_LeanAcosErr, &out) &&
+            Talp_LegOfArc(x, out, lean, Talp_LeanAcosErr * 1.125, 1, sinOut))
+            return out;
+    }
+    const double theta = Talp_Acos(x);
+    *sinOut = Talp_Sin(theta);
+    return theta;
 }
