@@ -703,20 +703,26 @@ inline Talp_Dd Talp_AcosLean(double x, double ax) {
 // within a factor 2) misses it by the angle's error, which a scales (leanErr here carries an
 // eighth more for the roundings of delta and a delta, below 2^-52 of them); |delta| <= 2^-52.3
 // out, so L delta^2/2 < 2^-103.7 L. 1 - a^2 = uh + ul is exact up to 2^-106 (two products,
-// 1 - p by a fast two-sum), its root good to 2^-104, the low part's roundings below 2^-104 L +
-// 2^-104 a out: 2^-98 L covers them. False when the result is too near a rounding boundary
-// (L tiny against a out).
+// 1 - p by a fast two-sum), its root below 2^-100.5 with the low part's roundings: 2^-98 L
+// covers them. False when the result is too near a rounding boundary (L tiny against a out).
 inline bool Talp_LegOfArc(double a, double out, Talp_Dd lean, double leanErr, double sign,
                           double* legOut) {
     const double delta = (out - lean.hi) - lean.lo;
     const Talp_Dd a2 = Talp_TwoProd(a, a);
     const Talp_Dd u = Talp_FastTwoSum(1, -a2.hi);
-    // Near |a| = 1, ul reaches 2^-28 of uh: the root's start takes it in, so that the
-    // correction stays at 2^-52 and its square term below 2^-107.
-    const double uh = u.hi, ul = u.lo - a2.lo;
-    const double s = std::sqrt(uh + ul), half = 0.5 / s;
-    const Talp_Dd p = Talp_TwoProd(s, s);
-    const double lo = (((uh - p.hi) + ul) - p.lo) * half + sign * (a * delta);  // uh - p.hi exact
+    const double uh = u.hi, ul = u.lo - a2.lo;  // ul reaches 2^-28 of uh near |a| = 1
+    // The root and its reciprocal start from (1 - a)(1 + a), within 2^-51.4 of 1 - a^2, side by
+    // side and beside the exact form: s within 2^-50.7 of the leg, 0.5 s / start within 2^-51 of
+    // 1/(2s). The correction r/(2s) (r = 1 - a^2 - s^2 <= 2^-50 of it) then errs below 2^-102 s,
+    // its square term below 2^-103 s.
+    const double start = (1 - a) * (1 + a);
+    const double s = std::sqrt(start), inverse = 1 / start;
+    // s^2 = p + e from halves cut by a mask (26 and 27 bits): only sl^2 rounds, below 2^-103 s^2.
+    const double sh = Talp_FromBits(Talp_Bits(s) & ~uint64_t(0x7FFFFFF)), sl = s - sh;
+    const double p = s * s;
+    const double e2 = ((sh * sh - p) + 2 * sh * sl) + sl * sl;  // sh^2 - p exact
+    const double r = ((uh - p) + ul) - e2;                      // uh - p exact
+    const double lo = r * (0.5 * s * inverse) + sign * (a * delta);
     const double e = leanErr * Talp_Abs(a * out) + 0x1p-98 * s;
     const double up = s + (lo + e);
     const double down = s + (lo - e);
