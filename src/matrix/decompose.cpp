@@ -60,8 +60,8 @@ void Talp_OrderedXYZFromRotation(const double* r, Tal_Vector3T<double>* angles) 
     double t = r[8];
     if (t > 1) t = 1;
     if (t < -1) t = -1;
-    double c;
-    const double y = Talp_AsinWithCos(t, &c);
+    const Talp_AngleAndLeg yc = Talp_AsinWithCos(t);
+    const double y = yc.angle, c = yc.leg;
     double x, z;
     if (-Talp_NearParallel < c && c < Talp_NearParallel) {
         x = 0;

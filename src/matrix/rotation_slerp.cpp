@@ -32,9 +32,8 @@ Tal_Err Tal_Slerp(const Tal_Quat* q0, const Tal_Quat* q1, double t, Tal_Quat* ou
         s0 = 1 - t;
         s1 = t;
     } else {
-        double sinTheta;
-        const double theta = Talp_AcosWithSin(ad, &sinTheta);
-        const double k = 1 / sinTheta;
+        const Talp_AngleAndLeg arc = Talp_AcosWithSin(ad);
+        const double theta = arc.angle, k = 1 / arc.leg;
         s0 = Talp_Sin((1 - t) * theta) * k;
         s1 = Talp_Sin(t * theta) * k;
     }

@@ -635,7 +635,7 @@ inline Talp_Dd Talp_TwiceAsinOfRoot(double ax) {
     const double zInverse = z * inverse;
     const double zl = ((w - zs.hi * zs.hi) * zInverse) * (1 + zs.lo * (0.5 * zInverse));
     const double zh = 2 * zs.hi;
-    const Talp_Dd gs = Talp_Split(g.hi);  // g.hi is the sum's early head
+    const Talp_Dd gs = Talp_MaskSplit(g.hi);  // g.hi is the sum's early head: 26 + 27 bits
     return {zh * gs.hi, (zh * gs.lo + zl * g.hi) + (zh + zl) * g.lo};
 }
 
@@ -718,7 +718,8 @@ inline bool Talp_LegOfArc(double a, double out, Talp_Dd lean, double leanErr, do
     const double start = (1 - a) * (1 + a);
     const double s = std::sqrt(start), inverse = 1 / start;
     // s^2 = p + e from halves cut by a mask (26 and 27 bits): only sl^2 rounds, below 2^-103 s^2.
-    const double sh = Talp_FromBits(Talp_Bits(s) & ~uint64_t(0x7FFFFFF)), sl = s - sh;
+    const Talp_Dd ss = Talp_MaskSplit(s);
+    const double sh = ss.hi, sl = ss.lo;
     const double p = s * s;
     const double e2 = ((sh * sh - p) + 2 * sh * sl) + sl * sl;  // sh^2 - p exact
     const double r = ((uh - p) + ul) - e2;                      // uh - p exact
@@ -727,7 +728,7 @@ inline bool Talp_LegOfArc(double a, double out, Talp_Dd lean, double leanErr, do
     const double up = s + (lo + e);
     const double down = s + (lo - e);
     if (up != down) return false;
-    *legOut = up;
+    *legOut = s + lo;  // between down and up
     return true;
 }
 
@@ -753,31 +754,29 @@ double Talp_Acos(double x) {
     return Talp_ArcSlow(ax, x < 0, true);
 }
 
-double Talp_AsinWithCos(double x, double* cosOut) {
+Talp_AngleAndLeg Talp_AsinWithCos(double x) {
     const double ax = Talp_Abs(x);
     if (ax < 1 && ax >= 0x1p-26) {
         const Talp_Dd lean = Talp_AsinLean(ax);
-        double out;
+        double out, leg;
         // cos is even: the leg of |x| serves both signs.
         if (Talp_RoundsSafely(lean, Talp_LeanAsinErr, &out) &&
-            Talp_LegOfArc(ax, out, lean, Talp_LeanAsinErr * 1.125, -1, cosOut))
-            return x < 0 ? -out : out;
+            Talp_LegOfArc(ax, out, lean, Talp_LeanAsinErr * 1.125, -1, &leg))
+            return {x < 0 ? -out : out, leg};
     }
     const double y = Talp_Asin(x);
-    *cosOut = Talp_Cos(y);
-    return y;
+    return {y, Talp_Cos(y)};
 }
 
-double Talp_AcosWithSin(double x, double* sinOut) {
+Talp_AngleAndLeg Talp_AcosWithSin(double x) {
     const double ax = Talp_Abs(x);
     if (ax < 1 && ax >= 0x1p-60) {
         const Talp_Dd lean = Talp_AcosLean(x, ax);
-        double out;
+        double out, leg;
         if (Talp_RoundsSafely(lean, Talp_LeanAcosErr, &out) &&
-            Talp_LegOfArc(x, out, lean, Talp_LeanAcosErr * 1.125, 1, sinOut))
-            return out;
+            Talp_LegOfArc(x, out, lean, Talp_LeanAcosErr * 1.125, 1, &leg))
+            return {out, leg};
     }
     const double theta = Talp_Acos(x);
-    *sinOut = Talp_Sin(theta);
-    return theta;
+    return {theta, Talp_Sin(theta)};
 }

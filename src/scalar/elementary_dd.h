@@ -136,6 +136,21 @@ inline bool Talp_RoundsSafely(Talp_Dd v, double relErr, double* out) {
     const double up = v.hi + (v.lo + e);
     const double down = v.hi + (v.lo - e);
     if (up != down) return false;
-    *out = up;
+    // Rounding is monotonic, so hi + lo lies between down and up: one addition after v, the
+    // test beside it.
+    *out = v.hi + v.lo;
     return true;
+}
+
+/// The high 26 bits of a, cut by a mask: a - result is exact (27 bits) and takes one step where
+/// the split takes three dependent ones.
+inline double Talp_HighBits(double a) {
+    return Talp_FromBits(Talp_Bits(a) & ~uint64_t(0x7FFFFFF));
+}
+
+/// a as its high 26 bits and the exact rest (27 bits, the sign of a): a product of the high half
+/// with a 26-bit factor, and of the rest with a 26-bit one, is exact.
+inline Talp_Dd Talp_MaskSplit(double a) {
+    const double h = Talp_HighBits(a);
+    return {h, a - h};
 }

@@ -272,8 +272,8 @@ TEST(Elementary, AngleWithOtherLegMatchesTheComposition) {
         inputs.push_back(i & 1 ? nearOne : -nearOne);
     }
     for (double x : inputs) {
-        double c, s;
-        const double y = Talp_AsinWithCos(x, &c), theta = Talp_AcosWithSin(x, &s);
+        const Talp_AngleAndLeg asinCos = Talp_AsinWithCos(x), acosSin = Talp_AcosWithSin(x);
+        const double y = asinCos.angle, c = asinCos.leg, theta = acosSin.angle, s = acosSin.leg;
         const double asin = Talp_Asin(x), acos = Talp_Acos(x);
         EXPECT_TRUE(SameResult(y, asin) && SameResult(c, Talp_Cos(asin)))
             << "asin with cos of " << Hex(x) << ": expected " << Hex(asin) << ", "
