@@ -601,8 +601,9 @@ constexpr double Talp_AsinRootTable[65][11] = {
      0x1.661e733020405p-4, 0x1.7ea3e4ff6f5ffp-4, 0x1.a4a0e6bd0fa18p-4},
 };
 
-// Relative error of the Taylor sums below 2^-69; with pi/2 - 2 asin z at most doubled, plus the
-// rounding of the unnormalized low part (below 2^-17 of the value): 1.3125 * 2^-68.
+// Relative error of the Taylor sums below 2^-69, of 2 z g(w) below 2^-70.9; with pi/2 - 2 asin z
+// at most doubled, plus the rounding of the unnormalized low part (below 2^-17 of the value):
+// 1.3125 * 2^-68.
 constexpr double Talp_LeanAsinErr = 0x1.5p-68;
 // acos adds asin to a larger pi/2 or pi, or doubles it: the Taylor sum's 2^-69 and 2^-70 for the
 // low part's rounding.
@@ -610,28 +611,29 @@ constexpr double Talp_LeanAcosErr = 0x1.9p-69;
 
 // asin x for 0 <= x <= 1/2.
 inline Talp_Dd Talp_AsinTaylor(double x) {
-    const double shifted = x * 256 + Talp_RoundingShift;
+    const double shifted = x + Talp_KnotShift;
     const double* row = Talp_AsinTaylorTable[Talp_Bits(shifted) & 0xFF];
-    const double d = x - (shifted - Talp_RoundingShift) * 0x1p-8;  // exact
+    const double d = x - (shifted - Talp_KnotShift);  // exact
     return Talp_TaylorSum(row, row + 2, d);
 }
 
 // 2 asin z for z = sqrt(w), w = (1 - ax)/2 (exact for 1/2 < ax < 1), as 2 z g(w): the table
-// index and the sum need w alone, so the square root runs beside them. 2z = zh + zl with zh of
-// 27 bits (twice z's 26-bit head): zh^2/4 and r = w - zh^2/4 are exact, and zl = 2r / (2z - zl/2)
-// = (r/z) (1 + (zl/2)/(2z) + O(2^-54)), 1/z as z/w (the division runs beside the root), within
-// 2^-76 of z. zh g.hi is exact in two products, and g.lo, the sum's last part, enters last
-// (times zh + zl, rounded within 2^-79 of the value). g's sum errs below 2^-71.5 (g ~ 1, a2 <= 1/8:
-// the tail stays under 2^-21 of it), the other terms' roundings below 2^-73; unnormalized, the low
-// part below 2^-24 of the value.
+// index and the sum need w alone, so the square root runs beside them. 2z = zh + zl with zh twice
+// z's 26-bit head, cut by a mask (zl <= 2^-24 z): zh^2/4 and r = w - zh^2/4 are exact, and
+// zl = 2r / (2z - zl/2) = (r/z) (1 + (zl/2)/(2z) + O(2^-52)), 1/z as z/w (the division runs
+// beside the root), within 2^-73.9 of z (the second-order term 2^-76, 1/z's 2^-51.5 and three
+// roundings of zl 2^-75.4 each). zh g.hi is exact in two products, and g.lo, the sum's last part,
+// enters last (times zh + zl, rounded within 2^-79 of the value). g's sum errs below 2^-71.5
+// (g ~ 1, a2 <= 1/8: the tail stays under 2^-21 of it), the other terms below 2^-72.5;
+// unnormalized, the low part below 2^-24 of the value.
 inline Talp_Dd Talp_TwiceAsinOfRoot(double ax) {
     const double w = (1 - ax) * 0.5;
-    const double shifted = w * 256 + Talp_RoundingShift;
+    const double shifted = w + Talp_KnotShift;
     const double* row = Talp_AsinRootTable[Talp_Bits(shifted) & 0x7F];
-    const double d = w - (shifted - Talp_RoundingShift) * 0x1p-8;  // exact
+    const double d = w - (shifted - Talp_KnotShift);  // exact
     const Talp_Dd g = Talp_TaylorSum(row, row + 2, d);
     const double z = std::sqrt(w), inverse = 1 / w;
-    const Talp_Dd zs = Talp_Split(z);
+    const Talp_Dd zs = Talp_MaskSplit(z);
     const double zInverse = z * inverse;
     const double zl = ((w - zs.hi * zs.hi) * zInverse) * (1 + zs.lo * (0.5 * zInverse));
     const double zh = 2 * zs.hi;
@@ -639,8 +641,9 @@ inline Talp_Dd Talp_TwiceAsinOfRoot(double ax) {
     return {zh * gs.hi, (zh * gs.lo + zl * g.hi) + (zh + zl) * g.lo};
 }
 
-// k + sign * 2^scale * t as a double-double, k a constant above |2^scale t|; unnormalized (the
-// low part stays below 2^-16 of the sum), for the rounding test only.
+// k + factor t as a double-double, factor +-1, k zero or a constant above |t|;
+// unnormalized (the low part stays below 2^-16 of the sum), for the rounding test only. With
+// k = 0 the fast two-sum is exact and t.lo adds to zeros: t itself.
 Talp_Dd Talp_Offset(Talp_Dd k, Talp_Dd t, double factor) {
     const Talp_Dd s = Talp_FastTwoSum(k.hi, factor * t.hi);  // exact: k.hi is the larger
     return {s.hi, (s.lo + k.lo) + factor * t.lo};            // t.lo comes last
@@ -687,12 +690,16 @@ inline Talp_Dd Talp_AsinLean(double ax) {
     return ax <= 0.5 ? Talp_AsinTaylor(ax) : Talp_Offset(Talp_HalfPi, Talp_TwiceAsinOfRoot(ax), -1);
 }
 
+// 0 and pi (MPFR, as Talp_Pi), by x < 0: acos beyond 1/2 is 2 asin(sqrt((1 - |x|)/2)) or pi
+// minus it.
+constexpr Talp_Dd Talp_AcosBase[2] = {{0, 0}, {0x1.921fb54442d18p+1, 0x1.1a62633145c07p-53}};
+
 // acos x for 2^-60 <= |x| < 1, unnormalized: pi/2 - asin x up to 1/2, else
 // 2 asin(sqrt((1 - x)/2)) or pi - 2 asin(sqrt((1 + x)/2)).
 inline Talp_Dd Talp_AcosLean(double x, double ax) {
-    if (ax <= 0.5) return Talp_Offset(Talp_HalfPi, Talp_AsinTaylor(ax), x < 0 ? 1 : -1);
-    const Talp_Dd twice = Talp_TwiceAsinOfRoot(ax);
-    return x < 0 ? Talp_Offset(Talp_Pi, twice, -1) : twice;
+    const double sign = std::copysign(1.0, x);  // no branch on a random sign
+    if (ax <= 0.5) return Talp_Offset(Talp_HalfPi, Talp_AsinTaylor(ax), -sign);
+    return Talp_Offset(Talp_AcosBase[x < 0], Talp_TwiceAsinOfRoot(ax), sign);
 }
 
 // The other leg of the angle that out rounds: cos(out) for out = RN(asin a), sin(out) for
@@ -738,10 +745,10 @@ double Talp_Asin(double x) {
     const double ax = Talp_Abs(x);
     if (!(ax < 1)) return Talp_ArcEdge(x, Talp_HalfPi.hi, false);
     if (ax < 0x1p-26) return x;  // asin x = x + x^3/6 rounds to x
-    const bool negative = x < 0;
     double out;
-    if (Talp_RoundsSafely(Talp_AsinLean(ax), Talp_LeanAsinErr, &out)) return negative ? -out : out;
-    return Talp_ArcSlow(ax, negative, false);
+    // No branch on a random sign: out > 0.
+    if (Talp_RoundsSafely(Talp_AsinLean(ax), Talp_LeanAsinErr, &out)) return std::copysign(out, x);
+    return Talp_ArcSlow(ax, x < 0, false);
 }
 
 double Talp_Acos(double x) {
@@ -762,7 +769,7 @@ Talp_AngleAndLeg Talp_AsinWithCos(double x) {
         // cos is even: the leg of |x| serves both signs.
         if (Talp_RoundsSafely(lean, Talp_LeanAsinErr, &out) &&
             Talp_LegOfArc(ax, out, lean, Talp_LeanAsinErr * 1.125, -1, &leg))
-            return {x < 0 ? -out : out, leg};
+            return {std::copysign(out, x), leg};
     }
     const double y = Talp_Asin(x);
     return {y, Talp_Cos(y)};

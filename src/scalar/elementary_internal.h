@@ -59,6 +59,10 @@ inline Talp_Dd Talp_TaylorSum(const double* v, const double* a, double d) {
 
 /// Adding then subtracting it rounds a double below 2^51 to an integer.
 constexpr double Talp_RoundingShift = 0x1.8p52;
+/// Adding then subtracting it rounds 0 <= x < 2^43 to the nearest multiple of 1/256 (ties to
+/// even, as 256 x + Talp_RoundingShift), whose count the low bits of the sum carry: one step
+/// less than scaling first.
+constexpr double Talp_KnotShift = 0x1.8p44;
 
 /// tan(i/256) as a double-double and its Taylor coefficients there, i = 0..203; inline below,
 /// so that tan's caller keeps the first tier in registers.
@@ -103,9 +107,6 @@ inline bool Talp_TanLean(double rh, double rl, double scaled, bool inverse, doub
     return Talp_RoundsSafely({y0, y0 * (e + e * e)}, relErr, out);
 }
 
-/// First tier of the arctangents: the angle of (|y|, +-|x|) from q = min/max = qh + ql with
-/// 2^-60 <= qh <= 1, |ql| <= ulp(qh), swapped when |y| > |x|; false when it cannot be rounded.
-bool Talp_AngleLean(double qh, double ql, bool swapped, bool xNegative, double* out);
 /// Rounds t (or pi - t when xNegative) when its error bound allows; false otherwise.
 bool Talp_RoundAngle(const Talp_Dd& t, bool xNegative, double* out);
 /// Correctly rounded atan2 of (+-y, +-x) for y, x >= 0 in [2^-64, 2] with max(y, x) >= 1/2,
