@@ -1226,7 +1226,7 @@ double Talp_Atan(double x) {
             return std::copysign(out, x);  // no branch on a random sign
     } else {
         const double qh = 1 / ax;
-        const Talp_Dd p = Talp_TwoProd(qh, ax);
+        const Talp_Dd p = Talp_TwoProdLate(qh, ax);
         if (Talp_AngleLean(qh, ((1 - p.hi) - p.lo) * qh, true, false, &out))  // qh ~ 1/ax
             return std::copysign(out, x);
     }
@@ -1263,7 +1263,7 @@ double Talp_Atan2(double y, double x) {
         const double qh = num / den, inverse = 1 / den;  // the two divisions overlap
         double out;
         if (qh >= 0x1p-60) {
-            const Talp_Dd p = Talp_TwoProd(qh, den);
+            const Talp_Dd p = Talp_TwoProdLate(qh, den);
             if (Talp_AngleLean(qh, ((num - p.hi) - p.lo) * inverse, swapped, xNegative, &out))
                 return std::copysign(out, y);  // no branch on a random sign
             leanTried = true;

@@ -154,3 +154,15 @@ inline Talp_Dd Talp_MaskSplit(double a) {
     const double h = Talp_HighBits(a);
     return {h, a - h};
 }
+
+/// a * b = p + e exactly for an a that arrives late (a quotient): a's halves by the mask (26 and
+/// 27 bits) meet b's split halves (26 bits each, signed), so every partial product is exact, and
+/// the split of b runs before a is known. al reaches twice the split's low half, so al b.hi comes
+/// second: every partial sum then fits in 53 bits (for a, b in [1, 2), a b.hi - p stays below
+/// 2^-24.9 on a grid of 2^-77).
+inline Talp_Dd Talp_TwoProdLate(double a, double b) {
+    const double p = a * b;
+    const Talp_Dd x = Talp_MaskSplit(a), y = Talp_Split(b);
+    const double e = (((x.hi * y.hi - p) + x.lo * y.hi) + x.hi * y.lo) + x.lo * y.lo;
+    return {p, e};
+}
