@@ -30,6 +30,13 @@ inline double Talp_TaylorTail(const double* a, double d, double d2) {
     const double d4 = d2 * d2;
     return ((a[2] + d * a[3]) + d2 * (a[4] + d * a[5])) + d4 * ((a[6] + d * a[7]) + d2 * a[8]);
 }
+// d^2 (a2 + a3 d + ... + a8 d^6), each power applied to its own pair: one level shallower than
+// d^2 times the tail, and as many roundings on the leading a2 d^2.
+inline double Talp_SquaredTaylorTail(const double* a, double d, double d2) {
+    const double d4 = d2 * d2;
+    return (d2 * (a[2] + d * a[3]) + d4 * (a[4] + d * a[5])) +
+           (d4 * d2) * ((a[6] + d * a[7]) + d2 * a[8]);
+}
 
 /// f(c + d) for |d| <= 2^-9 from v = f(c) as a double-double and the Taylor coefficients of f at
 /// c: a[0] (26 bits) + a[1] the first, a[2..8] the next ones; dl is a low part of d, below
@@ -41,11 +48,12 @@ inline double Talp_TaylorTail(const double* a, double d, double d2) {
 inline Talp_Dd Talp_TaylorSum(const double* v, const double* a, double d, double dl) {
     const double d2 = d * d;
     // d^2 P(d) with the first-order effect of dl; a1 * d exact in two products.
-    const double tail = d2 * Talp_TaylorTail(a, d, d2) + 2 * a[2] * d * dl;
+    const double tail = Talp_SquaredTaylorTail(a, d, d2) + 2 * a[2] * d * dl;
     const Talp_Dd ds = Talp_MaskSplit(d);
     const Talp_Dd s = Talp_FastTwoSum(v[0], a[0] * ds.hi);
-    const double lo = ((v[1] + a[0] * ds.lo) + (a[1] * d + a[0] * dl)) + tail;
-    return {s.hi, s.lo + lo};
+    // The head's rounding error joins the early terms, the tail the late ones.
+    const double lo = ((v[1] + a[0] * ds.lo) + s.lo) + ((a[1] * d + a[0] * dl) + tail);
+    return {s.hi, lo};
 }
 
 /// The same for an exact argument (no low part): fewer operations, the same bound.
@@ -53,8 +61,9 @@ inline Talp_Dd Talp_TaylorSum(const double* v, const double* a, double d) {
     const double d2 = d * d;
     const Talp_Dd ds = Talp_MaskSplit(d);
     const Talp_Dd s = Talp_FastTwoSum(v[0], a[0] * ds.hi);
-    const double lo = ((v[1] + a[0] * ds.lo) + a[1] * d) + d2 * Talp_TaylorTail(a, d, d2);
-    return {s.hi, s.lo + lo};
+    const double lo =
+        ((v[1] + a[0] * ds.lo) + s.lo) + (a[1] * d + Talp_SquaredTaylorTail(a, d, d2));
+    return {s.hi, lo};
 }
 
 /// Adding then subtracting it rounds a double below 2^51 to an integer.
