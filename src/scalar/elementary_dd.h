@@ -165,9 +165,8 @@ inline Talp_Dd Talp_MaskSplit(double a) {
 
 /// a * b = p + e exactly for an a that arrives late (a quotient): a's halves by the mask (26 and
 /// 27 bits) meet b's split halves (26 bits each, signed), so every partial product is exact, and
-/// the split of b runs before a is known. al reaches twice the split's low half, so al b.hi comes
-/// second: every partial sum then fits in 53 bits (for a, b in [1, 2), a b.hi - p stays below
-/// 2^-24.9 on a grid of 2^-77).
+/// the split of b runs before a is known. Every partial sum fits in 53 bits: for a, b in [1, 2)
+/// they are multiples of 2^-77 below 2^-24.
 inline Talp_Dd Talp_TwoProdLate(double a, double b) {
     const double p = a * b;
     const Talp_Dd x = Talp_MaskSplit(a), y = Talp_Split(b);
