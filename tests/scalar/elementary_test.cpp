@@ -298,7 +298,8 @@ void OddSignificand(double x, int64_t* m, int* e) {
 
 // m 2^e as a multiple of 2^grid, modulo 2^64; false when it lies off the grid.
 bool OnGrid(double x, int grid, uint64_t* units) {
-    if (x == 0) return *units = 0, true;
+    *units = 0;
+    if (x == 0) return true;
     int64_t m;
     int e;
     OddSignificand(x, &m, &e);
@@ -320,8 +321,8 @@ void ExpectExactProduct(double a, double b, Talp_Dd pe, const char* what) {
     const bool onGrid = OnGrid(pe.hi, ea + eb, &p) && OnGrid(pe.lo, ea + eb, &e);
     EXPECT_TRUE(onGrid && p + e == uint64_t(ma) * uint64_t(mb) &&
                 std::fabs(pe.lo) <= std::fabs(pe.hi) * 0x1p-52)
-        << what << "(" << Hex(a) << ", " << Hex(b) << "): got " << Hex(pe.hi) << " + "
-        << Hex(pe.lo);
+        << what << "(" << Hex(a) << ", " << Hex(b) << "): expected p + e = a b exactly, got "
+        << Hex(pe.hi) << " + " << Hex(pe.lo);
 }
 
 // The mask keeps 26 bits and leaves an exact rest of 27; the product of a late factor split by it
