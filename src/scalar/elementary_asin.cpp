@@ -3,7 +3,9 @@
 // from its Taylor sums at i/256 (below 2^-70 after the subtraction). Second tier: the angle of
 // the legs (x, sqrt(1 - x^2)), 1 - x^2 exact as a double-double and its root good to 2^-100, so
 // the arctangent's bound holds (below 2^-70). The slow path takes the root to 288 bits and runs
-// the arctangent's Newton step.
+// the arctangent's Newton step. Callers that need cos(asin x) or sin(acos x) of the rounded angle
+// get it from sqrt(1 - x^2) and the angle's rounding error, or from the composition when that
+// cannot be rounded safely.
 #include "scalar/elementary.h"
 #include "scalar/elementary_internal.h"
 
