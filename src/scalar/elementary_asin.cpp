@@ -643,9 +643,8 @@ inline Talp_Dd Talp_TwiceAsinOfRoot(double ax) {
     return {zh * gs.hi, (zh * gs.lo + zl * g.hi) + (zh + zl) * g.lo};
 }
 
-// k + factor t as a double-double, factor +-1, k zero or a constant above |t|;
-// unnormalized (the low part stays below 2^-16 of the sum), for the rounding test only. With
-// k = 0 the fast two-sum is exact and t.lo adds to zeros: t itself.
+// k + factor t as a double-double, factor +-1, k a constant above |t|; unnormalized (the low
+// part stays below 2^-16 of the sum), for the rounding test only.
 Talp_Dd Talp_Offset(Talp_Dd k, Talp_Dd t, double factor) {
     const Talp_Dd s = Talp_FastTwoSum(k.hi, factor * t.hi);  // exact: k.hi is the larger
     return {s.hi, (s.lo + k.lo) + factor * t.lo};            // t.lo comes last
@@ -692,16 +691,12 @@ inline Talp_Dd Talp_AsinLean(double ax) {
     return ax <= 0.5 ? Talp_AsinTaylor(ax) : Talp_Offset(Talp_HalfPi, Talp_TwiceAsinOfRoot(ax), -1);
 }
 
-// 0 and pi (MPFR, as Talp_Pi), by x < 0: acos beyond 1/2 is 2 asin(sqrt((1 - |x|)/2)) or pi
-// minus it.
-constexpr Talp_Dd Talp_AcosBase[2] = {{0, 0}, {0x1.921fb54442d18p+1, 0x1.1a62633145c07p-53}};
-
 // acos x for 2^-60 <= |x| < 1, unnormalized: pi/2 - asin x up to 1/2, else
 // 2 asin(sqrt((1 - x)/2)) or pi - 2 asin(sqrt((1 + x)/2)).
 inline Talp_Dd Talp_AcosLean(double x, double ax) {
-    const double sign = std::copysign(1.0, x);  // no branch on a random sign
-    if (ax <= 0.5) return Talp_Offset(Talp_HalfPi, Talp_AsinTaylor(ax), -sign);
-    return Talp_Offset(Talp_AcosBase[x < 0], Talp_TwiceAsinOfRoot(ax), sign);
+    if (ax <= 0.5) return Talp_Offset(Talp_HalfPi, Talp_AsinTaylor(ax), x < 0 ? 1 : -1);
+    const Talp_Dd twice = Talp_TwiceAsinOfRoot(ax);
+    return x < 0 ? Talp_Offset(Talp_Pi, twice, -1) : twice;
 }
 
 // The other leg of the angle that out rounds: cos(out) for out = RN(asin a), sin(out) for
@@ -748,8 +743,7 @@ double Talp_Asin(double x) {
     if (!(ax < 1)) return Talp_ArcEdge(x, Talp_HalfPi.hi, false);
     if (ax < 0x1p-26) return x;  // asin x = x + x^3/6 rounds to x
     double out;
-    // No branch on a random sign: out > 0.
-    if (Talp_RoundsSafely(Talp_AsinLean(ax), Talp_LeanAsinErr, &out)) return std::copysign(out, x);
+    if (Talp_RoundsSafely(Talp_AsinLean(ax), Talp_LeanAsinErr, &out)) return x < 0 ? -out : out;
     return Talp_ArcSlow(ax, x < 0, false);
 }
 
@@ -771,7 +765,7 @@ Talp_AngleAndLeg Talp_AsinWithCos(double x) {
         // cos is even: the leg of |x| serves both signs.
         if (Talp_RoundsSafely(lean, Talp_LeanAsinErr, &out) &&
             Talp_LegOfArc(ax, out, lean, Talp_LeanAsinErr * 1.125, -1, &leg))
-            return {std::copysign(out, x), leg};
+            return {x < 0 ? -out : out, leg};
     }
     const double y = Talp_Asin(x);
     return {y, Talp_Cos(y)};

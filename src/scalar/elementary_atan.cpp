@@ -1080,27 +1080,18 @@ const Talp_Dd Talp_Pi = {0x1.921fb54442d18p+1, 0x1.1a62633145c07p-53};
 
 namespace {
 
-// k + sign t by quadrant (2 swapped + xNegative): t, pi - t for x < 0, pi/2 - t when swapped,
-// pi/2 + t for both. Read from tables: the quadrant of random legs is a branch that misses half
-// the time.
-constexpr double Talp_QuadrantBaseHi[4] = {0, 0x1.921fb54442d18p+1, 0x1.921fb54442d18p+0,
-                                           0x1.921fb54442d18p+0};
-constexpr double Talp_QuadrantBaseLo[4] = {0, 0x1.1a62633145c07p-53, 0x1.1a62633145c07p-54,
-                                           0x1.1a62633145c07p-54};
-constexpr double Talp_QuadrantSign[4] = {1, -1, -1, 1};
-
 // First tier of the arctangents: the angle of (|y|, +-|x|) from q = min/max = qh + ql with
 // 2^-60 <= qh <= 1, |ql| <= ulp(qh), swapped when |y| > |x|; false when it cannot be rounded.
 // Inline in its callers, so that out stays in a register.
 inline bool Talp_AngleLean(double qh, double ql, bool swapped, bool xNegative, double* out) {
     const Talp_Dd t = Talp_AtanTaylor(qh, ql);
-    const unsigned quadrant = unsigned(swapped) * 2 + unsigned(xNegative);
-    const double sign = Talp_QuadrantSign[quadrant];
-    // Exact: the base is 0 or at least pi/2 > 2 t.hi.
-    const Talp_Dd s = Talp_FastTwoSum(Talp_QuadrantBaseHi[quadrant], sign * t.hi);
+    // t, pi/2 - t when swapped, pi - t for x < 0, pi/2 + t for both.
+    const Talp_Dd k = swapped ? Talp_HalfPi : (xNegative ? Talp_Pi : Talp_Dd{0, 0});
+    const bool add = swapped == xNegative;
+    // Exact: k.hi is 0 or at least pi/2 > 2 t.hi.
+    const Talp_Dd s = Talp_FastTwoSum(k.hi, add ? t.hi : -t.hi);
     // Unnormalized (the low part stays below 2^-16 of the angle): the rounding test reads it.
-    return Talp_RoundsSafely({s.hi, s.lo + (Talp_QuadrantBaseLo[quadrant] + sign * t.lo)},
-                             Talp_LeanAtanErr, out);
+    return Talp_RoundsSafely({s.hi, s.lo + (k.lo + (add ? t.lo : -t.lo))}, Talp_LeanAtanErr, out);
 }
 
 constexpr double Talp_AtanErr = 0x1p-69;
