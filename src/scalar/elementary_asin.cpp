@@ -721,13 +721,14 @@ inline bool Talp_LegOfArc(double a, double out, Talp_Dd lean, double leanErr, do
     // its square term below 2^-103 s.
     const double start = (1 - a) * (1 + a);
     const double s = std::sqrt(start), inverse = 1 / start;
-    // s^2 = p + e from halves cut by a mask (26 and 27 bits): only sl^2 rounds, below 2^-103 s^2.
+    // r + sl^2 from s's halves cut by a mask (26 and 27 bits): uh - sh^2 (Sterbenz), 2 sh sl and
+    // their difference are exact (multiples of 2^-76 s^2 below 2^-26 s^2), ul then joins near
+    // cancellation; sl^2 (rounded within 2^-103 s^2) leaves with the small terms, off the chain.
     const Talp_Dd ss = Talp_MaskSplit(s);
     const double sh = ss.hi, sl = ss.lo;
-    const double p = s * s;
-    const double e2 = ((sh * sh - p) + 2 * sh * sl) + sl * sl;  // sh^2 - p exact
-    const double r = ((uh - p) + ul) - e2;                      // uh - p exact
-    const double lo = r * (0.5 * s * inverse) + sign * (a * delta);
+    const double rWithSl2 = ((uh - sh * sh) - 2 * sh * sl) + ul;
+    const double half = 0.5 * s * inverse;
+    const double lo = rWithSl2 * half + (sign * (a * delta) - (sl * sl) * half);
     const double e = leanErr * Talp_Abs(a * out) + 0x1p-98 * s;
     const double up = s + (lo + e);
     const double down = s + (lo - e);
