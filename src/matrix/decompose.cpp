@@ -60,8 +60,8 @@ void Talp_OrderedXYZFromRotation(const double* r, Tal_Vector3T<double>* angles) 
     double t = r[8];
     if (t > 1) t = 1;
     if (t < -1) t = -1;
-    const double y = Talp_Asin(t);
-    const double c = Talp_Cos(y);
+    const Talp_AngleAndLeg yc = Talp_AsinWithCos(t);
+    const double y = yc.angle, c = yc.leg;
     double x, z;
     if (-Talp_NearParallel < c && c < Talp_NearParallel) {
         x = 0;
@@ -79,8 +79,14 @@ Tal_Err Tal_DecomposeMatrix4(const double* m, Tal_Matrix4Decomp* d, unsigned cha
     const double w = m[15];
     if (w == 0) return Talp_DecomposeFailed(failed);
     double n[16];
-    for (int i = 0; i < 16; ++i)
-        n[i] = m[i] / w;
+    // Every affine matrix has w = 1, where m[i] / w is m[i] (NaNs aside, whose bits are not part of
+    // any result): sixteen divisions would hold the divider that the roots and angles need.
+    if (w == 1) {
+        std::memcpy(n, m, sizeof n);
+    } else {
+        for (int i = 0; i < 16; ++i)
+            n[i] = m[i] / w;
+    }
     // A NaN perspective term is not 0 either.
     if (!(n[3] == 0 && n[7] == 0 && n[11] == 0)) return Talp_DecomposeFailed(failed);
 

@@ -32,8 +32,8 @@ Tal_Err Tal_Slerp(const Tal_Quat* q0, const Tal_Quat* q1, double t, Tal_Quat* ou
         s0 = 1 - t;
         s1 = t;
     } else {
-        const double theta = Talp_Acos(ad);
-        const double k = 1 / Talp_Sin(theta);
+        const Talp_AngleAndLeg arc = Talp_AcosWithSin(ad);
+        const double theta = arc.angle, k = 1 / arc.leg;
         s0 = Talp_Sin((1 - t) * theta) * k;
         s1 = Talp_Sin(t * theta) * k;
     }

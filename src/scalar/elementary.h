@@ -20,3 +20,13 @@ double Talp_Atan(double x);
 double Talp_Atan2(double y, double x);
 /// Calls on this thread so far that took a slow path (a fast result too near a rounding boundary).
 unsigned long long Talp_ElementarySlowPaths();
+/// An angle and a sine or cosine of it, returned in registers.
+struct Talp_AngleAndLeg {
+    double angle, leg;
+};
+/// {asin(x), cos of that rounded result}: Talp_Cos(Talp_Asin(x)) bit for bit, the cosine mostly
+/// read off sqrt(1 - x^2).
+Talp_AngleAndLeg Talp_AsinWithCos(double x);
+/// {acos(x), sin of that rounded result}: Talp_Sin(Talp_Acos(x)) bit for bit, the sine mostly
+/// read off sqrt(1 - x^2).
+Talp_AngleAndLeg Talp_AcosWithSin(double x);

@@ -3,7 +3,9 @@
 // from its Taylor sums at i/256 (below 2^-70 after the subtraction). Second tier: the angle of
 // the legs (x, sqrt(1 - x^2)), 1 - x^2 exact as a double-double and its root good to 2^-100, so
 // the arctangent's bound holds (below 2^-70). The slow path takes the root to 288 bits and runs
-// the arctangent's Newton step.
+// the arctangent's Newton step. Callers that need cos(asin x) or sin(acos x) of the rounded angle
+// get it from sqrt(1 - x^2) and the angle's rounding error, or from the composition when that
+// cannot be rounded safely.
 #include "scalar/elementary.h"
 #include "scalar/elementary_internal.h"
 
@@ -601,8 +603,9 @@ constexpr double Talp_AsinRootTable[65][11] = {
      0x1.661e733020405p-4, 0x1.7ea3e4ff6f5ffp-4, 0x1.a4a0e6bd0fa18p-4},
 };
 
-// Relative error of the Taylor sums below 2^-69; with pi/2 - 2 asin z at most doubled, plus the
-// rounding of the unnormalized low part (below 2^-17 of the value): 1.3125 * 2^-68.
+// Relative error of the Taylor sums below 2^-69, of 2 z g(w) below 2^-70.9; with pi/2 - 2 asin z
+// at most doubled, plus the rounding of the unnormalized low part (below 2^-17 of the value):
+// 1.3125 * 2^-68.
 constexpr double Talp_LeanAsinErr = 0x1.5p-68;
 // acos adds asin to a larger pi/2 or pi, or doubles it: the Taylor sum's 2^-69 and 2^-70 for the
 // low part's rounding.
@@ -610,37 +613,38 @@ constexpr double Talp_LeanAcosErr = 0x1.9p-69;
 
 // asin x for 0 <= x <= 1/2.
 inline Talp_Dd Talp_AsinTaylor(double x) {
-    const double shifted = x * 256 + Talp_RoundingShift;
+    const double shifted = x + Talp_KnotShift;
     const double* row = Talp_AsinTaylorTable[Talp_Bits(shifted) & 0xFF];
-    const double d = x - (shifted - Talp_RoundingShift) * 0x1p-8;  // exact
+    const double d = x - (shifted - Talp_KnotShift);  // exact
     return Talp_TaylorSum(row, row + 2, d);
 }
 
 // 2 asin z for z = sqrt(w), w = (1 - ax)/2 (exact for 1/2 < ax < 1), as 2 z g(w): the table
-// index and the sum need w alone, so the square root runs beside them. 2z = zh + zl with zh of
-// 27 bits (twice z's 26-bit head): zh^2/4 and r = w - zh^2/4 are exact, and zl = 2r / (2z - zl/2)
-// = (r/z) (1 + (zl/2)/(2z) + O(2^-54)), 1/z as z/w (the division runs beside the root), within
-// 2^-76 of z. zh g.hi is exact in two products, and g.lo, the sum's last part, enters last
-// (times zh + zl, rounded within 2^-79 of the value). g's sum errs below 2^-71.5 (g ~ 1, a2 <= 1/8:
-// the tail stays under 2^-21 of it), the other terms' roundings below 2^-73; unnormalized, the low
-// part below 2^-24 of the value.
+// index and the sum need w alone, so the square root runs beside them. 2z = zh + zl with zh twice
+// z's 26-bit head, cut by a mask (zl <= 2^-24 z): zh^2/4 and r = w - zh^2/4 are exact, and
+// zl = 2r / (2z - zl/2) = (r/z) (1 + (zl/2)/(2z) + O(2^-52)), 1/z as z/w (the division runs
+// beside the root), within 2^-73.9 of z (the second-order term 2^-76, 1/z's 2^-51.5 and three
+// roundings of zl 2^-75.4 each). zh g.hi is exact in two products, and g.lo, the sum's last part,
+// enters last (times zh + zl, rounded within 2^-79 of the value). g's sum errs below 2^-71.5
+// (g ~ 1, a2 <= 1/8: the tail stays under 2^-21 of it), the other terms below 2^-72.5;
+// unnormalized, the low part below 2^-24 of the value.
 inline Talp_Dd Talp_TwiceAsinOfRoot(double ax) {
     const double w = (1 - ax) * 0.5;
-    const double shifted = w * 256 + Talp_RoundingShift;
+    const double shifted = w + Talp_KnotShift;
     const double* row = Talp_AsinRootTable[Talp_Bits(shifted) & 0x7F];
-    const double d = w - (shifted - Talp_RoundingShift) * 0x1p-8;  // exact
+    const double d = w - (shifted - Talp_KnotShift);  // exact
     const Talp_Dd g = Talp_TaylorSum(row, row + 2, d);
     const double z = std::sqrt(w), inverse = 1 / w;
-    const Talp_Dd zs = Talp_Split(z);
+    const Talp_Dd zs = Talp_MaskSplit(z);
     const double zInverse = z * inverse;
     const double zl = ((w - zs.hi * zs.hi) * zInverse) * (1 + zs.lo * (0.5 * zInverse));
     const double zh = 2 * zs.hi;
-    const Talp_Dd gs = Talp_Split(g.hi);  // g.hi is the sum's early head
+    const Talp_Dd gs = Talp_MaskSplit(g.hi);  // g.hi is the sum's early head: 26 + 27 bits
     return {zh * gs.hi, (zh * gs.lo + zl * g.hi) + (zh + zl) * g.lo};
 }
 
-// k + sign * 2^scale * t as a double-double, k a constant above |2^scale t|; unnormalized (the
-// low part stays below 2^-16 of the sum), for the rounding test only.
+// k + factor t as a double-double, factor +-1, k a constant above |t|; unnormalized (the low
+// part stays below 2^-16 of the sum), for the rounding test only.
 Talp_Dd Talp_Offset(Talp_Dd k, Talp_Dd t, double factor) {
     const Talp_Dd s = Talp_FastTwoSum(k.hi, factor * t.hi);  // exact: k.hi is the larger
     return {s.hi, (s.lo + k.lo) + factor * t.lo};            // t.lo comes last
@@ -681,19 +685,67 @@ TALP_NOINLINE double Talp_ArcSlow(double ax, bool negative, bool acos) {
                 : Talp_AtanSlow(wide, wideLeg, t, negative, false);
 }
 
+// asin |x| for 2^-26 <= |x| < 1, unnormalized: directly up to 1/2, else
+// pi/2 - 2 asin(sqrt((1 - x)/2)).
+inline Talp_Dd Talp_AsinLean(double ax) {
+    return ax <= 0.5 ? Talp_AsinTaylor(ax) : Talp_Offset(Talp_HalfPi, Talp_TwiceAsinOfRoot(ax), -1);
+}
+
+// acos x for 2^-60 <= |x| < 1, unnormalized: pi/2 - asin x up to 1/2, else
+// 2 asin(sqrt((1 - x)/2)) or pi - 2 asin(sqrt((1 + x)/2)).
+inline Talp_Dd Talp_AcosLean(double x, double ax) {
+    if (ax <= 0.5) return Talp_Offset(Talp_HalfPi, Talp_AsinTaylor(ax), x < 0 ? 1 : -1);
+    const Talp_Dd twice = Talp_TwiceAsinOfRoot(ax);
+    return x < 0 ? Talp_Offset(Talp_Pi, twice, -1) : twice;
+}
+
+// The other leg of the angle that out rounds: cos(out) for out = RN(asin a), sin(out) for
+// out = RN(acos a), 0 < |a| < 1, from the first tier's angle lean (error below leanErr lean.hi).
+// With A the exact angle, L = sqrt(1 - a^2) and delta = out - A: cos(A + delta) =
+// L cos delta - a sin delta, sin(A + delta) = L cos delta + a sin delta, so the value is
+// L + sign a delta. delta = (out - lean.hi) - lean.lo (the first difference exact: both lie
+// within a factor 2) misses it by the angle's error, which a scales (leanErr here carries an
+// eighth more for the roundings of delta and a delta, below 2^-52 of them); |delta| <= 2^-52.3
+// out, so L delta^2/2 < 2^-103.7 L. 1 - a^2 = uh + ul is exact up to 2^-106 (two products,
+// 1 - p by a fast two-sum), its root below 2^-100.5 with the low part's roundings: 2^-98 L
+// covers them. False when the result is too near a rounding boundary (L tiny against a out).
+inline bool Talp_LegOfArc(double a, double out, Talp_Dd lean, double leanErr, double sign,
+                          double* legOut) {
+    const double delta = (out - lean.hi) - lean.lo;
+    const Talp_Dd a2 = Talp_TwoProd(a, a);
+    const Talp_Dd u = Talp_FastTwoSum(1, -a2.hi);
+    const double uh = u.hi, ul = u.lo - a2.lo;  // ul reaches 2^-28 of uh near |a| = 1
+    // The root and its reciprocal start from (1 - a)(1 + a), within 2^-51.4 of 1 - a^2, side by
+    // side and beside the exact form: s within 2^-50.7 of the leg, 0.5 s / start within 2^-51 of
+    // 1/(2s). The correction r/(2s) (r = 1 - a^2 - s^2 <= 2^-50 of it) then errs below 2^-102 s,
+    // its square term below 2^-103 s.
+    const double start = (1 - a) * (1 + a);
+    const double s = std::sqrt(start), inverse = 1 / start;
+    // r + sl^2 from s's halves cut by a mask (26 and 27 bits): uh - sh^2 (Sterbenz), 2 sh sl and
+    // their difference are exact (multiples of 2^-76 s^2 below 2^-26 s^2), ul then joins near
+    // cancellation; sl^2 (rounded within 2^-103 s^2) leaves with the small terms, off the chain.
+    const Talp_Dd ss = Talp_MaskSplit(s);
+    const double sh = ss.hi, sl = ss.lo;
+    const double rWithSl2 = ((uh - sh * sh) - 2 * sh * sl) + ul;
+    const double half = 0.5 * s * inverse;
+    const double lo = rWithSl2 * half + (sign * (a * delta) - (sl * sl) * half);
+    const double e = leanErr * Talp_Abs(a * out) + 0x1p-98 * s;
+    const double up = s + (lo + e);
+    const double down = s + (lo - e);
+    if (up != down) return false;
+    *legOut = s + lo;  // between down and up
+    return true;
+}
+
 }  // namespace
 
 double Talp_Asin(double x) {
     const double ax = Talp_Abs(x);
     if (!(ax < 1)) return Talp_ArcEdge(x, Talp_HalfPi.hi, false);
     if (ax < 0x1p-26) return x;  // asin x = x + x^3/6 rounds to x
-    const bool negative = x < 0;
-    // asin x directly up to 1/2, else pi/2 - 2 asin(sqrt((1 - x)/2)).
-    const Talp_Dd lean =
-        ax <= 0.5 ? Talp_AsinTaylor(ax) : Talp_Offset(Talp_HalfPi, Talp_TwiceAsinOfRoot(ax), -1);
     double out;
-    if (Talp_RoundsSafely(lean, Talp_LeanAsinErr, &out)) return negative ? -out : out;
-    return Talp_ArcSlow(ax, negative, false);
+    if (Talp_RoundsSafely(Talp_AsinLean(ax), Talp_LeanAsinErr, &out)) return x < 0 ? -out : out;
+    return Talp_ArcSlow(ax, x < 0, false);
 }
 
 double Talp_Acos(double x) {
@@ -701,16 +753,34 @@ double Talp_Acos(double x) {
     if (!(ax < 1)) return Talp_ArcEdge(x, 0.0, true);
     // pi/2 - x rounds to pi/2 below 2^-60 (pi/2 lies 2^-54.2 from a rounding boundary).
     if (ax < 0x1p-60) return Talp_HalfPi.hi;
-    const bool negative = x < 0;
-    // pi/2 - asin x up to 1/2, else 2 asin(sqrt((1 - x)/2)) or pi - 2 asin(sqrt((1 + x)/2)).
-    Talp_Dd lean;
-    if (ax <= 0.5)
-        lean = Talp_Offset(Talp_HalfPi, Talp_AsinTaylor(ax), negative ? 1 : -1);
-    else if (negative)
-        lean = Talp_Offset(Talp_Pi, Talp_TwiceAsinOfRoot(ax), -1);
-    else
-        lean = Talp_TwiceAsinOfRoot(ax);
     double out;
-    if (Talp_RoundsSafely(lean, Talp_LeanAcosErr, &out)) return out;
-    return Talp_ArcSlow(ax, negative, true);
+    if (Talp_RoundsSafely(Talp_AcosLean(x, ax), Talp_LeanAcosErr, &out)) return out;
+    return Talp_ArcSlow(ax, x < 0, true);
+}
+
+Talp_AngleAndLeg Talp_AsinWithCos(double x) {
+    const double ax = Talp_Abs(x);
+    if (ax < 1 && ax >= 0x1p-26) {
+        const Talp_Dd lean = Talp_AsinLean(ax);
+        double out, leg;
+        // cos is even: the leg of |x| serves both signs.
+        if (Talp_RoundsSafely(lean, Talp_LeanAsinErr, &out) &&
+            Talp_LegOfArc(ax, out, lean, Talp_LeanAsinErr * 1.125, -1, &leg))
+            return {x < 0 ? -out : out, leg};
+    }
+    const double y = Talp_Asin(x);
+    return {y, Talp_Cos(y)};
+}
+
+Talp_AngleAndLeg Talp_AcosWithSin(double x) {
+    const double ax = Talp_Abs(x);
+    if (ax < 1 && ax >= 0x1p-60) {
+        const Talp_Dd lean = Talp_AcosLean(x, ax);
+        double out, leg;
+        if (Talp_RoundsSafely(lean, Talp_LeanAcosErr, &out) &&
+            Talp_LegOfArc(x, out, lean, Talp_LeanAcosErr * 1.125, 1, &leg))
+            return {out, leg};
+    }
+    const double theta = Talp_Acos(x);
+    return {theta, Talp_Sin(theta)};
 }

@@ -1053,8 +1053,8 @@ constexpr double Talp_LeanAtanErr = 0x1.9p-69;
 
 // Row i = round(256 q) and d = q - i/256 (exact) for 0 <= q <= 1.
 inline uint64_t Talp_AtanRow(double q, double* d) {
-    const double shifted = q * 256 + Talp_RoundingShift;
-    *d = q - (shifted - Talp_RoundingShift) * 0x1p-8;
+    const double shifted = q + Talp_KnotShift;
+    *d = q - (shifted - Talp_KnotShift);
     return Talp_Bits(shifted) & 0x1FF;
 }
 
@@ -1078,7 +1078,12 @@ Talp_Dd Talp_AtanTaylor(double q) {
 const Talp_Dd Talp_HalfPi = {0x1.921fb54442d18p+0, 0x1.1a62633145c07p-54};
 const Talp_Dd Talp_Pi = {0x1.921fb54442d18p+1, 0x1.1a62633145c07p-53};
 
-bool Talp_AngleLean(double qh, double ql, bool swapped, bool xNegative, double* out) {
+namespace {
+
+// First tier of the arctangents: the angle of (|y|, +-|x|) from q = min/max = qh + ql with
+// 2^-60 <= qh <= 1, |ql| <= ulp(qh), swapped when |y| > |x|; false when it cannot be rounded.
+// Inline in its callers, so that out stays in a register.
+inline bool Talp_AngleLean(double qh, double ql, bool swapped, bool xNegative, double* out) {
     const Talp_Dd t = Talp_AtanTaylor(qh, ql);
     // t, pi/2 - t when swapped, pi - t for x < 0, pi/2 + t for both.
     const Talp_Dd k = swapped ? Talp_HalfPi : (xNegative ? Talp_Pi : Talp_Dd{0, 0});
@@ -1088,8 +1093,6 @@ bool Talp_AngleLean(double qh, double ql, bool swapped, bool xNegative, double* 
     // Unnormalized (the low part stays below 2^-16 of the angle): the rounding test reads it.
     return Talp_RoundsSafely({s.hi, s.lo + (k.lo + (add ? t.lo : -t.lo))}, Talp_LeanAtanErr, out);
 }
-
-namespace {
 
 constexpr double Talp_AtanErr = 0x1p-69;
 
@@ -1211,12 +1214,12 @@ double Talp_Atan(double x) {
     double out;
     if (ax <= 1) {
         if (Talp_RoundsSafely(Talp_AtanTaylor(ax), Talp_LeanAtanErr, &out))
-            return Talp_WithSign(out, negative);
+            return std::copysign(out, x);  // no branch on a random sign
     } else {
         const double qh = 1 / ax;
-        const Talp_Dd p = Talp_TwoProd(qh, ax);
+        const Talp_Dd p = Talp_TwoProdLate(qh, ax);
         if (Talp_AngleLean(qh, ((1 - p.hi) - p.lo) * qh, true, false, &out))  // qh ~ 1/ax
-            return Talp_WithSign(out, negative);
+            return std::copysign(out, x);
     }
     Talp_CountSlowPath();
     if (ax <= 1) return Talp_FinishAngle(Talp_AtanKernel({ax, 0}), ax, 1.0, negative, false, false);
@@ -1251,9 +1254,9 @@ double Talp_Atan2(double y, double x) {
         const double qh = num / den, inverse = 1 / den;  // the two divisions overlap
         double out;
         if (qh >= 0x1p-60) {
-            const Talp_Dd p = Talp_TwoProd(qh, den);
+            const Talp_Dd p = Talp_TwoProdLate(qh, den);
             if (Talp_AngleLean(qh, ((num - p.hi) - p.lo) * inverse, swapped, xNegative, &out))
-                return Talp_WithSign(out, yNegative);
+                return std::copysign(out, y);  // no branch on a random sign
             leanTried = true;
             Talp_CountSlowPath();
         }

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <limits>
 
+#include "matrix/simd.h"
+
 // Keeps a rare path out of its caller, whose fast path then keeps its registers.
 #if defined(_MSC_VER)
 #define TALP_NOINLINE __declspec(noinline)
@@ -142,6 +144,38 @@ inline bool Talp_RoundsSafely(Talp_Dd v, double relErr, double* out) {
     const double up = v.hi + (v.lo + e);
     const double down = v.hi + (v.lo - e);
     if (up != down) return false;
-    *out = up;
+    // Rounding is monotonic, so hi + lo lies between down and up: one addition after v, the
+    // test beside it.
+    *out = v.hi + v.lo;
     return true;
+}
+
+/// The high 26 bits of a, cut by a mask: a - result is exact (27 bits) and takes one step where
+/// the split takes three dependent ones.
+inline double Talp_HighBits(double a) {
+#if TALP_HAVE_SSE2
+    // In the vector register: a round trip through an integer register costs more than the split.
+    const __m128d mask = _mm_castsi128_pd(_mm_set1_epi64x(~int64_t(0x7FFFFFF)));
+    return _mm_cvtsd_f64(_mm_and_pd(_mm_set_sd(a), mask));
+#else
+    return Talp_FromBits(Talp_Bits(a) & ~uint64_t(0x7FFFFFF));
+#endif
+}
+
+/// a as its high 26 bits and the exact rest (27 bits, the sign of a): a product of the high half
+/// with a 26-bit factor, and of the rest with a 26-bit one, is exact.
+inline Talp_Dd Talp_MaskSplit(double a) {
+    const double h = Talp_HighBits(a);
+    return {h, a - h};
+}
+
+/// a * b = p + e exactly for an a that arrives late (a quotient): a's halves by the mask (26 and
+/// 27 bits) meet b's split halves (26 bits each, signed), so every partial product is exact, and
+/// the split of b runs before a is known. Every partial sum fits in 53 bits: for a, b in [1, 2)
+/// they are multiples of 2^-77 below 2^-24.
+inline Talp_Dd Talp_TwoProdLate(double a, double b) {
+    const double p = a * b;
+    const Talp_Dd x = Talp_MaskSplit(a), y = Talp_Split(b);
+    const double e = (((x.hi * y.hi - p) + x.lo * y.hi) + x.hi * y.lo) + x.lo * y.lo;
+    return {p, e};
 }

@@ -30,33 +30,48 @@ inline double Talp_TaylorTail(const double* a, double d, double d2) {
     const double d4 = d2 * d2;
     return ((a[2] + d * a[3]) + d2 * (a[4] + d * a[5])) + d4 * ((a[6] + d * a[7]) + d2 * a[8]);
 }
+// d^2 (a2 + a3 d + ... + a8 d^6), each power applied to its own pair: one level shallower than
+// d^2 times the tail, and as many roundings on the leading a2 d^2.
+inline double Talp_SquaredTaylorTail(const double* a, double d, double d2) {
+    const double d4 = d2 * d2;
+    return (d2 * (a[2] + d * a[3]) + d4 * (a[4] + d * a[5])) +
+           (d4 * d2) * ((a[6] + d * a[7]) + d2 * a[8]);
+}
 
 /// f(c + d) for |d| <= 2^-9 from v = f(c) as a double-double and the Taylor coefficients of f at
 /// c: a[0] (26 bits) + a[1] the first, a[2..8] the next ones; dl is a low part of d, below
-/// ulp(d). Relative error below 2^-69 when |a_k| <= 4 and a2 d^2 stays under 2^-18 of f; the
-/// result is not renormalized (its low part stays below 2^-17 of the high part). Every table has
-/// f(c) = 0 or f(c) above |a1 d|, so that the head's sum is exact in three operations.
+/// ulp(d). d's halves come from a mask (a[0] times the 26-bit one is exact, and no larger than
+/// a[0] d), so that the head's product does not wait for a three-step split. Relative error below
+/// 2^-69 when |a_k| <= 4 and a2 d^2 stays under 2^-18 of f; the result is not renormalized (its low
+/// part stays below 2^-17 of the high part). Every table has f(c) = 0 or f(c) above |a1 d|, so that
+/// the head's sum is exact in three operations.
 inline Talp_Dd Talp_TaylorSum(const double* v, const double* a, double d, double dl) {
     const double d2 = d * d;
     // d^2 P(d) with the first-order effect of dl; a1 * d exact in two products.
-    const double tail = d2 * Talp_TaylorTail(a, d, d2) + 2 * a[2] * d * dl;
-    const Talp_Dd ds = Talp_Split(d);
+    const double tail = Talp_SquaredTaylorTail(a, d, d2) + 2 * a[2] * d * dl;
+    const Talp_Dd ds = Talp_MaskSplit(d);
     const Talp_Dd s = Talp_FastTwoSum(v[0], a[0] * ds.hi);
-    const double lo = ((v[1] + a[0] * ds.lo) + (a[1] * d + a[0] * dl)) + tail;
-    return {s.hi, s.lo + lo};
+    // The head's rounding error joins the early terms, the tail the late ones.
+    const double lo = ((v[1] + a[0] * ds.lo) + s.lo) + ((a[1] * d + a[0] * dl) + tail);
+    return {s.hi, lo};
 }
 
 /// The same for an exact argument (no low part): fewer operations, the same bound.
 inline Talp_Dd Talp_TaylorSum(const double* v, const double* a, double d) {
     const double d2 = d * d;
-    const Talp_Dd ds = Talp_Split(d);
+    const Talp_Dd ds = Talp_MaskSplit(d);
     const Talp_Dd s = Talp_FastTwoSum(v[0], a[0] * ds.hi);
-    const double lo = ((v[1] + a[0] * ds.lo) + a[1] * d) + d2 * Talp_TaylorTail(a, d, d2);
-    return {s.hi, s.lo + lo};
+    const double lo =
+        ((v[1] + a[0] * ds.lo) + s.lo) + (a[1] * d + Talp_SquaredTaylorTail(a, d, d2));
+    return {s.hi, lo};
 }
 
 /// Adding then subtracting it rounds a double below 2^51 to an integer.
 constexpr double Talp_RoundingShift = 0x1.8p52;
+/// Adding then subtracting it rounds 0 <= x < 2^43 to the nearest multiple of 1/256 (ties to
+/// even, as 256 x + Talp_RoundingShift), whose count the low bits of the sum carry: one step
+/// less than scaling first.
+constexpr double Talp_KnotShift = 0x1.8p44;
 
 /// tan(i/256) as a double-double and its Taylor coefficients there, i = 0..203; inline below,
 /// so that tan's caller keeps the first tier in registers.
@@ -101,9 +116,6 @@ inline bool Talp_TanLean(double rh, double rl, double scaled, bool inverse, doub
     return Talp_RoundsSafely({y0, y0 * (e + e * e)}, relErr, out);
 }
 
-/// First tier of the arctangents: the angle of (|y|, +-|x|) from q = min/max = qh + ql with
-/// 2^-60 <= qh <= 1, |ql| <= ulp(qh), swapped when |y| > |x|; false when it cannot be rounded.
-bool Talp_AngleLean(double qh, double ql, bool swapped, bool xNegative, double* out);
 /// Rounds t (or pi - t when xNegative) when its error bound allows; false otherwise.
 bool Talp_RoundAngle(const Talp_Dd& t, bool xNegative, double* out);
 /// Correctly rounded atan2 of (+-y, +-x) for y, x >= 0 in [2^-64, 2] with max(y, x) >= 1/2,

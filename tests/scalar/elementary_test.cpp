@@ -295,4 +295,102 @@ TEST(Elementary, MpfrComparisons) {
 
 #endif
 
+// The other leg read off sqrt(1 - x^2) must equal the composition bit for bit: random x over
+// (-1, 1), x near +-1 (where the leg shrinks and the test must fall back) and the edges.
+TEST(Elementary, AngleWithOtherLegMatchesTheComposition) {
+    std::vector<double> inputs = {
+        0.0, -0.0, 1.0, -1.0,  0x1p-26, 0x1p-27, 0x1p-60, 0x1p-61,
+        0.5, -0.5, 1.5, -kInf, kNaN,    kTiny,   DBL_MIN, 0x1.fffffffffffffp-1};
+    std::mt19937_64 rng(16);
+    std::uniform_real_distribution<double> unit(-1, 1);
+    for (int i = 0; i < 200000; ++i) {
+        inputs.push_back(unit(rng));
+        const double nearOne = 1 - std::ldexp(1 + std::fabs(unit(rng)), -int(rng() % 53));
+        inputs.push_back(i & 1 ? nearOne : -nearOne);
+    }
+    for (double x : inputs) {
+        const Talp_AngleAndLeg asinCos = Talp_AsinWithCos(x), acosSin = Talp_AcosWithSin(x);
+        const double y = asinCos.angle, c = asinCos.leg, theta = acosSin.angle, s = acosSin.leg;
+        const double asin = Talp_Asin(x), acos = Talp_Acos(x);
+        EXPECT_TRUE(SameResult(y, asin) && SameResult(c, Talp_Cos(asin)))
+            << "asin with cos of " << Hex(x) << ": expected " << Hex(asin) << ", "
+            << Hex(Talp_Cos(asin)) << ", got " << Hex(y) << ", " << Hex(c);
+        EXPECT_TRUE(SameResult(theta, acos) && SameResult(s, Talp_Sin(acos)))
+            << "acos with sin of " << Hex(x) << ": expected " << Hex(acos) << ", "
+            << Hex(Talp_Sin(acos)) << ", got " << Hex(theta) << ", " << Hex(s);
+    }
+}
+
+// x = m 2^e with m an odd integer (x finite, nonzero); m's sign is x's.
+void OddSignificand(double x, int64_t* m, int* e) {
+    int exp;
+    const double f = std::frexp(x, &exp);
+    *m = int64_t(std::ldexp(f, 53));
+    *e = exp - 53;
+    while ((*m & 1) == 0) {
+        *m /= 2;
+        ++*e;
+    }
+}
+
+// m 2^e as a multiple of 2^grid, modulo 2^64; false when it lies off the grid.
+bool OnGrid(double x, int grid, uint64_t* units) {
+    *units = 0;
+    if (x == 0) return true;
+    int64_t m;
+    int e;
+    OddSignificand(x, &m, &e);
+    if (e < grid) return false;
+    *units = e - grid >= 64 ? 0 : uint64_t(m) << (e - grid);
+    return true;
+}
+
+// p + e == a b exactly, checked in integers: a b is a multiple of 2^(ea + eb) (the odd
+// significands' exponents), and so must p and e be; their sum then agrees with ma mb modulo 2^64,
+// and |p + e - a b| < 2^64 of that grid (p is the rounded product, |e| <= ulp(p)), so the
+// agreement makes it exact.
+void ExpectExactProduct(double a, double b, Talp_Dd pe, const char* what) {
+    int64_t ma, mb;
+    int ea, eb;
+    OddSignificand(a, &ma, &ea);
+    OddSignificand(b, &mb, &eb);
+    uint64_t p, e;
+    const bool onGrid = OnGrid(pe.hi, ea + eb, &p) && OnGrid(pe.lo, ea + eb, &e);
+    EXPECT_TRUE(onGrid && p + e == uint64_t(ma) * uint64_t(mb) &&
+                std::fabs(pe.lo) <= std::fabs(pe.hi) * 0x1p-52)
+        << what << "(" << Hex(a) << ", " << Hex(b) << "): expected p + e = a b exactly, got "
+        << Hex(pe.hi) << " + " << Hex(pe.lo);
+}
+
+// The mask keeps 26 bits and leaves an exact rest of 27; the product of a late factor split by it
+// is exact, the worst cases included: every low bit set in a, b just below and above a split
+// boundary, signs mixed.
+TEST(Elementary, MaskSplitProductsAreExact) {
+    std::vector<std::pair<double, double>> cases = {
+        {0x1.fffffffffffffp0, 0x1.fffffffffffffp0},
+        {0x1.0000007ffffffp0, 0x1.fffffffffffffp0},
+        {0x1.0000007ffffffp0, 0x1.0000004000001p0},
+        {-0x1.ffffff7ffffffp-3, 0x1.7ffffffffffffp7},
+        {0x1.5555555555555p-1, -0x1.0000002000000p0},
+        {0x1p-60, 0x1.fffffffffffffp500},
+        {0x1.fffffffffffffp-1, 3.0},
+    };
+    std::mt19937_64 rng(26);
+    for (int i = 0; i < 20000; ++i) {
+        const auto any = [&rng] {
+            const double m = 1 + double(rng() >> 12) * 0x1p-52;
+            return std::ldexp(rng() & 1 ? -m : m, int(rng() % 61) - 30);
+        };
+        cases.push_back({any(), any()});
+    }
+    for (const auto& c : cases) {
+        const Talp_Dd halves = Talp_MaskSplit(c.first);
+        EXPECT_TRUE(halves.hi + halves.lo == c.first && (Talp_Bits(halves.hi) & 0x7FFFFFF) == 0 &&
+                    std::fabs(halves.lo) < std::fabs(c.first) * 0x1p-25)
+            << "mask split of " << Hex(c.first) << ": got " << Hex(halves.hi) << " + "
+            << Hex(halves.lo);
+        ExpectExactProduct(c.first, c.second, Talp_TwoProdLate(c.first, c.second), "late product");
+    }
+}
+
 }  // namespace
