@@ -8,7 +8,7 @@
 #include <random>
 #include <vector>
 
-#include "matrix/simd.h"
+#include "scalar/simd.h"
 #include "scalar/elementary.h"
 #include "tal/matrix.h"
 

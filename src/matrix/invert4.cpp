@@ -4,7 +4,7 @@
 
 #include "matrix/constants.h"
 #include "matrix/minors.h"
-#include "matrix/simd.h"
+#include "scalar/simd.h"
 #include "tal/frame.h"
 #include "tal/matrix.h"
 
