@@ -20,6 +20,7 @@
 #include "tal/matrix.h"
 #include "tal/poly.h"
 #include "tal/rect.h"
+#include "tal/xform.h"
 
 namespace {
 
@@ -223,6 +224,32 @@ const Family kFamilies[] = {
                  Tal_PerpDistTo2DLine(&p, &l0, &l1, &f[3], &dist), dist,
                  Tal_Clip3DLine(v, v + 3, &f[4], &f[5], clipped), clipped,
                  Tal_ClipLine2Rect(&rect, &c[0], &c[1], &f[6]), c, f});
+     }},
+    {"xform", 6, 65,
+     [](Sweep& s, Inputs& in, int i) {
+         const std::vector<double> m = in.Matrix(i);
+         const double* m4 = m.data();
+         Tal_Matrix3 m3;
+         for (int k = 0; k < 9; ++k)
+             m3.m[k / 3][k % 3] = m[k] * (k == 6 || k == 7 ? 400 : 1);
+         struct {
+             Tal_Vector2T<double> flat[2];
+             Tal_Vector3T<double> vec3[2][2];
+             Tal_Vector4T<double> vec4[2][2];
+             Tal_FloatRect rect;
+         } a;  // [1]: a copy of [0] for the second form
+         in.Fill(a, -3000, 3000);
+         std::memcpy(a.vec3[1], a.vec3[0], sizeof a.vec3[0]);
+         std::memcpy(a.vec4[1], a.vec4[0], sizeof a.vec4[0]);
+         const auto given = a;
+         Tal_Vector2T<double> corners[4];
+         uint8_t inexact = 9;
+         s.Call(
+             "float point, vector and rect transforms", {Item(m4, 16), given},
+             {Tal_TransformFloatPoints(*m3.m, 2, a.flat), Tal_TransformVector3(*m3.m, 2, a.vec3[0]),
+              Tal_Transform3DFloatPoints(m4, 2, a.vec3[1]), Tal_TransformVector4(m4, 2, a.vec4[0]),
+              Tal_TransformVector4NoDivide(m4, 2, a.vec4[1]),
+              Tal_TransformFloatRect(*m3.m, &a.rect, corners, &inexact), a, corners, inexact});
      }},
     {"poly", 7, 80, [](Sweep& s, Inputs& in, int) {
          const long n = 1 + long(in() % 12);
