@@ -341,6 +341,20 @@ TEST(TransformPoly3D, NearPlaneBoundaryZeroWAndEmptyOutlines) {
     EXPECT_EQ(taltest::TakeReports(),
               std::vector{taltest::Msg(0x11003B, "homogeneous point has W=0")});
     EXPECT_EQ(std::make_pair(q.x, q.y), std::make_pair(1.0, 1.0));
+    // A degenerate matrix in either transform clears every clipped flag: all corners show again.
+    Tal_Matrix4 flat = At(1);
+    flat.Scale(1, 1e-7, 1);
+    for (const bool toEye : {true, false}) {
+        Tal_TransformPoly3D behind = Placed(At(0.0999));
+        if (toEye)
+            behind.TransformPointsToEye(flat);
+        else
+            behind.TransformPointsToScreen(flat);
+        std::vector<bool> shown;
+        for (long i = 0; i < 4; ++i)
+            shown.push_back(behind.GetPoint(i, &s));
+        EXPECT_EQ(shown, std::vector<bool>(4, true)) << (toEye ? "to eye" : "to screen");
+    }
 }
 
 // Corners 2 and 3 behind: eye z 2.5, 2.5, -0.5, -0.5.
