@@ -4,6 +4,8 @@
 
 /// sin(x), correctly rounded; sin(+-0) = +-0, sin(+-inf) = NaN.
 double Talp_Sin(double x);
+/// sin(x0) and sin(x1), each Talp_Sin's bits; the two run side by side where both are small.
+void Talp_SinPair(double x0, double x1, double* sin0, double* sin1);
 /// cos(x), correctly rounded; cos(+-inf) = NaN.
 double Talp_Cos(double x);
 /// Both sin(x) and cos(x) with one argument reduction; each is correctly rounded.
