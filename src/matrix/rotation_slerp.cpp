@@ -4,26 +4,15 @@
 #include "matrix/constants.h"
 #include "matrix/nearly_equal.h"
 #include "scalar/elementary.h"
-#include "scalar/elementary_dd.h"
 #include "tal/matrix.h"
 
 namespace {
 
-// Talp_NearlyEqual without branches, which random pairs would mispredict (its ordering and sign
-// tests): its hi - lo is |a - b| rounded, and its hi is max(|a|, |b|) when a and b share a sign.
-// With opposite signs |a - b| >= max(|a|, |b|) exceeds either hi times 1e-12, so only the floor
-// decides in both forms. NaN and inf - inf fail the comparison.
-inline bool Talp_Close(double a, double b) {
-    const double aa = std::fabs(a), ab = std::fabs(b);
-    const double scaled = (aa < ab ? ab : aa) * Talp_NearlyEqualRel;
-    const double floor = Talp_NearlyEqualUnits * 0x1p-49;
-    return std::fabs(a - b) < (floor < scaled ? scaled : floor);
-}
-
-// All four tests without short-circuit branches: the first one fails unpredictably.
 bool Talp_NearlySame(const Tal_Quat& a, const Tal_Quat& b) {
-    return Talp_Close(a.x, b.x) & Talp_Close(a.y, b.y) & Talp_Close(a.z, b.z) &
-           Talp_Close(a.w, b.w);
+    return Talp_NearlyEqual(a.x, b.x, Talp_NearlyEqualUnits, Talp_NearlyEqualRel) &&
+           Talp_NearlyEqual(a.y, b.y, Talp_NearlyEqualUnits, Talp_NearlyEqualRel) &&
+           Talp_NearlyEqual(a.z, b.z, Talp_NearlyEqualUnits, Talp_NearlyEqualRel) &&
+           Talp_NearlyEqual(a.w, b.w, Talp_NearlyEqualUnits, Talp_NearlyEqualRel);
 }
 
 }  // namespace
@@ -50,9 +39,8 @@ Tal_Err Tal_Slerp(const Tal_Quat* q0, const Tal_Quat* q1, double t, Tal_Quat* ou
         s0 = sinRest * k;
         s1 = sinOn * k;
     }
-    // q1 and -q1 are the same turn; head for the nearer one. The sign bit flips without a branch:
-    // d's sign is random.
-    s1 = Talp_FromBits(Talp_Bits(s1) ^ (uint64_t(d < 0) << 63));
+    // q1 and -q1 are the same turn; head for the nearer one.
+    if (d < 0) s1 = -s1;
     *out = {s0 * a.x + s1 * b.x, s0 * a.y + s1 * b.y, s0 * a.z + s1 * b.z, s0 * a.w + s1 * b.w};
     return 0;
 }
