@@ -34,10 +34,9 @@ Tal_Err Tal_Slerp(const Tal_Quat* q0, const Tal_Quat* q1, double t, Tal_Quat* ou
     } else {
         const Talp_AngleAndLeg arc = Talp_AcosWithSin(ad);
         const double theta = arc.angle, k = 1 / arc.leg;
-        double sinRest, sinOn;
-        Talp_SinPair((1 - t) * theta, t * theta, &sinRest, &sinOn);
-        s0 = sinRest * k;
-        s1 = sinOn * k;
+        const Talp_DoublePair sines = Talp_SinPair((1 - t) * theta, t * theta);
+        s0 = sines.first * k;
+        s1 = sines.second * k;
     }
     // q1 and -q1 are the same turn; head for the nearer one.
     if (d < 0) s1 = -s1;

@@ -1193,7 +1193,7 @@ int Talp_DirectSinePair(double ax0, double ax1, double* out0, double* out1) {
 
 }  // namespace
 
-void Talp_SinPair(double x0, double x1, double* sin0, double* sin1) {
+Talp_DoublePair Talp_SinPair(double x0, double x1) {
 #if TALP_HAVE_SSE2
     const double ax0 = Talp_Abs(x0), ax1 = Talp_Abs(x1);
     if (ax0 >= Talp_SinIsIdentity && ax0 <= Talp_SineDirectLimit && ax1 >= Talp_SinIsIdentity &&
@@ -1201,13 +1201,11 @@ void Talp_SinPair(double x0, double x1, double* sin0, double* sin1) {
         double v0, v1;
         const int rounds = Talp_DirectSinePair(ax0, ax1, &v0, &v1);
         // A lane that cannot round takes the scalar path, which counts its slow path.
-        *sin0 = rounds & 1 ? (x0 < 0 ? -v0 : v0) : Talp_Sin(x0);
-        *sin1 = rounds & 2 ? (x1 < 0 ? -v1 : v1) : Talp_Sin(x1);
-        return;
+        return {rounds & 1 ? (x0 < 0 ? -v0 : v0) : Talp_Sin(x0),
+                rounds & 2 ? (x1 < 0 ? -v1 : v1) : Talp_Sin(x1)};
     }
 #endif
-    *sin0 = Talp_Sin(x0);
-    *sin1 = Talp_Sin(x1);
+    return {Talp_Sin(x0), Talp_Sin(x1)};
 }
 
 double Talp_Sin(double x) {

@@ -277,12 +277,11 @@ TEST(Elementary, AngleWithOtherLegMatchesTheComposition) {
         const Talp_AngleAndLeg asinCos = Talp_AsinWithCos(x), acosSin = Talp_AcosWithSin(x);
         const double asin = Talp_Asin(x), acos = Talp_Acos(x);
         // The pair of sines in two lanes: acos up to pi, asin of either sign.
-        double pair[2];
-        Talp_SinPair(acos, asin, &pair[0], &pair[1]);
+        const Talp_DoublePair pair = Talp_SinPair(acos, asin);
         const double expected[] = {asin,           Talp_Cos(asin), acos,
                                    Talp_Sin(acos), Talp_Sin(acos), Talp_Sin(asin)};
         const double got[] = {asinCos.angle, asinCos.leg, acosSin.angle,
-                              acosSin.leg,   pair[0],     pair[1]};
+                              acosSin.leg,   pair.first,  pair.second};
         for (int k = 0; k < 6; ++k)
             EXPECT_TRUE(SameResult(got[k], expected[k]))
                 << what[k] << " of " << Hex(x) << ": expected " << Hex(expected[k]) << ", got "
