@@ -1158,10 +1158,12 @@ inline Talp_Two Talp_Lanes(double a, double b) {
     return {_mm_setr_pd(a, b)};
 }
 
-// sin(ax0) and sin(ax1) for 2^-26 <= ax <= Talp_SineDirectLimit, one per lane, by the operations
+// sin(x0) and sin(x1) for 2^-26 <= |x| <= Talp_SineDirectLimit, one per lane, by the operations
 // of Talp_LeanFrom (no low part), Talp_LeanEval<false> and Talp_LeanRounds in their order: each
-// lane gives the scalar first tier's bits and verdict. Bit k of the result: lane k rounds.
-int Talp_DirectSinePair(double ax0, double ax1, double* out0, double* out1) {
+// lane gives the scalar first tier's bits and verdict, then x's sign bit (sin(-x) = -sin x).
+// False unless both lanes round.
+bool Talp_DirectSinePair(double x0, double x1, Talp_DoublePair* out) {
+    const double ax0 = ::Talp_Abs(x0), ax1 = ::Talp_Abs(x1);
     const double shifted0 = ax0 + Talp_RowShift, shifted1 = ax1 + Talp_RowShift;
     const double* row0 = Talp_SinCosTable[Talp_Bits(shifted0) & 0x1FF];
     const double* row1 = Talp_SinCosTable[Talp_Bits(shifted1) & 0x1FF];
@@ -1185,27 +1187,30 @@ int Talp_DirectSinePair(double ax0, double ax1, double* out0, double* out1) {
     const Talp_Two e = {
         _mm_mul_pd(_mm_set1_pd(Talp_LeanErr), _mm_andnot_pd(_mm_set1_pd(-0.0), hi.v))};
     const Talp_Two up = hi + ((mid + e) + late), down = hi + ((mid - e) + late);
-    *out0 = _mm_cvtsd_f64(up.v);
-    *out1 = _mm_cvtsd_f64(_mm_unpackhi_pd(up.v, up.v));
-    return _mm_movemask_pd(_mm_cmpeq_pd(up.v, down.v));
+    const __m128d result = _mm_xor_pd(up.v, _mm_and_pd(_mm_set1_pd(-0.0), _mm_setr_pd(x0, x1)));
+    out->first = _mm_cvtsd_f64(result);
+    out->second = _mm_cvtsd_f64(_mm_unpackhi_pd(result, result));
+    return _mm_movemask_pd(_mm_cmpeq_pd(up.v, down.v)) == 3;
 }
 #endif
+
+// Out of line, so that the pair's fast path keeps its results in registers. A lane that could
+// round is computed again: the bits are the same, and the case is rare.
+TALP_NOINLINE Talp_DoublePair Talp_SinApart(double x0, double x1) {
+    return {Talp_Sin(x0), Talp_Sin(x1)};
+}
 
 }  // namespace
 
 Talp_DoublePair Talp_SinPair(double x0, double x1) {
 #if TALP_HAVE_SSE2
     const double ax0 = Talp_Abs(x0), ax1 = Talp_Abs(x1);
+    Talp_DoublePair out;
     if (ax0 >= Talp_SinIsIdentity && ax0 <= Talp_SineDirectLimit && ax1 >= Talp_SinIsIdentity &&
-        ax1 <= Talp_SineDirectLimit) {
-        double v0, v1;
-        const int rounds = Talp_DirectSinePair(ax0, ax1, &v0, &v1);
-        // A lane that cannot round takes the scalar path, which counts its slow path.
-        return {rounds & 1 ? (x0 < 0 ? -v0 : v0) : Talp_Sin(x0),
-                rounds & 2 ? (x1 < 0 ? -v1 : v1) : Talp_Sin(x1)};
-    }
+        ax1 <= Talp_SineDirectLimit && Talp_DirectSinePair(x0, x1, &out))
+        return out;
 #endif
-    return {Talp_Sin(x0), Talp_Sin(x1)};
+    return Talp_SinApart(x0, x1);
 }
 
 double Talp_Sin(double x) {
