@@ -944,9 +944,10 @@ Talp_Dd Talp_Abs(Talp_Dd a) {
 constexpr double Talp_ThreeQuarterPi = 0x1.2d97c7f3321d2p+1;  // rounded
 constexpr double Talp_FiveQuarterPi = 0x1.f6a7a2955385ep+1;   // rounded
 constexpr double Talp_RowShift = 0x1.8p44;  // adding then subtracting rounds to a multiple of 1/256
-// sin reads its row straight from |x| up to row 402 (402.5/256 rounds to even): there S >= 0.7
-// and C >= 0, so P = S stays above |C headHi| and every rounding of the sum stays below 2^-70 of
-// it. cos keeps pi/4, since C + ... would cancel near pi/2.
+// sin reads its row straight from |x| up to row 402 (402.5/256 rounds to even): past pi/4,
+// S >= 0.7 and C >= 0, so P = S stays above |C headHi|, and the roundings stay below 2^-69 of the
+// value (five of 2^-72 S around S t^2/2, t^2 <= 2^-18, the rest below 2^-75): within the tested
+// bound. cos keeps pi/4: C - S t would cancel near pi/2.
 constexpr double Talp_SineDirectLimit = 0x1.928p+0;
 /// For pi/4 < |x| < 5pi/4, where the quadrant n = 1 or 2 follows from x alone: the general
 /// reduction's r without its quotient, (|x| - n C1) - n C2 - n C3, the first difference exact
