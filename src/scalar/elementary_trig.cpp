@@ -1195,8 +1195,8 @@ bool Talp_DirectSinePair(double x0, double x1, Talp_DoublePair* out) {
 }
 #endif
 
-// Out of line, so that the pair's fast path keeps its results in registers. A lane that could
-// round is computed again: the bits are the same, and the case is rare.
+// Out of line, so that the pair's fast path keeps no frame and no result in an integer register.
+// A lane that could round is computed again: the bits are the same, and the case is rare.
 TALP_NOINLINE Talp_DoublePair Talp_SinApart(double x0, double x1) {
     return {Talp_Sin(x0), Talp_Sin(x1)};
 }
