@@ -34,8 +34,9 @@ Tal_Err Tal_Slerp(const Tal_Quat* q0, const Tal_Quat* q1, double t, Tal_Quat* ou
     } else {
         const Talp_AngleAndLeg arc = Talp_AcosWithSin(ad);
         const double theta = arc.angle, k = 1 / arc.leg;
-        s0 = Talp_Sin((1 - t) * theta) * k;
-        s1 = Talp_Sin(t * theta) * k;
+        const Talp_DoublePair sines = Talp_SinPair((1 - t) * theta, t * theta);
+        s0 = sines.first * k;
+        s1 = sines.second * k;
     }
     // q1 and -q1 are the same turn; head for the nearer one.
     if (d < 0) s1 = -s1;

@@ -24,6 +24,12 @@ unsigned long long Talp_ElementarySlowPaths();
 struct Talp_AngleAndLeg {
     double angle, leg;
 };
+/// Two results returned in registers.
+struct Talp_DoublePair {
+    double first, second;
+};
+/// {sin(x0), sin(x1)}, each Talp_Sin's bits; the two run side by side where both are small.
+Talp_DoublePair Talp_SinPair(double x0, double x1);
 /// {asin(x), cos of that rounded result}: Talp_Cos(Talp_Asin(x)) bit for bit, the cosine mostly
 /// read off sqrt(1 - x^2).
 Talp_AngleAndLeg Talp_AsinWithCos(double x);

@@ -739,6 +739,22 @@ inline bool Talp_LegOfArc(double a, double out, Talp_Dd lean, double leanErr, do
 
 }  // namespace
 
+namespace {
+
+// The compositions, out of line: sharing the fast path's return, their call would route its
+// result through the stack.
+TALP_NOINLINE Talp_AngleAndLeg Talp_AsinThenCos(double x) {
+    const double y = Talp_Asin(x);
+    return {y, Talp_Cos(y)};
+}
+
+TALP_NOINLINE Talp_AngleAndLeg Talp_AcosThenSin(double x) {
+    const double theta = Talp_Acos(x);
+    return {theta, Talp_Sin(theta)};
+}
+
+}  // namespace
+
 double Talp_Asin(double x) {
     const double ax = Talp_Abs(x);
     if (!(ax < 1)) return Talp_ArcEdge(x, Talp_HalfPi.hi, false);
@@ -768,8 +784,7 @@ Talp_AngleAndLeg Talp_AsinWithCos(double x) {
             Talp_LegOfArc(ax, out, lean, Talp_LeanAsinErr * 1.125, -1, &leg))
             return {x < 0 ? -out : out, leg};
     }
-    const double y = Talp_Asin(x);
-    return {y, Talp_Cos(y)};
+    return Talp_AsinThenCos(x);
 }
 
 Talp_AngleAndLeg Talp_AcosWithSin(double x) {
@@ -781,6 +796,5 @@ Talp_AngleAndLeg Talp_AcosWithSin(double x) {
             Talp_LegOfArc(x, out, lean, Talp_LeanAcosErr * 1.125, 1, &leg))
             return {out, leg};
     }
-    const double theta = Talp_Acos(x);
-    return {theta, Talp_Sin(theta)};
+    return Talp_AcosThenSin(x);
 }

@@ -1,21 +1,22 @@
 // sin, cos and tan in three tiers. (1) Below 2^19: a three-part Cody-Waite reduction (below 5pi/4
-// without a quotient: x itself, x - pi/2 or x - pi), then with a = i/256 from a table of sin a, cos
-// a to 107 bits and |t| <= 2^-9, sin(a + t) = S cos t + C sin t (cos alike), the product C t exact
-// through the table's 26-bit heads: relative error below 2^-68.5, tested against 1.75 * 2^-69; tan
-// from its own Taylor coefficients at i/256 (below 2^-67.3, tested against 1.125 * 2^-67), inverted
-// in odd quadrants. (2) Beyond, or when that test fails: exact reduction (Payne-Hanek from 2^20) to
-// a double-double good to 2^-100 and the same expansion with every leading product exact: below
-// 2^-71 for sin and cos, 2^-69.5 for tan, tested against 2^-70 and 1.5 * 2^-69. (3) Otherwise
-// 288-bit fixed point: exact reduction, Taylor series and, for tan, a quotient corrected from its
-// exact remainder.
+// without a quotient: x itself, x - pi/2 or x - pi; sin takes x itself up to pi/2), then with a =
+// i/256 from a table of sin a, cos a to 107 bits and |t| <= 2^-9, sin(a + t) = S cos t + C sin t
+// (cos alike), the product C t exact through the table's 26-bit heads: relative error below
+// 2^-68.5, tested against 1.75 * 2^-69; tan from its own Taylor coefficients at i/256 (below
+// 2^-67.3, tested against 1.125 * 2^-67), inverted in odd quadrants. (2) Beyond, or when that test
+// fails: exact reduction (Payne-Hanek from 2^20) to a double-double good to 2^-100 and the same
+// expansion with every leading product exact: below 2^-71 for sin and cos, 2^-69.5 for tan, tested
+// against 2^-70 and 1.5 * 2^-69. (3) Otherwise 288-bit fixed point: exact reduction, Taylor series
+// and, for tan, a quotient corrected from its exact remainder.
 #include "scalar/elementary.h"
 #include "scalar/elementary_internal.h"
 
 namespace {
 
-// sin(i/256).hi, .lo, cos(i/256).hi, .lo for i = 0..203 (MPFR, rounded to nearest in two steps),
-// then the high parts rounded to 26 bits.
-constexpr double Talp_SinCosTable[204][6] = {
+// sin(i/256).hi, .lo, cos(i/256).hi, .lo for i = 0..402 (MPFR, rounded to nearest in two steps),
+// then the high parts rounded to 26 bits. Rows past pi/4 serve sin alone, which reads [0, pi/2]
+// without a reduction.
+constexpr double Talp_SinCosTable[403][6] = {
     {0x0p+0, 0x0p+0, 0x1p+0, 0x0p+0, 0x0.0p+0, 0x1.0000000000000p+0},
     {0x1.ffffaaaaaeeefp-9, -0x1.2b12b0ce9b237p-65, 0x1.ffff000015555p-1, 0x1.27d27df7df7bbp-55,
      0x1.ffffaa8000000p-9, 0x1.ffff000000000p-1},
@@ -423,6 +424,404 @@ constexpr double Talp_SinCosTable[204][6] = {
      0x1.6b5ce50000000p-1, 0x1.68b5a90000000p-1},
     {0x1.6cc4e4ca25321p-1, -0x1.60095ee08b1c7p-55, 0x1.6749982b7495cp-1, -0x1.c9e7453b2bb61p-55,
      0x1.6cc4e50000000p-1, 0x1.6749980000000p-1},
+    {0x1.6e2b77c40bde1p-1, -0x1.0e729857fad53p-56, 0x1.65dc1fdeb8cbap-1, -0x1.97c1b47337c77p-58,
+     0x1.6e2b780000000p-1, 0x1.65dc200000000p-1},
+    {0x1.6f909c929949ap-1, 0x1.da20306b5ddcbp-56, 0x1.646d41b5faf52p-1, 0x1.e17dedc76c083p-56,
+     0x1.6f909c8000000p-1, 0x1.646d418000000p-1},
+    {0x1.70f451d0a8c40p-1, 0x1.97ede3885770dp-57, 0x1.62fcff20191c7p-1, 0x1.d9143895756efp-57,
+     0x1.70f4520000000p-1, 0x1.62fcff0000000p-1},
+    {0x1.7256961a852ccp-1, -0x1.beb06fb2cbbe8p-56, 0x1.618b598d55b8cp-1, -0x1.39c2083c9b3b1p-55,
+     0x1.7256960000000p-1, 0x1.618b598000000p-1},
+    {0x1.73b7680dea578p-1, -0x1.2248306dc12a2p-56, 0x1.6018526f563dfp-1, 0x1.46ca5e0e432d0p-55,
+     0x1.73b7680000000p-1, 0x1.6018528000000p-1},
+    {0x1.7516c64a066e4p-1, 0x1.babaebe8ffc33p-55, 0x1.5ea3eb3921ab3p-1, 0x1.063db92222926p-55,
+     0x1.7516c68000000p-1, 0x1.5ea3eb0000000p-1},
+    {0x1.7674af6f7b524p-1, 0x1.e9d3f94ac84a8p-56, 0x1.5d2e255f1f17ap-1, 0x1.0314104c8892bp-55,
+     0x1.7674af8000000p-1, 0x1.5d2e258000000p-1},
+    {0x1.77d122205ffb3p-1, -0x1.eb0c90432dc62p-55, 0x1.5bb70257143e2p-1, 0x1.b7a4847c14cc8p-57,
+     0x1.77d1220000000p-1, 0x1.5bb7028000000p-1},
+    {0x1.792c1d0041d52p-1, -0x1.abf05eeb354ebp-55, 0x1.5a3e839824077p-1, 0x1.428aa2759be62p-55,
+     0x1.792c1d0000000p-1, 0x1.5a3e838000000p-1},
+    {0x1.7a859eb4261d2p-1, -0x1.a9354aa987bc3p-58, 0x1.58c4aa9acd133p-1, -0x1.a9a3f5ab3ccb1p-57,
+     0x1.7a859e8000000p-1, 0x1.58c4aa8000000p-1},
+    {0x1.7bdda5e28b3c2p-1, 0x1.ad1197ccd0392p-59, 0x1.574978d8e83f2p-1, 0x1.f4714af282d23p-55,
+     0x1.7bdda60000000p-1, 0x1.5749790000000p-1},
+    {0x1.7d3431336a206p-1, 0x1.99e1c24049b26p-56, 0x1.55ccefcda72dbp-1, -0x1.94ac7c5451da5p-56,
+     0x1.7d34310000000p-1, 0x1.55ccf00000000p-1},
+    {0x1.7e893f5037959p-1, 0x1.0eefbaa650c4cp-55, 0x1.544f10f592ca5p-1, -0x1.e7ae8e6c7a62fp-55,
+     0x1.7e893f8000000p-1, 0x1.544f110000000p-1},
+    {0x1.7fdccee3e59b5p-1, 0x1.e4ced2d95a933p-57, 0x1.52cfddce89cd4p-1, -0x1.ddf623c0f9bb8p-56,
+     0x1.7fdccf0000000p-1, 0x1.52cfde0000000p-1},
+    {0x1.812ede9ae4ba4p-1, -0x1.7830adf402ddap-55, 0x1.514f57d7bf3dap-1, 0x1.47a108073c259p-56,
+     0x1.812ede8000000p-1, 0x1.514f580000000p-1},
+    {0x1.827f6d2325578p-1, -0x1.8eb8ef85b999fp-55, 0x1.4fcd8091b8f24p-1, -0x1.559a912062bd1p-55,
+     0x1.827f6d0000000p-1, 0x1.4fcd808000000p-1},
+    {0x1.83ce792c1906ep-1, -0x1.f3899682b4a7dp-56, 0x1.4e4a597e4e10ep-1, 0x1.ccd992849f6c8p-56,
+     0x1.83ce790000000p-1, 0x1.4e4a598000000p-1},
+    {0x1.851c0166b3db6p-1, -0x1.ba8dfd79df0a6p-55, 0x1.4cc5e420a58ccp-1, 0x1.40199b85d4d93p-55,
+     0x1.851c018000000p-1, 0x1.4cc5e40000000p-1},
+    {0x1.866804856db62p-1, 0x1.407b4e7476623p-57, 0x1.4b4021fd34a33p-1, -0x1.ee903cecc18cbp-55,
+     0x1.8668048000000p-1, 0x1.4b40220000000p-1},
+    {0x1.87b2813c43942p-1, 0x1.6aa320fda9f1bp-55, 0x1.49b91499bd570p-1, 0x1.be12bd6bac858p-56,
+     0x1.87b2810000000p-1, 0x1.49b9148000000p-1},
+    {0x1.88fb7640b8da2p-1, -0x1.49987c11efaa3p-55, 0x1.4830bd7d4ceb3p-1, 0x1.df77ff20d5448p-55,
+     0x1.88fb768000000p-1, 0x1.4830bd8000000p-1},
+    {0x1.8a42e249d89efp-1, 0x1.51cbfc416c0f9p-55, 0x1.46a71e303a5b8p-1, 0x1.6564184f4f5fcp-56,
+     0x1.8a42e28000000p-1, 0x1.46a71e0000000p-1},
+    {0x1.8b88c41036f4ep-1, -0x1.d1be754db84c3p-57, 0x1.451c383c24d43p-1, -0x1.54b060ea42adep-55,
+     0x1.8b88c40000000p-1, 0x1.451c380000000p-1},
+    {0x1.8ccd1a4df230ap-1, -0x1.44412af5b9f96p-58, 0x1.43900d2bf2286p-1, -0x1.e8a6fe86db5d4p-56,
+     0x1.8ccd1a8000000p-1, 0x1.43900d0000000p-1},
+    {0x1.8e0fe3beb42f8p-1, 0x1.324c55de9ed0bp-55, 0x1.42029e8bcd474p-1, 0x1.995705e2a2526p-55,
+     0x1.8e0fe38000000p-1, 0x1.42029e8000000p-1},
+    {0x1.8f511f1fb39bbp-1, 0x1.479398f9c173cp-56, 0x1.4073ede924affp-1, -0x1.67ad195b4892cp-59,
+     0x1.8f511f0000000p-1, 0x1.4073ee0000000p-1},
+    {0x1.9090cb2fb52efp-1, -0x1.ca9146d0ee90bp-57, 0x1.3ee3fcd2a8e3cp-1, 0x1.c99ab27a9e083p-55,
+     0x1.9090cb0000000p-1, 0x1.3ee3fd0000000p-1},
+    {0x1.91cee6af0cf3ep-1, -0x1.8b05ba81233f4p-55, 0x1.3d52ccd84ad7fp-1, 0x1.271b8cdc69f79p-55,
+     0x1.91cee68000000p-1, 0x1.3d52cd0000000p-1},
+    {0x1.930b705f9f85ap-1, -0x1.09ae60f413f40p-61, 0x1.3bc05f8b3a656p-1, 0x1.dab7124aa8c6dp-55,
+     0x1.930b708000000p-1, 0x1.3bc05f8000000p-1},
+    {0x1.94466704e34e1p-1, -0x1.3c0d8ce2e4dc1p-57, 0x1.3a2cb67de4b7ap-1, 0x1.ba67c25628672p-55,
+     0x1.9446670000000p-1, 0x1.3a2cb68000000p-1},
+    {0x1.957fc963e1c22p-1, 0x1.c0b2a452022bcp-57, 0x1.3897d343f2ba6p-1, 0x1.56f3b760fd493p-55,
+     0x1.957fc98000000p-1, 0x1.3897d38000000p-1},
+    {0x1.96b79643389cfp-1, 0x1.fe27982895992p-55, 0x1.3701b7724785dp-1, 0x1.c968efcf06604p-55,
+     0x1.96b7968000000p-1, 0x1.3701b78000000p-1},
+    {0x1.97edcc6b1b193p-1, 0x1.93523ce2c8213p-55, 0x1.356a649efec9dp-1, -0x1.500caf33eb802p-60,
+     0x1.97edcc8000000p-1, 0x1.356a648000000p-1},
+    {0x1.99226aa55328dp-1, 0x1.068fe948440a7p-55, 0x1.33d1dc616b37ap-1, 0x1.a61b1bee18b70p-55,
+     0x1.99226a8000000p-1, 0x1.33d1dc8000000p-1},
+    {0x1.9a556fbd42ab5p-1, 0x1.293888df1395ap-57, 0x1.3238205214eaep-1, 0x1.d2e14ce85b602p-56,
+     0x1.9a556f8000000p-1, 0x1.3238208000000p-1},
+    {0x1.9b86da7fe4a25p-1, 0x1.dc6d6e6085921p-56, 0x1.309d320ab7d0cp-1, -0x1.ed57fe081633ap-55,
+     0x1.9b86da8000000p-1, 0x1.309d320000000p-1},
+    {0x1.9cb6a9bbce64bp-1, -0x1.4f3e7a32f8d0cp-56, 0x1.2f011326420e4p-1, 0x1.8e30efe9e96c2p-56,
+     0x1.9cb6a98000000p-1, 0x1.2f01130000000p-1},
+    {0x1.9de4dc4130cfcp-1, 0x1.693f61ddff4fcp-55, 0x1.2d63c540d265ap-1, 0x1.f6433aa3d25cfp-57,
+     0x1.9de4dc8000000p-1, 0x1.2d63c58000000p-1},
+    {0x1.9f1170e1d9777p-1, -0x1.c20c7e8cbc686p-55, 0x1.2bc549f7b699dp-1, 0x1.accb96b8461bap-56,
+     0x1.9f11710000000p-1, 0x1.2bc54a0000000p-1},
+    {0x1.a03c667133d40p-1, -0x1.3af2f4a5a88c3p-55, 0x1.2a25a2e969d17p-1, -0x1.ccb124d7a4a8ap-55,
+     0x1.a03c668000000p-1, 0x1.2a25a30000000p-1},
+    {0x1.a165bbc44a6f1p-1, -0x1.25d120e45579ap-55, 0x1.2884d1b592f81p-1, -0x1.099bbe3a4f76bp-55,
+     0x1.a165bc0000000p-1, 0x1.2884d18000000p-1},
+    {0x1.a28d6fb1c80e5p-1, -0x1.628f7bd1523a5p-55, 0x1.26e2d7fd031edp-1, 0x1.cfdd86bbcd3ddp-55,
+     0x1.a28d6f8000000p-1, 0x1.26e2d80000000p-1},
+    {0x1.a3b38111f8dcep-1, -0x1.10fef1d4aac33p-57, 0x1.253fb761b3db8p-1, 0x1.8279ca90e0f2ap-55,
+     0x1.a3b3810000000p-1, 0x1.253fb78000000p-1},
+    {0x1.a4d7eebecb932p-1, -0x1.a20f998150689p-55, 0x1.239b7186c5a68p-1, -0x1.7939c9213ec26p-55,
+     0x1.a4d7ee8000000p-1, 0x1.239b718000000p-1},
+    {0x1.a5fab793d29c8p-1, 0x1.7482b1e8e6d85p-55, 0x1.21f608107e37ap-1, -0x1.0a3f22ad63580p-55,
+     0x1.a5fab78000000p-1, 0x1.21f6080000000p-1},
+    {0x1.a71bda6e453c6p-1, -0x1.e95227d7f30a3p-55, 0x1.204f7ca446e21p-1, 0x1.23a01239095d3p-55,
+     0x1.a71bda8000000p-1, 0x1.204f7c8000000p-1},
+    {0x1.a83b562d00b03p-1, 0x1.ab8188d35cf69p-55, 0x1.1ea7d0e8aaeeep-1, 0x1.53cf9f0da2529p-55,
+     0x1.a83b560000000p-1, 0x1.1ea7d10000000p-1},
+    {0x1.a95929b089516p-1, -0x1.6b8904d8c519fp-55, 0x1.1cff068555f66p-1, -0x1.1081efb685b2ap-55,
+     0x1.a959298000000p-1, 0x1.1cff068000000p-1},
+    {0x1.aa7553db0bb41p-1, -0x1.ddb562ca148f2p-56, 0x1.1b551f2312386p-1, 0x1.a85cdf15867a6p-55,
+     0x1.aa75540000000p-1, 0x1.1b551f0000000p-1},
+    {0x1.ab8fd3905dc58p-1, -0x1.ebc51c1757f65p-55, 0x1.19aa1c6bc6f3dp-1, -0x1.0e81b4b2bb407p-55,
+     0x1.ab8fd38000000p-1, 0x1.19aa1c8000000p-1},
+    {0x1.aca8a7b5ffe7dp-1, 0x1.c246df8245942p-55, 0x1.17fe000a76bc4p-1, 0x1.c41b20d1c6724p-58,
+     0x1.aca8a78000000p-1, 0x1.17fe000000000p-1},
+    {0x1.adbfcf331e0cfp-1, -0x1.596f46d44573bp-56, 0x1.1650cbab3dcf7p-1, -0x1.b66c02e54395ap-55,
+     0x1.adbfcf0000000p-1, 0x1.1650cb8000000p-1},
+    {0x1.aed548f090ceep-1, 0x1.06374f484e288p-59, 0x1.14a280fb5068cp-1, -0x1.b71edcc9344bcp-55,
+     0x1.aed5490000000p-1, 0x1.14a2810000000p-1},
+    {0x1.afe913d8de876p-1, -0x1.b0f1b3feb43d2p-56, 0x1.12f321a8f9144p-1, 0x1.59721d6a30c6bp-56,
+     0x1.afe9140000000p-1, 0x1.12f3218000000p-1},
+    {0x1.b0fb2ed83c651p-1, 0x1.e74899d302ab4p-60, 0x1.1142af6397007p-1, -0x1.5c867074a3aaap-55,
+     0x1.b0fb2f0000000p-1, 0x1.1142af8000000p-1},
+    {0x1.b20b98dc8f7f7p-1, 0x1.3531237273688p-55, 0x1.0f912bdb9c4e9p-1, -0x1.af0c7aff62bf1p-55,
+     0x1.b20b990000000p-1, 0x1.0f912c0000000p-1},
+    {0x1.b31a50d56de8fp-1, -0x1.4d46c15ba8ea7p-55, 0x1.0dde98c28c628p-1, -0x1.b0e8e5bebb55bp-55,
+     0x1.b31a510000000p-1, 0x1.0dde990000000p-1},
+    {0x1.b42755b41fbf2p-1, 0x1.84e88a0ab9ca2p-56, 0x1.0c2af7cafa311p-1, 0x1.bc0a7c6cdfc2bp-56,
+     0x1.b427558000000p-1, 0x1.0c2af80000000p-1},
+    {0x1.b532a66ba039dp-1, 0x1.b34807f7101eep-55, 0x1.0a764aa8868dap-1, -0x1.a031c4f221acfp-56,
+     0x1.b532a68000000p-1, 0x1.0a764a8000000p-1},
+    {0x1.b63c41f09eb7dp-1, -0x1.d6552e8d69314p-56, 0x1.08c0930fde762p-1, 0x1.3d3049dcc0ab9p-55,
+     0x1.b63c420000000p-1, 0x1.08c0930000000p-1},
+    {0x1.b74427397fca2p-1, 0x1.da351af253ee4p-55, 0x1.0709d2b6b95eep-1, -0x1.71cc4ee678c32p-55,
+     0x1.b744270000000p-1, 0x1.0709d28000000p-1},
+    {0x1.b84a553e5e3e0p-1, 0x1.30261f761cc7ep-55, 0x1.05520b53d77c5p-1, 0x1.9cda47305b8edp-57,
+     0x1.b84a550000000p-1, 0x1.05520b8000000p-1},
+    {0x1.b94ecaf90c246p-1, -0x1.ddc6cac9b5615p-58, 0x1.03993e9f000ccp-1, 0x1.c46f37b5a69b2p-55,
+     0x1.b94ecb0000000p-1, 0x1.03993e8000000p-1},
+    {0x1.ba51876513d84p-1, -0x1.893cce97068afp-56, 0x1.01df6e50ffa05p-1, 0x1.939f7b3beacb9p-55,
+     0x1.ba51878000000p-1, 0x1.01df6e8000000p-1},
+    {0x1.bb52897fb9032p-1, 0x1.953ad2e7b7f06p-55, 0x1.00249c23a6603p-1, -0x1.9b0cfbef87821p-57,
+     0x1.bb52898000000p-1, 0x1.00249c0000000p-1},
+    {0x1.bc51d047f99fep-1, 0x1.e671dc91335a7p-58, 0x1.fcd193a38ca98p-2, 0x1.bd622d8032072p-57,
+     0x1.bc51d08000000p-1, 0x1.fcd1938000000p-2},
+    {0x1.bd4f5abe8efb7p-1, 0x1.0882439f62e39p-56, 0x1.f957f22e6355fp-2, -0x1.e684d51f8c8ddp-56,
+     0x1.bd4f5a8000000p-1, 0x1.f957f20000000p-2},
+    {0x1.be4b27e5eeb46p-1, 0x1.4c4ff27eaf129p-55, 0x1.f5dc576171f09p-2, 0x1.0bd79e9150413p-57,
+     0x1.be4b280000000p-1, 0x1.f5dc578000000p-2},
+    {0x1.bf4536c24bb85p-1, 0x1.97632053703f0p-55, 0x1.f25ec6b852fc2p-2, 0x1.445cbca9a80a8p-56,
+     0x1.bf45370000000p-1, 0x1.f25ec68000000p-2},
+    {0x1.c03d8659973fcp-1, -0x1.b8b6762c1a6a5p-58, 0x1.eedf43b096d75p-2, -0x1.9ba8956429f37p-56,
+     0x1.c03d868000000p-1, 0x1.eedf438000000p-2},
+    {0x1.c13415b381c80p-1, 0x1.5202b6ee5f0cbp-55, 0x1.eb5dd1c9c03f2p-2, -0x1.207753e5ca7c1p-56,
+     0x1.c134158000000p-1, 0x1.eb5dd20000000p-2},
+    {0x1.c228e3d97c0bdp-1, -0x1.730374b553efep-55, 0x1.e7da748540cfap-2, 0x1.fd21c3d1a31f2p-56,
+     0x1.c228e40000000p-1, 0x1.e7da748000000p-2},
+    {0x1.c31befd6b7f98p-1, -0x1.767b85f1a5287p-55, 0x1.e4552f6675828p-2, -0x1.027885c508dc9p-56,
+     0x1.c31bf00000000p-1, 0x1.e4552f8000000p-2},
+    {0x1.c40d38b829a82p-1, -0x1.740b6f0440435p-55, 0x1.e0ce05f2a32b4p-2, 0x1.eeab771e9f508p-56,
+     0x1.c40d388000000p-1, 0x1.e0ce060000000p-2},
+    {0x1.c4fcbd8c884a5p-1, 0x1.02819c2479980p-55, 0x1.dd44fbb0f2f2ap-2, -0x1.76190894417b8p-56,
+     0x1.c4fcbd8000000p-1, 0x1.dd44fb8000000p-2},
+    {0x1.c5ea7d644f1fcp-1, -0x1.31d886f3b00cep-57, 0x1.d9ba142a6ecebp-2, 0x1.fca7eec15a133p-56,
+     0x1.c5ea7d8000000p-1, 0x1.d9ba140000000p-2},
+    {0x1.c6d67751be646p-1, 0x1.d163b7b4fe389p-56, 0x1.d62d52e9fdfa9p-2, 0x1.f6eae4ae67d35p-58,
+     0x1.c6d6778000000p-1, 0x1.d62d530000000p-2},
+    {0x1.c7c0aa68dc3e8p-1, -0x1.4a23da07ff6d4p-56, 0x1.d29ebb7c616aep-2, -0x1.ba352c3dce270p-58,
+     0x1.c7c0aa8000000p-1, 0x1.d29ebb8000000p-2},
+    {0x1.c8a915bf75aa7p-1, 0x1.4813713bc3048p-56, 0x1.cf0e517030415p-2, 0x1.df6b6d5f04989p-56,
+     0x1.c8a9158000000p-1, 0x1.cf0e518000000p-2},
+    {0x1.c98fb86d1f650p-1, 0x1.faac0ee6abf5bp-55, 0x1.cb7c1855d43e2p-2, 0x1.7d126defbac20p-56,
+     0x1.c98fb88000000p-1, 0x1.cb7c188000000p-2},
+    {0x1.ca74918b36d3dp-1, -0x1.01b062b75945ep-55, 0x1.c7e813bf862f7p-2, 0x1.909f60366377fp-56,
+     0x1.ca74918000000p-1, 0x1.c7e8138000000p-2},
+    {0x1.cb57a034e2ebcp-1, -0x1.a6ef7cb20d8fdp-55, 0x1.c45247414a5f4p-2, 0x1.84a5f54363342p-59,
+     0x1.cb57a00000000p-1, 0x1.c452478000000p-2},
+    {0x1.cc38e38715161p-1, -0x1.2b5b7581d373fp-62, 0x1.c0bab670ecff4p-2, 0x1.645729acd588ap-56,
+     0x1.cc38e38000000p-1, 0x1.c0bab68000000p-2},
+    {0x1.cd185aa08a136p-1, 0x1.90cfe889fac8ep-56, 0x1.bd2164e5fe934p-2, 0x1.56e25a433b1f6p-59,
+     0x1.cd185a8000000p-1, 0x1.bd21650000000p-2},
+    {0x1.cdf604a1cadcep-1, -0x1.6b50757f2fa40p-56, 0x1.b9865639d0596p-2, -0x1.931bd06786cb9p-56,
+     0x1.cdf6048000000p-1, 0x1.b986560000000p-2},
+    {0x1.ced1e0ad2d83bp-1, 0x1.864ed61ceed43p-55, 0x1.b5e98e0770b0dp-2, 0x1.814219753169fp-57,
+     0x1.ced1e08000000p-1, 0x1.b5e98e0000000p-2},
+    {0x1.cfabede6d60eep-1, -0x1.2ffc3a095d6f0p-56, 0x1.b24b0feba77f0p-2, -0x1.1ade5cb863719p-56,
+     0x1.cfabee0000000p-1, 0x1.b24b100000000p-2},
+    {0x1.d0842b74b756dp-1, 0x1.bdb3c94960324p-55, 0x1.aeaadf84f2926p-2, 0x1.dc41a8bccbe01p-56,
+     0x1.d0842b8000000p-1, 0x1.aeaadf8000000p-2},
+    {0x1.d15a987e93dfcp-1, 0x1.7d89c8d349c80p-55, 0x1.ab09007382047p-2, 0x1.14a41d3d11354p-57,
+     0x1.d15a988000000p-1, 0x1.ab09008000000p-2},
+    {0x1.d22f342dfeb1bp-1, -0x1.bffd744a404a8p-56, 0x1.a765765934991p-2, -0x1.e73c65088eb85p-59,
+     0x1.d22f340000000p-1, 0x1.a765768000000p-2},
+    {0x1.d301fdae5c2edp-1, 0x1.d977b6405c5dap-55, 0x1.a3c044d9941cfp-2, -0x1.53ce634d601b8p-56,
+     0x1.d301fd8000000p-1, 0x1.a3c0450000000p-2},
+    {0x1.d3d2f42ce2e88p-1, -0x1.82d67b53aec34p-55, 0x1.a0196f99d1c1ep-2, 0x1.753a1648020eep-58,
+     0x1.d3d2f40000000p-1, 0x1.a0196f8000000p-2},
+    {0x1.d4a216d89c717p-1, 0x1.d4810b29c8736p-55, 0x1.9c70fa40c279dp-2, -0x1.6346cef9b5fa7p-58,
+     0x1.d4a2170000000p-1, 0x1.9c70fa8000000p-2},
+    {0x1.d56f64e2662f6p-1, -0x1.c9fcadba346dep-55, 0x1.98c6e876db4fbp-2, 0x1.eaa125f68f599p-56,
+     0x1.d56f650000000p-1, 0x1.98c6e88000000p-2},
+    {0x1.d63add7cf2297p-1, 0x1.3ce8111055821p-58, 0x1.951b3de62dbf5p-2, 0x1.e9496d9aff337p-56,
+     0x1.d63add8000000p-1, 0x1.951b3e0000000p-2},
+    {0x1.d7047fdcc7d62p-1, 0x1.d886e77e69c0cp-55, 0x1.916dfe3a640b1p-2, -0x1.0b902d24577fap-57,
+     0x1.d704800000000p-1, 0x1.916dfe0000000p-2},
+    {0x1.d7cc4b3844e67p-1, 0x1.3f6e971be3f02p-55, 0x1.8dbf2d20bd903p-2, 0x1.0ce77f57be8cbp-56,
+     0x1.d7cc4b0000000p-1, 0x1.8dbf2d0000000p-2},
+    {0x1.d8923ec79e0f8p-1, 0x1.540a2b1a9d65dp-56, 0x1.8a0ece480b19ep-2, -0x1.a7d3e9a85d252p-60,
+     0x1.d8923f0000000p-1, 0x1.8a0ece8000000p-2},
+    {0x1.d95659c4dfd27p-1, 0x1.8b8af81ab5dabp-55, 0x1.865ce560ab321p-2, -0x1.1e7ebcf783872p-63,
+     0x1.d9565a0000000p-1, 0x1.865ce58000000p-2},
+    {0x1.da189b6bef426p-1, 0x1.58673454c0e27p-55, 0x1.82a9761c86715p-2, 0x1.d873fc268f1f1p-58,
+     0x1.da189b8000000p-1, 0x1.82a9760000000p-2},
+    {0x1.dad902fa8ac87p-1, 0x1.ea5e370875907p-58, 0x1.7ef4842f0bccdp-2, 0x1.83529407722f1p-56,
+     0x1.dad9030000000p-1, 0x1.7ef4840000000p-2},
+    {0x1.db978fb04ae60p-1, 0x1.80e17e70c5827p-55, 0x1.7b3e134d2ce30p-2, 0x1.89c708c926228p-57,
+     0x1.db978f8000000p-1, 0x1.7b3e138000000p-2},
+    {0x1.dc5440cea2f54p-1, 0x1.5f6a8d4193ecdp-55, 0x1.7786272d5a468p-2, 0x1.e271c29b41be3p-57,
+     0x1.dc54410000000p-1, 0x1.7786270000000p-2},
+    {0x1.dd0f1598e1e79p-1, 0x1.82104c45c9255p-58, 0x1.73ccc3877fc7dp-2, 0x1.c4c75632eabaep-56,
+     0x1.dd0f158000000p-1, 0x1.73ccc38000000p-2},
+    {0x1.ddc80d5433024p-1, -0x1.5a6ac4bf29104p-55, 0x1.7011ec1500bd6p-2, 0x1.21c45557ddc22p-56,
+     0x1.ddc80d8000000p-1, 0x1.7011ec0000000p-2},
+    {0x1.de7f27479e996p-1, -0x1.08d5847065eecp-55, 0x1.6c55a490b44a2p-2, -0x1.b1970e946d6e0p-56,
+     0x1.de7f278000000p-1, 0x1.6c55a48000000p-2},
+    {0x1.df3462bc0ac8dp-1, -0x1.367f811f38239p-55, 0x1.6897f0b6e1a29p-2, 0x1.006c482bad1cbp-58,
+     0x1.df34628000000p-1, 0x1.6897f08000000p-2},
+    {0x1.dfe7befc3c2b3p-1, 0x1.a3082671e4a09p-55, 0x1.64d8d4453c50dp-2, -0x1.dcd5be16b9b38p-60,
+     0x1.dfe7bf0000000p-1, 0x1.64d8d48000000p-2},
+    {0x1.e0993b54d68f6p-1, -0x1.f26cc0d6a7cecp-58, 0x1.611852fae0769p-2, -0x1.71272938d7ae8p-57,
+     0x1.e0993b8000000p-1, 0x1.6118530000000p-2},
+    {0x1.e148d7145dab7p-1, 0x1.238379147e767p-55, 0x1.5d5670984f0e2p-2, -0x1.4a88d04824713p-56,
+     0x1.e148d70000000p-1, 0x1.5d56708000000p-2},
+    {0x1.e1f6918b35ce9p-1, 0x1.2aa8769b854d8p-56, 0x1.599330df6a29ep-2, 0x1.e9889a89b5593p-58,
+     0x1.e1f6918000000p-1, 0x1.5993310000000p-2},
+    {0x1.e2a26a0ba4906p-1, -0x1.649d25163c84ap-55, 0x1.55ce979371328p-2, 0x1.f032be980fd9bp-58,
+     0x1.e2a26a0000000p-1, 0x1.55ce978000000p-2},
+    {0x1.e34c5fe9d17ebp-1, 0x1.f2ef95683b7d1p-61, 0x1.5208a878fd239p-2, 0x1.c83eff91c5e12p-58,
+     0x1.e34c600000000p-1, 0x1.5208a88000000p-2},
+    {0x1.e3f4727bc6c99p-1, 0x1.37c31b45c587ep-59, 0x1.4e416755fcc70p-2, 0x1.baf0af17fdbc5p-56,
+     0x1.e3f4728000000p-1, 0x1.4e41678000000p-2},
+    {0x1.e49aa11971ed0p-1, 0x1.cea8b9ba5d799p-55, 0x1.4a78d7f1b0ef4p-2, 0x1.bdc37c97734c9p-56,
+     0x1.e49aa10000000p-1, 0x1.4a78d80000000p-2},
+    {0x1.e53eeb1ca4594p-1, 0x1.7c9341ae2082fp-56, 0x1.46aefe14a8afep-2, 0x1.c9b816a2f3db2p-56,
+     0x1.e53eeb0000000p-1, 0x1.46aefe0000000p-2},
+    {0x1.e5e14fe11418cp-1, 0x1.f26492c1c25a0p-57, 0x1.42e3dd88bd952p-2, -0x1.353a9f74bf255p-57,
+     0x1.e5e1500000000p-1, 0x1.42e3dd8000000p-2},
+    {0x1.e681cec45c74ap-1, -0x1.99f0b22eb853cp-56, 0x1.3f177a190fd9ep-2, 0x1.ffe2c2561bef6p-56,
+     0x1.e681cf0000000p-1, 0x1.3f177a0000000p-2},
+    {0x1.e7206725fe96fp-1, -0x1.3b6c955a5bfa6p-55, 0x1.3b49d792029cfp-2, -0x1.09a10dc59eb75p-56,
+     0x1.e720670000000p-1, 0x1.3b49d78000000p-2},
+    {0x1.e7bd1867622b4p-1, 0x1.ffaadf955fa62p-57, 0x1.377af9c138141p-2, 0x1.c13b896f63f70p-57,
+     0x1.e7bd188000000p-1, 0x1.377afa0000000p-2},
+    {0x1.e857e1ebd5fd5p-1, -0x1.9d8e945823d2ap-56, 0x1.33aae4758dbefp-2, -0x1.d058881847909p-57,
+     0x1.e857e20000000p-1, 0x1.33aae48000000p-2},
+    {0x1.e8f0c31890958p-1, -0x1.281224b5114a2p-56, 0x1.2fd99b7f1897dp-2, -0x1.94f0ba6ef9b69p-56,
+     0x1.e8f0c30000000p-1, 0x1.2fd99b8000000p-2},
+    {0x1.e987bb54b0d3dp-1, 0x1.e5972f64ee59ap-55, 0x1.2c0722af2143bp-2, -0x1.60c9fae68afb8p-61,
+     0x1.e987bb8000000p-1, 0x1.2c07228000000p-2},
+    {0x1.ea1cca093e88dp-1, -0x1.16b1fadec400bp-57, 0x1.28337dd820411p-2, -0x1.f21b83e01957fp-57,
+     0x1.ea1cca0000000p-1, 0x1.28337e0000000p-2},
+    {0x1.eaafeea12b0c4p-1, 0x1.d7af5fa4a5c74p-57, 0x1.245eb0cdba154p-2, -0x1.c4555428fdfb4p-57,
+     0x1.eaafee8000000p-1, 0x1.245eb10000000p-2},
+    {0x1.eb41288951d28p-1, 0x1.ba9391c92383fp-55, 0x1.2088bf64bb78fp-2, -0x1.2af238128fbccp-56,
+     0x1.eb41288000000p-1, 0x1.2088bf8000000p-2},
+    {0x1.ebd0773078ff9p-1, 0x1.832c493f96cdbp-57, 0x1.1cb1ad7315834p-2, 0x1.99b2407e27facp-57,
+     0x1.ebd0770000000p-1, 0x1.1cb1ad8000000p-2},
+    {0x1.ec5dda0751f83p-1, -0x1.14a3a08664d14p-55, 0x1.18d97ecfd9d40p-2, -0x1.0e1be83448958p-57,
+     0x1.ec5dda0000000p-1, 0x1.18d97f0000000p-2},
+    {0x1.ece9508079f14p-1, 0x1.2b2c513ff0cf6p-55, 0x1.1500375336bc5p-2, 0x1.9a39da062c982p-57,
+     0x1.ece9508000000p-1, 0x1.1500378000000p-2},
+    {0x1.ed72da107a7d5p-1, 0x1.de1963d162527p-56, 0x1.1125dad67366dp-2, -0x1.42a52298e84e5p-56,
+     0x1.ed72da0000000p-1, 0x1.1125db0000000p-2},
+    {0x1.edfa762dca17dp-1, -0x1.8f2576985043fp-57, 0x1.0d4a6d33ebfdfp-2, 0x1.87ce8ac3ca544p-56,
+     0x1.edfa760000000p-1, 0x1.0d4a6d0000000p-2},
+    {0x1.ee802450ccaebp-1, 0x1.191f59c221e79p-56, 0x1.096df2470dd21p-2, 0x1.7d491c26033a5p-57,
+     0x1.ee80248000000p-1, 0x1.096df28000000p-2},
+    {0x1.ef03e3f3d42a2p-1, 0x1.0572b0573c404p-59, 0x1.05906dec537dap-2, 0x1.12c3f77448473p-61,
+     0x1.ef03e40000000p-1, 0x1.05906e0000000p-2},
+    {0x1.ef85b49320f21p-1, -0x1.0eab0073edef0p-55, 0x1.01b1e4014108ep-2, 0x1.1dc2a6c14f566p-57,
+     0x1.ef85b48000000p-1, 0x1.01b1e40000000p-2},
+    {0x1.f00595ace2720p-1, -0x1.a9e1dbb927954p-55, 0x1.fba4b0c8c018cp-3, 0x1.faab193d39767p-61,
+     0x1.f005958000000p-1, 0x1.fba4b10000000p-3},
+    {0x1.f08386c1379adp-1, -0x1.b80d4d680576ap-59, 0x1.f3e39dea77a4bp-3, 0x1.1aa73579f4339p-57,
+     0x1.f083870000000p-1, 0x1.f3e39e0000000p-3},
+    {0x1.f0ff87522f62cp-1, -0x1.fd676d1225f8cp-55, 0x1.ec209728baee8p-3, -0x1.c4601d778aa03p-58,
+     0x1.f0ff878000000p-1, 0x1.ec20970000000p-3},
+    {0x1.f17996e3c9431p-1, 0x1.6b4b0d540aebdp-59, 0x1.e45ba44690124p-3, -0x1.0a53bcb113f23p-60,
+     0x1.f179970000000p-1, 0x1.e45ba48000000p-3},
+    {0x1.f1f1b4fbf5b47p-1, -0x1.59a50daf183afp-55, 0x1.dc94cd08e94c7p-3, -0x1.a442bdfda9409p-57,
+     0x1.f1f1b50000000p-1, 0x1.dc94cd0000000p-3},
+    {0x1.f267e12296a8ap-1, -0x1.94bf4bd9a18abp-56, 0x1.d4cc19369d34cp-3, -0x1.898a4069e4e49p-57,
+     0x1.f267e10000000p-1, 0x1.d4cc190000000p-3},
+    {0x1.f2dc1ae18002ep-1, -0x1.be7521dc7c740p-58, 0x1.cd0190985ef77p-3, -0x1.11be2ffbeed45p-58,
+     0x1.f2dc1b0000000p-1, 0x1.cd01908000000p-3},
+    {0x1.f34e61c4780dfp-1, 0x1.e60d97d20d09fp-55, 0x1.c5353af8b68c9p-3, -0x1.29af4d2c4df80p-58,
+     0x1.f34e620000000p-1, 0x1.c5353b0000000p-3},
+    {0x1.f3beb55937f07p-1, 0x1.066a751243567p-55, 0x1.bd672023f8ed6p-3, 0x1.50a8da416fbd9p-57,
+     0x1.f3beb58000000p-1, 0x1.bd67200000000p-3},
+    {0x1.f42d152f6c1efp-1, 0x1.0eb8bf1833eebp-57, 0x1.b59747e840483p-3, 0x1.b6745416689d5p-65,
+     0x1.f42d150000000p-1, 0x1.b597480000000p-3},
+    {0x1.f49980d8b4cc7p-1, -0x1.881ca7411b5f8p-56, 0x1.adc5ba1564320p-3, -0x1.6c8ed88c3e7a8p-60,
+     0x1.f499810000000p-1, 0x1.adc5ba0000000p-3},
+    {0x1.f503f7e8a658bp-1, -0x1.fe0bd01e6da7dp-55, 0x1.a5f27e7cf1d6ep-3, 0x1.aab6b4f248f38p-58,
+     0x1.f503f80000000p-1, 0x1.a5f27e8000000p-3},
+    {0x1.f56c79f4c9bc9p-1, 0x1.748799a828965p-62, 0x1.9e1d9cf224286p-3, -0x1.1764ba2ecb2c6p-59,
+     0x1.f56c7a0000000p-1, 0x1.9e1d9d0000000p-3},
+    {0x1.f5d306949cf4bp-1, 0x1.c60471d9353bep-55, 0x1.96471d49dc0a3p-3, -0x1.8a1c6f1a10646p-58,
+     0x1.f5d3068000000p-1, 0x1.96471d8000000p-3},
+    {0x1.f6379d619369dp-1, 0x1.6b296ac1928abp-55, 0x1.8e6f075a987d6p-3, 0x1.a57e7fd1918d8p-62,
+     0x1.f6379d8000000p-1, 0x1.8e6f078000000p-3},
+    {0x1.f69a3df716575p-1, 0x1.ce98eaa22cfc0p-55, 0x1.869562fc6ec9ep-3, 0x1.4b1c17c825fd1p-57,
+     0x1.f69a3e0000000p-1, 0x1.8695630000000p-3},
+    {0x1.f6fae7f2852ffp-1, 0x1.bff352db569cfp-58, 0x1.7eba380902a67p-3, -0x1.688a9c5c87ee8p-58,
+     0x1.f6fae80000000p-1, 0x1.7eba380000000p-3},
+    {0x1.f7599af336004p-1, 0x1.eed281b350fd6p-57, 0x1.76dd8e5b7e5edp-3, -0x1.211c4a21425ecp-57,
+     0x1.f7599b0000000p-1, 0x1.76dd8e8000000p-3},
+    {0x1.f7b6569a75cf8p-1, -0x1.14cbbb7799b36p-56, 0x1.6eff6dd08af8dp-3, -0x1.1bb80ce3b15c7p-57,
+     0x1.f7b6568000000p-1, 0x1.6eff6e0000000p-3},
+    {0x1.f8111a8b88fe2p-1, -0x1.d5a43b4e26042p-58, 0x1.671fde4648579p-3, -0x1.cc179cd66dbcap-57,
+     0x1.f8111a8000000p-1, 0x1.671fde8000000p-3},
+    {0x1.f869e66baba2ap-1, 0x1.682bd8ff6b69cp-56, 0x1.5f3ee79c455d5p-3, -0x1.85d57f4bc220fp-60,
+     0x1.f869e68000000p-1, 0x1.5f3ee78000000p-3},
+    {0x1.f8c0b9e211e45p-1, -0x1.a517ad2a13684p-56, 0x1.575c91b3780c1p-3, -0x1.5a6e13974e73ap-58,
+     0x1.f8c0ba0000000p-1, 0x1.575c918000000p-3},
+    {0x1.f9159497e853fp-1, 0x1.66c77a4219a37p-56, 0x1.4f78e46e35a46p-3, -0x1.82bbe6c49f2b0p-59,
+     0x1.f915948000000p-1, 0x1.4f78e48000000p-3},
+    {0x1.f96876385442dp-1, 0x1.c3041c56383ecp-58, 0x1.4793e7b02ac33p-3, 0x1.b41434c093596p-57,
+     0x1.f968760000000p-1, 0x1.4793e78000000p-3},
+    {0x1.f9b95e7074176p-1, 0x1.92a24bea52d3fp-56, 0x1.3fada35e537e3p-3, 0x1.b178d16f7aa74p-57,
+     0x1.f9b95e8000000p-1, 0x1.3fada38000000p-3},
+    {0x1.fa084cef5fa04p-1, 0x1.f22e05b16da32p-55, 0x1.37c61f5ef37ebp-3, -0x1.1c621c0505efbp-64,
+     0x1.fa084d0000000p-1, 0x1.37c61f8000000p-3},
+    {0x1.fa55416628652p-1, 0x1.c8aa2f23a4669p-55, 0x1.2fdd63998e1b6p-3, 0x1.09edc7d2bed7dp-58,
+     0x1.fa55418000000p-1, 0x1.2fdd638000000p-3},
+    {0x1.faa03b87d9f5ap-1, 0x1.1148988d10e52p-56, 0x1.27f377f6de710p-3, -0x1.f2d990ea7fdbdp-57,
+     0x1.faa03b8000000p-1, 0x1.27f3780000000p-3},
+    {0x1.fae93b097a364p-1, 0x1.aea3fbd887df7p-55, 0x1.20086460cf795p-3, -0x1.9981fcf48c206p-59,
+     0x1.fae93b0000000p-1, 0x1.2008648000000p-3},
+    {0x1.fb303fa209ab9p-1, -0x1.82d98bb0e69fep-55, 0x1.181c30c274218p-3, 0x1.d6949b1f7eec8p-57,
+     0x1.fb303f8000000p-1, 0x1.181c310000000p-3},
+    {0x1.fb75490a83c2cp-1, 0x1.d9fbeed39ae46p-55, 0x1.102ee507ff5f0p-3, -0x1.77ec7eee89a9bp-57,
+     0x1.fb75490000000p-1, 0x1.102ee50000000p-3},
+    {0x1.fbb856fddf194p-1, 0x1.7175fe71a1051p-55, 0x1.0840891ebc430p-3, -0x1.21efef0a7e59dp-62,
+     0x1.fbb8570000000p-1, 0x1.0840890000000p-3},
+    {0x1.fbf969390dc14p-1, 0x1.b4b638645dd7ep-60, 0x1.005124f5060dbp-3, -0x1.a948f21154792p-57,
+     0x1.fbf9690000000p-1, 0x1.0051250000000p-3},
+    {0x1.fc387f7afd84fp-1, 0x1.1067294c93017p-55, 0x1.f0c180f4807edp-4, -0x1.c01bbedc2cbf1p-58,
+     0x1.fc387f8000000p-1, 0x1.f0c1810000000p-4},
+    {0x1.fc7599849827bp-1, 0x1.feee53c5da7cfp-56, 0x1.e0dec73d9d533p-4, 0x1.698b2d527d376p-59,
+     0x1.fc75998000000p-1, 0x1.e0dec70000000p-4},
+    {0x1.fcb0b718c3a50p-1, -0x1.db63bf3d96809p-56, 0x1.d0fa2ca81afc9p-4, -0x1.68131633722c1p-60,
+     0x1.fcb0b70000000p-1, 0x1.d0fa2c8000000p-4},
+    {0x1.fce9d7fc626d9p-1, -0x1.3813d774b4301p-57, 0x1.c113c11892bd5p-4, 0x1.ce3b4b28148b9p-60,
+     0x1.fce9d80000000p-1, 0x1.c113c10000000p-4},
+    {0x1.fd20fbf653a29p-1, -0x1.2241e2917f3cep-58, 0x1.b12b94756ed1dp-4, 0x1.1f4172fb77e0dp-60,
+     0x1.fd20fc0000000p-1, 0x1.b12b948000000p-4},
+    {0x1.fd5622cf734eap-1, 0x1.576f5c33de713p-55, 0x1.a141b6a6da89dp-4, 0x1.dd0de04944ab6p-58,
+     0x1.fd56230000000p-1, 0x1.a141b68000000p-4},
+    {0x1.fd894c529a9d2p-1, -0x1.30471dadb04e9p-57, 0x1.91563796b2608p-4, -0x1.018910865254bp-58,
+     0x1.fd894c8000000p-1, 0x1.9156378000000p-4},
+    {0x1.fdba784ca00f1p-1, 0x1.faf30ad6c4264p-55, 0x1.8169273074124p-4, 0x1.be361b0616c12p-58,
+     0x1.fdba788000000p-1, 0x1.8169270000000p-4},
+    {0x1.fde9a68c57aeap-1, 0x1.0fd6eb237cf95p-55, 0x1.717a95612eb1bp-4, 0x1.5b36d1386fc99p-58,
+     0x1.fde9a68000000p-1, 0x1.717a958000000p-4},
+    {0x1.fe16d6e293400p-1, -0x1.53fdcb5496323p-55, 0x1.618a921772ba3p-4, -0x1.2e89936f086fap-58,
+     0x1.fe16d70000000p-1, 0x1.618a920000000p-4},
+    {0x1.fe4209222270ap-1, 0x1.d9c6561000df2p-56, 0x1.51992d4342216p-4, 0x1.10238cdb37b37p-58,
+     0x1.fe42090000000p-1, 0x1.51992d8000000p-4},
+    {0x1.fe6b3d1fd304bp-1, -0x1.986524e28cd62p-55, 0x1.41a676d600677p-4, 0x1.a25e5f3bf0f23p-59,
+     0x1.fe6b3d0000000p-1, 0x1.41a6770000000p-4},
+    {0x1.fe9272b27101dp-1, -0x1.48ebdb3e771bep-55, 0x1.31b27ec262a56p-4, 0x1.c9eb6aa274460p-63,
+     0x1.fe92728000000p-1, 0x1.31b27f0000000p-4},
+    {0x1.feb7a9b2c6d8bp-1, -0x1.0c8f40129a886p-56, 0x1.21bd54fc5f9a7p-4, 0x1.0fcb936b1ce7ep-58,
+     0x1.feb7a98000000p-1, 0x1.21bd550000000p-4},
+    {0x1.fedae1fb9d8c1p-1, 0x1.b474a0e279aa8p-55, 0x1.11c709791fb84p-4, 0x1.11bfb1180592fp-58,
+     0x1.fedae20000000p-1, 0x1.11c7098000000p-4},
+    {0x1.fefc1b69bcd62p-1, -0x1.baf71ed388c85p-57, 0x1.01cfac2eed2d9p-4, -0x1.832dd93337c0dp-58,
+     0x1.fefc1b8000000p-1, 0x1.01cfac0000000p-4},
+    {0x1.ff1b55dbeb4b7p-1, -0x1.901b4d259ea49p-55, 0x1.e3ae9a2a47dfbp-5, 0x1.5f4e40b4c1dd6p-59,
+     0x1.ff1b560000000p-1, 0x1.e3ae9a0000000p-5},
+    {0x1.ff389132ee7c6p-1, 0x1.400f472356ae9p-55, 0x1.c3bbf8484388ap-5, -0x1.52bb3d8120de5p-59,
+     0x1.ff38910000000p-1, 0x1.c3bbf88000000p-5},
+    {0x1.ff53cd518b148p-1, -0x1.c6b94e1214d42p-56, 0x1.a3c792aa6c8e4p-5, -0x1.606397991e521p-59,
+     0x1.ff53cd8000000p-1, 0x1.a3c7928000000p-5},
+    {0x1.ff6d0a1c84f76p-1, -0x1.dfc688907e8c7p-55, 0x1.83d1894525e4cp-5, -0x1.ce039a47ee16fp-59,
+     0x1.ff6d0a0000000p-1, 0x1.83d1898000000p-5},
+    {0x1.ff84477a9f5c2p-1, -0x1.9459fe3a56d43p-55, 0x1.63d9fc0e76478p-5, 0x1.8d0244aff3df8p-59,
+     0x1.ff84478000000p-1, 0x1.63d9fc0000000p-5},
+    {0x1.ff9985549ce69p-1, 0x1.57aa6cfbfc93dp-55, 0x1.43e10afde8436p-5, -0x1.fc499d21a9320p-60,
+     0x1.ff99858000000p-1, 0x1.43e10b0000000p-5},
+    {0x1.ffacc3953fbe9p-1, 0x1.9707f26c16518p-56, 0x1.23e6d60c6a3ebp-5, 0x1.119330b6a7785p-59,
+     0x1.ffacc38000000p-1, 0x1.23e6d60000000p-5},
+    {0x1.ffbe022949a51p-1, -0x1.4d777f5797695p-55, 0x1.03eb7d342e80ep-5, -0x1.0408deb737640p-60,
+     0x1.ffbe020000000p-1, 0x1.03eb7d0000000p-5},
+    {0x1.ffcd40ff7c076p-1, 0x1.1703d5ec23ce3p-56, 0x1.c7de40e1166fap-6, -0x1.3b3a4ff720108p-60,
+     0x1.ffcd410000000p-1, 0x1.c7de410000000p-6},
+    {0x1.ffda80089810bp-1, -0x1.e60e93f33d826p-56, 0x1.87e3bf7bb4f99p-6, 0x1.4aa5c3ca7c944p-61,
+     0x1.ffda800000000p-1, 0x1.87e3bf8000000p-6},
+    {0x1.ffe5bf375eb8ep-1, 0x1.da1df064ffad9p-55, 0x1.47e7b632b4b02p-6, 0x1.fe1d149a3f330p-61,
+     0x1.ffe5bf0000000p-1, 0x1.47e7b60000000p-6},
+    {0x1.ffeefe8090d24p-1, -0x1.76f61ed9ac801p-56, 0x1.07ea650219875p-6, -0x1.0744179624824p-62,
+     0x1.ffeefe8000000p-1, 0x1.07ea650000000p-6},
+    {0x1.fff63ddaef144p-1, 0x1.75d07d734fa84p-59, 0x1.8fd817ce5eb52p-7, 0x1.63e23a21e10e3p-61,
+     0x1.fff63e0000000p-1, 0x1.8fd8180000000p-7},
+    {0x1.fffb7d3f3a253p-1, -0x1.2d4934e6c1f3dp-56, 0x1.0fd9d5c093df5p-7, -0x1.50076d7383a18p-64,
+     0x1.fffb7d0000000p-1, 0x1.0fd9d60000000p-7},
+    {0x1.fffebca832a13p-1, -0x1.8cfaa6c3eb454p-55, 0x1.1fb507b213e0cp-8, 0x1.f50cbf79da602p-64,
+     0x1.fffebc8000000p-1, 0x1.1fb5078000000p-8},
+    {0x1.fffffc12991f8p-1, 0x1.9e2c755f587f3p-57, 0x1.fb5442e104a91p-12, 0x1.879e86615772dp-67,
+     0x1.fffffc0000000p-1, 0x1.fb54430000000p-12},
 };
 
 constexpr double Talp_SinCosErr = 0x1p-70;
@@ -545,6 +944,11 @@ Talp_Dd Talp_Abs(Talp_Dd a) {
 constexpr double Talp_ThreeQuarterPi = 0x1.2d97c7f3321d2p+1;  // rounded
 constexpr double Talp_FiveQuarterPi = 0x1.f6a7a2955385ep+1;   // rounded
 constexpr double Talp_RowShift = 0x1.8p44;  // adding then subtracting rounds to a multiple of 1/256
+// sin reads its row straight from |x| up to row 402 (402.5/256 rounds to even): past pi/4,
+// S >= 0.7 and C >= 0, so P = S stays above |C headHi|, and the roundings stay below 2^-69 of the
+// value (five of 2^-72 S around S t^2/2, t^2 <= 2^-18, the rest below 2^-75): within the tested
+// bound. cos keeps pi/4: C - S t would cancel near pi/2.
+constexpr double Talp_SineDirectLimit = 0x1.928p+0;
 /// For pi/4 < |x| < 5pi/4, where the quadrant n = 1 or 2 follows from x alone: the general
 /// reduction's r without its quotient, (|x| - n C1) - n C2 - n C3, the first difference exact
 /// (n C1 / 2 <= |x| <= 2 n C1); false where |r| < 2^-12 and three parts are not enough.
@@ -587,15 +991,16 @@ inline bool Talp_ReduceBeyondQuarter(double ax, uint64_t* i, double* rh, double*
 }
 
 // Calls finish(parts of |r|, quadrant n, r < 0) with the first tier's reduction of
-// 2^-27 <= |x| < 2^19; false when there is none or finish fails. Up to pi/4, r = |x| and i/256
-// is the nearest to it, so that |th| <= 2^-9 and th is exact (|x| and i/256 lie within a factor
-// 2 of each other unless i = 0); that common case gets its own copy of finish.
+// 2^-27 <= |x| < 2^19; false when there is none or finish fails. Up to directLimit (pi/4, or the
+// table's end for sin), r = |x| and i/256 is the nearest to it, so that |th| <= 2^-9 and th is
+// exact (|x| and i/256 lie within a factor 2 of each other unless i = 0); that common case gets
+// its own copy of finish.
 template <class Talp_Finish>
-TALP_INLINE bool Talp_LeanReduce(double ax, const Talp_Finish& finish) {
-    if (ax <= Talp_QuarterPi) {
+TALP_INLINE bool Talp_LeanReduce(double ax, double directLimit, const Talp_Finish& finish) {
+    if (ax <= directLimit) {
         const double shifted = ax + Talp_RowShift;
         const double a = shifted - Talp_RowShift;
-        return finish(Talp_LeanFrom(Talp_Bits(shifted) & 0xFF, ax, a, 0, false), 0u, false);
+        return finish(Talp_LeanFrom(Talp_Bits(shifted) & 0x1FF, ax, a, 0, false), 0u, false);
     }
     uint64_t i;
     double rh, a, tl;
@@ -685,7 +1090,8 @@ struct Talp_RoundOne {
 };
 
 TALP_INLINE bool Talp_SinOrCosLean(double ax, bool wantCos, double* out) {
-    return Talp_LeanReduce(ax, Talp_RoundOne{wantCos, out});
+    return Talp_LeanReduce(ax, wantCos ? Talp_QuarterPi : Talp_SineDirectLimit,
+                           Talp_RoundOne{wantCos, out});
 }
 
 // sin x: s, c, -s, -c by quadrant, cos x: c, -s, -c, s; sin(-r) = -sin r.
@@ -732,7 +1138,81 @@ constexpr double Talp_SinIsIdentity = 0x1p-26;
 constexpr double Talp_TanIsIdentity = 0x1p-27;
 constexpr double Talp_CosIsOne = 0x1p-27;
 
+#if TALP_HAVE_SSE2
+// Two doubles in one register, each lane rounded as the scalar operation would round it.
+struct Talp_Two {
+    __m128d v;
+};
+inline Talp_Two operator+(Talp_Two a, Talp_Two b) {
+    return {_mm_add_pd(a.v, b.v)};
+}
+inline Talp_Two operator-(Talp_Two a, Talp_Two b) {
+    return {_mm_sub_pd(a.v, b.v)};
+}
+inline Talp_Two operator*(Talp_Two a, Talp_Two b) {
+    return {_mm_mul_pd(a.v, b.v)};
+}
+inline Talp_Two Talp_Both(double a) {
+    return {_mm_set1_pd(a)};
+}
+inline Talp_Two Talp_Lanes(double a, double b) {
+    return {_mm_setr_pd(a, b)};
+}
+
+// sin(x0) and sin(x1) for 2^-26 <= |x| <= Talp_SineDirectLimit, one per lane, by the operations
+// of Talp_LeanFrom (no low part), Talp_LeanEval<false> and Talp_LeanRounds in their order: each
+// lane gives the scalar first tier's bits and verdict, then x's sign bit (sin(-x) = -sin x).
+// False unless both lanes round.
+bool Talp_DirectSinePair(double x0, double x1, Talp_DoublePair* out) {
+    const double ax0 = ::Talp_Abs(x0), ax1 = ::Talp_Abs(x1);
+    const double shifted0 = ax0 + Talp_RowShift, shifted1 = ax1 + Talp_RowShift;
+    const double* row0 = Talp_SinCosTable[Talp_Bits(shifted0) & 0x1FF];
+    const double* row1 = Talp_SinCosTable[Talp_Bits(shifted1) & 0x1FF];
+    const Talp_Two ax = Talp_Lanes(ax0, ax1);
+    const Talp_Two a = Talp_Lanes(shifted0, shifted1) - Talp_Both(Talp_RowShift);
+    const Talp_Two th = ax - a;
+    const Talp_Two c = Talp_Both(134217729.0) * ax;  // the split of |x|
+    const Talp_Two headHi = c - (c - ax), headLo = ax - headHi;
+    const Talp_Two t2 = th * th, t4 = t2 * t2, t3 = th * t2;
+    const Talp_Two cosTail =
+        t2 * Talp_Both(-0.5) + t4 * (Talp_Both(1.0 / 24) - t2 * Talp_Both(1.0 / 720));
+    const Talp_Two sinTail =
+        t3 * ((Talp_Both(-1.0 / 6) + t2 * Talp_Both(1.0 / 120)) + t4 * Talp_Both(-1.0 / 5040));
+    const Talp_Two ph = Talp_Lanes(row0[0], row1[0]), pl = Talp_Lanes(row0[1], row1[1]);
+    const Talp_Two qh = Talp_Lanes(row0[2], row1[2]), ql = Talp_Lanes(row0[3], row1[3]);
+    const Talp_Two q26 = Talp_Lanes(row0[5], row1[5]);
+    const Talp_Two product = q26 * (headHi - a);
+    const Talp_Two hi = ph + product, headError = product - (hi - ph);
+    const Talp_Two mid = headError + ((pl + ql * th) + (q26 * headLo + (qh - q26) * th));
+    const Talp_Two late = qh * sinTail + ph * cosTail;
+    const Talp_Two e = {
+        _mm_mul_pd(_mm_set1_pd(Talp_LeanErr), _mm_andnot_pd(_mm_set1_pd(-0.0), hi.v))};
+    const Talp_Two up = hi + ((mid + e) + late), down = hi + ((mid - e) + late);
+    const __m128d result = _mm_xor_pd(up.v, _mm_and_pd(_mm_set1_pd(-0.0), _mm_setr_pd(x0, x1)));
+    out->first = _mm_cvtsd_f64(result);
+    out->second = _mm_cvtsd_f64(_mm_unpackhi_pd(result, result));
+    return _mm_movemask_pd(_mm_cmpeq_pd(up.v, down.v)) == 3;
+}
+#endif
+
+// Out of line, so that the pair's fast path keeps no frame and no result in an integer register.
+// A lane that could round is computed again: the bits are the same, and the case is rare.
+TALP_NOINLINE Talp_DoublePair Talp_SinApart(double x0, double x1) {
+    return {Talp_Sin(x0), Talp_Sin(x1)};
+}
+
 }  // namespace
+
+Talp_DoublePair Talp_SinPair(double x0, double x1) {
+#if TALP_HAVE_SSE2
+    const double ax0 = Talp_Abs(x0), ax1 = Talp_Abs(x1);
+    Talp_DoublePair out;
+    if (ax0 >= Talp_SinIsIdentity && ax0 <= Talp_SineDirectLimit && ax1 >= Talp_SinIsIdentity &&
+        ax1 <= Talp_SineDirectLimit && Talp_DirectSinePair(x0, x1, &out))
+        return out;
+#endif
+    return Talp_SinApart(x0, x1);
+}
 
 double Talp_Sin(double x) {
     const double ax = Talp_Abs(x);
@@ -754,7 +1234,9 @@ double Talp_Cos(double x) {
 
 void Talp_SinCos(double x, double* sinOut, double* cosOut) {
     const double ax = Talp_Abs(x);
-    if (ax >= Talp_CosIsOne && Talp_LeanReduce(ax, Talp_RoundBoth{x < 0, sinOut, cosOut})) return;
+    if (ax >= Talp_CosIsOne &&
+        Talp_LeanReduce(ax, Talp_QuarterPi, Talp_RoundBoth{x < 0, sinOut, cosOut}))
+        return;
     Talp_SinCosApart(x, sinOut, cosOut);
 }
 
