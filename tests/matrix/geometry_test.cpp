@@ -29,15 +29,17 @@ template <size_t N>
     return ::testing::AssertionSuccess();
 }
 
-// A tilted quad; clockwise faces -z; a normal below 1e-12 stays as summed; no points: NaN d.
+// A tilted quad; clockwise faces -z; a normal up to 1e-12 long stays as summed; no points: NaN d.
 TEST(Planes, NewellNormalThroughTheCentroidOrTheNormalAsGiven) {
     const double s = 1 / std::sqrt(2.0), q[4][3] = {{0, 0, 0}, {1, 0, 0}, {1, 1, 1}, {0, 1, 1}},
                  cw[4][3] = {{0, 1, 5}, {1, 1, 5}, {1, 0, 5}, {0, 0, 5}},
-                 tiny[4][3] = {{0, 0, 0}, {1e-7, 0, 0}, {1e-7, 1e-7, 0}, {0, 1e-7, 0}};
+                 tiny[4][3] = {{0, 0, 0}, {1e-7, 0, 0}, {1e-7, 1e-7, 0}, {0, 1e-7, 0}},
+                 atBound[3][3] = {{0, 0, 0}, {1, 0, 0}, {0, 1e-12, 0}};
     const std::tuple<const double(*)[3], long, std::array<double, 4>> rows[] = {
         {q, 4, {0, -s, s, 0}},
         {cw, 4, {0, 0, -1, 5}},
         {tiny, 4, {0, 0, 2e-14, 0}},
+        {atBound, 3, {0, 0, 1e-12, 0}},
         {q, 0, {0, 0, 0, kNaN}}};
     for (const auto& [points, n, w] : rows) {
         double p[4] = {7, 7, 7, 7};
