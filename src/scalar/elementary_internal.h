@@ -25,10 +25,11 @@ extern const Talp_Dd Talp_HalfPi, Talp_Pi;
 /// atan2(y, x) in [0, pi/2] for y, x > 0 (double-doubles) within 2^62 of each other and below
 /// 2^996, relative error below 2^-70.
 Talp_Dd Talp_FirstQuadrantAngle(Talp_Dd y, Talp_Dd x);
-// a2 + a3 d + ... + a8 d^6 by Estrin's scheme: the polynomial is most of the call's latency.
+// a2 + a3 d + ... + a8 d^6 by Estrin's scheme, a2 added last: its one rounding of the sum's
+// size is the polynomial's largest error. The polynomial is most of the call's latency.
 inline double Talp_TaylorTail(const double* a, double d, double d2) {
     const double d4 = d2 * d2;
-    return ((a[2] + d * a[3]) + d2 * (a[4] + d * a[5])) + d4 * ((a[6] + d * a[7]) + d2 * a[8]);
+    return a[2] + ((d * a[3] + d2 * (a[4] + d * a[5])) + d4 * ((a[6] + d * a[7]) + d2 * a[8]));
 }
 // d^2 (a2 + a3 d + ... + a8 d^6), each power applied to its own pair: one level shallower than
 // d^2 times the tail, and as many roundings on the leading a2 d^2.
@@ -85,23 +86,24 @@ inline Talp_Dd Talp_TanSum(const double* row, double d, double dl) {
     const double slope = (row[2] + row[3]) + d * (2 * row[4] + d * (3 * row[5]));
     const Talp_Dd ds = Talp_Split(d);
     const Talp_Dd s = Talp_FastTwoSum(row[0], row[2] * ds.hi);  // tan c >= (1 + tan^2 c) |d|
-    const double tail = d2 * Talp_TaylorTail(row + 2, d, d2) + dl * slope;
-    const double lo = ((row[1] + row[2] * ds.lo) + row[3] * d) + tail;
-    return {s.hi, s.lo + lo};
+    // The small terms first, off the chain: d^2 P(d) joins them by one rounding.
+    const double early = ((row[1] + row[2] * ds.lo) + row[3] * d) + dl * slope;
+    return {s.hi, s.lo + (early + d2 * Talp_TaylorTail(row + 2, d, d2))};
 }
 
 /// Rounded tan(rh + rl) (or 1/tan when inverse) for 0 < rh <= pi/4 + 2^-30 and
 /// |rl| <= 2^-53 rh + 2^-59.4 (unnormalized below 2^10), from the Taylor coefficients at i/256,
-/// i = round(scaled) for scaled within 2^-24 of 256 (1 - 2^-20) rh; false when relErr does not
-/// allow rounding. Relative error below 2^-67.3 (the tail d^2 P(d) reaches 2^-17 of tan near
-/// pi/4, where a2 = tan (1 + tan^2) ~ 2; rounded within 3.5 ulps of its size), below
-/// 1.3 * 2^-67.3 for the inverse.
-inline bool Talp_TanLean(double rh, double rl, double scaled, bool inverse, double relErr,
-                         double* out) {
+/// i = round(scaled) for scaled within 2^-24 of 256 (1 - 2^-20) rh; false when tanErr (inverseErr
+/// for the inverse) does not allow rounding. Relative error below 1.111 * 2^-68: six roundings
+/// of the tail's size (d^2, a2, the sum a2 + ..., its product with d^2, the low part's two
+/// additions), each bounded by half an ulp of its largest value over each row's range of d;
+/// worst on row 154 at d = -2^-9. Below 1.48 * 2^-68 for the inverse.
+inline bool Talp_TanLean(double rh, double rl, double scaled, bool inverse, double tanErr,
+                         double inverseErr, double* out) {
     const double shifted = scaled + Talp_RoundingShift;
     const double* row = Talp_TanTaylorTable[Talp_Bits(shifted) & 0xFF];
     const double d = rh - (shifted - Talp_RoundingShift) * 0x1p-8;  // exact
-    if (!inverse) return Talp_RoundsSafely(Talp_TanSum(row, d, rl), relErr, out);
+    if (!inverse) return Talp_RoundsSafely(Talp_TanSum(row, d, rl), tanErr, out);
     // 1/t from y0, 1/t2 cut to 26 bits, t2 = T + a1 d + a2 d^2 + a3 d^3 within 2^-33 of t
     // (a4 <= 3.34 T and t >= T/2; on the first row, a5 d^5 = 2 d^5/15): with e = 1 - y0 t,
     // |e| <= 2^-25.9 and 1/t = y0 (1 + e + e^2) + O(2^-77.8). The division runs beside the Taylor
@@ -113,7 +115,7 @@ inline bool Talp_TanLean(double rh, double rl, double scaled, bool inverse, doub
     const Talp_Dd t = Talp_TanSum(row, d, rl);
     const Talp_Dd th = Talp_Split(t.hi);
     const double e = ((1 - y0 * th.hi) - y0 * th.lo) - y0 * t.lo;  // 1 - y0 th.hi is exact
-    return Talp_RoundsSafely({y0, y0 * (e + e * e)}, relErr, out);
+    return Talp_RoundsSafely({y0, y0 * (e + e * e)}, inverseErr, out);
 }
 
 /// Rounds t (or pi - t when xNegative) when its error bound allows; false otherwise.

@@ -3,11 +3,11 @@
 // i/256 from a table of sin a, cos a to 107 bits and |t| <= 2^-9, sin(a + t) = S cos t + C sin t
 // (cos alike), the product C t exact through the table's 26-bit heads: relative error below
 // 2^-68.5, tested against 1.75 * 2^-69; tan from its own Taylor coefficients at i/256 (below
-// 2^-67.3, tested against 1.125 * 2^-67), inverted in odd quadrants. (2) Beyond, or when that test
-// fails: exact reduction (Payne-Hanek from 2^20) to a double-double good to 2^-100 and the same
-// expansion with every leading product exact: below 2^-71 for sin and cos, 2^-69.5 for tan, tested
-// against 2^-70 and 1.5 * 2^-69. (3) Otherwise 288-bit fixed point: exact reduction, Taylor series
-// and, for tan, a quotient corrected from its exact remainder.
+// 1.21 * 2^-68, tested against 1.25 * 2^-68), inverted in odd quadrants. (2) Beyond, or when that
+// test fails: exact reduction (Payne-Hanek from 2^20) to a double-double good to 2^-100 and the
+// same expansion with every leading product exact: below 2^-71 for sin and cos, 2^-69.5 for tan,
+// tested against 2^-70 and 1.5 * 2^-69. (3) Otherwise 288-bit fixed point: exact reduction, Taylor
+// series and, for tan, a quotient corrected from its exact remainder.
 #include "scalar/elementary.h"
 #include "scalar/elementary_internal.h"
 
@@ -833,9 +833,12 @@ constexpr double Talp_TanErr = 0x1.8p-69;
 // unnormalized low part (below 2^-19 of the value, so 2^-72) the test takes 1.75 * 2^-69: tight,
 // since each doubling of the bound doubles the share of calls that fall through (here 4e-5).
 constexpr double Talp_LeanErr = 0x1.cp-69;
-// tan's first tier: the Taylor sums at i/256 stay below 2^-67.3, their inverse in odd quadrants
-// below 1.3 * 2^-67.3 (the rounding of its low part included): tested against 1.125 * 2^-67.
-constexpr double Talp_LeanTanErr = 0x1.2p-67;
+// tan's first tier: the Taylor sums at i/256 stay below 1.111 * 2^-68, and the reduction's 2^-72
+// of r grows by at most 2r / sin 2r <= pi/2 in tan: 1.21 * 2^-68. The inverse in odd quadrants
+// adds e's rounding, 1.41 * 2^-70, and 2^-77: 1.57 * 2^-68.
+// Separate bounds, since each halving of one halves that share of the calls falling through.
+constexpr double Talp_LeanTanErr = 0x1.4p-68;
+constexpr double Talp_LeanCotErr = 0x1.ap-68;
 constexpr double Talp_LeanLimit = 0x1p19;
 constexpr double Talp_QuarterPi = 0x1.921fb54442d18p-1;  // rounded; r = x stays within the table
 
@@ -1255,7 +1258,7 @@ double Talp_Tan(double x) {
         // Below 2^10, |r.lo| <= 2^-53 |r| + 653 C3 needs no normalization (off the chain).
         const Talp_Dd ar = Talp_Abs(ax < 0x1p10 ? r : Talp_FastTwoSum(r.hi, r.lo));
         const bool odd = (n & 1) != 0;
-        if (Talp_TanLean(ar.hi, ar.lo, Talp_Abs(row), odd, Talp_LeanTanErr, &out))
+        if (Talp_TanLean(ar.hi, ar.lo, Talp_Abs(row), odd, Talp_LeanTanErr, Talp_LeanCotErr, &out))
             return ((x < 0) != (r.hi < 0)) != odd ? -out : out;
     }
     const bool leanTried = ax < Talp_LeanLimit;
