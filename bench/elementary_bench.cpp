@@ -8,7 +8,7 @@
 #include <random>
 #include <vector>
 
-#include "scalar/elementary.h"
+#include "elementary/elementary.h"
 
 namespace {
 

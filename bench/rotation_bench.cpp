@@ -8,8 +8,8 @@
 #include <random>
 #include <vector>
 
-#include "scalar/elementary.h"
-#include "scalar/simd.h"
+#include "elementary/elementary.h"
+#include "elementary/simd.h"
 #include "tal/matrix.h"
 
 #if TAL_BENCH_HAVE_EIGEN

@@ -2,8 +2,8 @@
 // multiplication proven equal for every entry (the tests compare all of them with the formula).
 #include <cmath>
 
+#include "elementary/elementary.h"
 #include "frame/frame_internal.h"
-#include "scalar/elementary.h"
 
 namespace {
 

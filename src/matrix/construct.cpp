@@ -2,9 +2,9 @@
 #include <cmath>
 #include <cstring>
 
+#include "elementary/elementary.h"
 #include "matrix/constants.h"
 #include "matrix/nearly_equal.h"
-#include "scalar/elementary.h"
 #include "tal/matrix.h"
 
 namespace {

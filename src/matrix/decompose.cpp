@@ -2,9 +2,9 @@
 #include <cmath>
 #include <cstring>
 
+#include "elementary/elementary.h"
 #include "matrix/constants.h"
 #include "matrix/rotation_angles.h"
-#include "scalar/elementary.h"
 #include "tal/frame.h"
 #include "tal/matrix.h"
 

@@ -2,9 +2,9 @@
 #include <cmath>
 #include <cstring>
 
+#include "elementary/simd.h"
 #include "matrix/constants.h"
 #include "matrix/minors.h"
-#include "scalar/simd.h"
 #include "tal/frame.h"
 #include "tal/matrix.h"
 

@@ -1,9 +1,9 @@
 // Tal_Matrix3 members other than the point transforms: building, comparing, inverting, measuring.
 #include <cmath>
 
+#include "elementary/elementary.h"
 #include "matrix/constants.h"
 #include "matrix/matrix_members.h"
-#include "scalar/elementary.h"
 #include "tal/matrix.h"
 
 // ---- Building and assignment ----

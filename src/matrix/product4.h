@@ -2,7 +2,7 @@
 // factor in registers and so skip its round trip through memory.
 #pragma once
 
-#include "scalar/simd.h"
+#include "elementary/simd.h"
 
 #if TALP_HAVE_SSE2
 /// out := a x B for the 4x4 B given as row halves lo[k] = (B[k][0], B[k][1]) and hi[k] =

@@ -1,8 +1,8 @@
 // 2D building steps (degrees, about a centre point) and the directional components of a 3x3.
 #include <cmath>
 
+#include "elementary/elementary.h"
 #include "matrix/constants.h"
-#include "scalar/elementary.h"
 #include "tal/matrix.h"
 
 Tal_Err Tal_TranslateMatrix(double* m, double tx, double ty) {

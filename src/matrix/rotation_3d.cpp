@@ -1,11 +1,11 @@
 // 3D building steps (radians): translation, scale, turn about an axis and the ordered-XYZ turn.
 #include <cmath>
 
+#include "elementary/elementary.h"
 #include "frame/base_library.h"
 #include "matrix/constants.h"
 #include "matrix/product4.h"
 #include "matrix/products.h"
-#include "scalar/elementary.h"
 #include "tal/matrix.h"
 
 namespace {

@@ -1,9 +1,9 @@
 // Spherical linear interpolation of quaternions.
 #include <cmath>
 
+#include "elementary/elementary.h"
 #include "matrix/constants.h"
 #include "matrix/nearly_equal.h"
-#include "scalar/elementary.h"
 #include "tal/matrix.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <tuple>
 #include <vector>
 
-#include "scalar/elementary_internal.h"
+#include "elementary/elementary_internal.h"
 #include "support/elementary_oracle.h"
 
 namespace {

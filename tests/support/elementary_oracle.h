@@ -8,8 +8,8 @@
 #include <random>
 #include <string>
 
-#include "scalar/elementary.h"
-#include "scalar/elementary_dd.h"
+#include "elementary/elementary.h"
+#include "elementary/elementary_dd.h"
 
 #ifdef TAL_TEST_HAVE_MPFR
 #include <mpfr.h>

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <random>
 
-#include "scalar/elementary_internal.h"
+#include "elementary/elementary_internal.h"
 #include "support/elementary_oracle.h"
 
 int main(int argc, char** argv) {

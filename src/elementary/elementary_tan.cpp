@@ -1,6 +1,6 @@
 // Table of tan's first tier: tan(c + d) for c = i/256 nearest |r| <= pi/4 + 2^-30, |d| <= 2^-9,
 // from the Taylor coefficients of tan at c (the sum itself is inline, beside its caller).
-#include "scalar/elementary_internal.h"
+#include "elementary/elementary_internal.h"
 
 // tan(i/256).hi, .lo, then the Taylor coefficients at i/256 (a_k = P_k(tan c) / k!, P_0 = T,
 // P_(k+1) = P_k' (1 + T^2), evaluated in MPFR at 400 bits): a1 as 26 bits and a remainder, then

@@ -8,8 +8,8 @@
 // same expansion with every leading product exact: below 2^-71 for sin and cos, 2^-69.5 for tan,
 // tested against 2^-70 and 1.5 * 2^-69. (3) Otherwise 288-bit fixed point: exact reduction, Taylor
 // series and, for tan, a quotient corrected from its exact remainder.
-#include "scalar/elementary.h"
-#include "scalar/elementary_internal.h"
+#include "elementary/elementary.h"
+#include "elementary/elementary_internal.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 // below 2^-70 (the rounding of the u^3 term), tested against 2^-69; tiny ratios and huge legs come
 // here. (3) One Newton step on y cos t - x sin t = 0 in 288-bit fixed point, whose error is cubic
 // in that of the start.
-#include "scalar/elementary.h"
-#include "scalar/elementary_internal.h"
+#include "elementary/elementary.h"
+#include "elementary/elementary_internal.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <limits>
 
-#include "scalar/simd.h"
+#include "elementary/simd.h"
 
 // Keeps a rare path out of its caller, whose fast path then keeps its registers.
 #if defined(_MSC_VER)

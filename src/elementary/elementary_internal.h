@@ -2,8 +2,8 @@
 // slow paths.
 #pragma once
 
-#include "scalar/elementary_dd.h"
-#include "scalar/elementary_wide.h"
+#include "elementary/elementary_dd.h"
+#include "elementary/elementary_wide.h"
 
 // pi/2 = C1 + C2 + C3 + C4 + O(2^-160); C1..C3 carry 33 bits so that k * Ci is exact for k < 2^20
 // (MPFR, each part the nearest of the remainder).

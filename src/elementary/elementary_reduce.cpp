@@ -1,7 +1,7 @@
 // Argument reduction modulo pi/2: Cody-Waite with a four-part pi/2 for moderate arguments, and
 // an exact Payne-Hanek product with the bits of 2/pi for the rest.
-#include "scalar/elementary.h"
-#include "scalar/elementary_internal.h"
+#include "elementary/elementary.h"
+#include "elementary/elementary_internal.h"
 
 thread_local unsigned long long Talp_SlowPathEntries = 0;
 

@@ -6,8 +6,8 @@
 // the arctangent's Newton step. Callers that need cos(asin x) or sin(acos x) of the rounded angle
 // get it from sqrt(1 - x^2) and the angle's rounding error, or from the composition when that
 // cannot be rounded safely.
-#include "scalar/elementary.h"
-#include "scalar/elementary_internal.h"
+#include "elementary/elementary.h"
+#include "elementary/elementary_internal.h"
 
 namespace {
 

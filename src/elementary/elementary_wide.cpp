@@ -1,8 +1,8 @@
 // Fixed-point slow path: every operation truncates below 2^-288, so a chain of k operations on
 // values below 4 errs by at most about k * 2^-286.
-#include "scalar/elementary_wide.h"
+#include "elementary/elementary_wide.h"
 
-#include "scalar/elementary_dd.h"
+#include "elementary/elementary_dd.h"
 
 namespace {
 
