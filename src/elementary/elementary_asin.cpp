@@ -753,12 +753,17 @@ TALP_NOINLINE Talp_AngleAndLeg Talp_AcosThenSin(double x) {
     return {theta, Talp_Sin(theta)};
 }
 
+// Below 2^-26 asin x = x + x^3/6 rounds to x. Below 2^-60 acos x = pi/2 - x rounds to pi/2, which
+// lies 2^-54.2 from a rounding boundary.
+constexpr double Talp_AsinIsIdentity = 0x1p-26;
+constexpr double Talp_AcosIsHalfPi = 0x1p-60;
+
 }  // namespace
 
 double Talp_Asin(double x) {
     const double ax = Talp_Abs(x);
     if (!(ax < 1)) return Talp_ArcEdge(x, Talp_HalfPi.hi, false);
-    if (ax < 0x1p-26) return x;  // asin x = x + x^3/6 rounds to x
+    if (ax < Talp_AsinIsIdentity) return x;
     double out;
     if (Talp_RoundsSafely(Talp_AsinLean(ax), Talp_LeanAsinErr, &out)) return x < 0 ? -out : out;
     return Talp_ArcSlow(ax, x < 0, false);
@@ -767,8 +772,7 @@ double Talp_Asin(double x) {
 double Talp_Acos(double x) {
     const double ax = Talp_Abs(x);
     if (!(ax < 1)) return Talp_ArcEdge(x, 0.0, true);
-    // pi/2 - x rounds to pi/2 below 2^-60 (pi/2 lies 2^-54.2 from a rounding boundary).
-    if (ax < 0x1p-60) return Talp_HalfPi.hi;
+    if (ax < Talp_AcosIsHalfPi) return Talp_HalfPi.hi;
     double out;
     if (Talp_RoundsSafely(Talp_AcosLean(x, ax), Talp_LeanAcosErr, &out)) return out;
     return Talp_ArcSlow(ax, x < 0, true);
@@ -776,7 +780,7 @@ double Talp_Acos(double x) {
 
 Talp_AngleAndLeg Talp_AsinWithCos(double x) {
     const double ax = Talp_Abs(x);
-    if (ax < 1 && ax >= 0x1p-26) {
+    if (ax < 1 && ax >= Talp_AsinIsIdentity) {
         const Talp_Dd lean = Talp_AsinLean(ax);
         double out, leg;
         // cos is even: the leg of |x| serves both signs.
@@ -789,7 +793,7 @@ Talp_AngleAndLeg Talp_AsinWithCos(double x) {
 
 Talp_AngleAndLeg Talp_AcosWithSin(double x) {
     const double ax = Talp_Abs(x);
-    if (ax < 1 && ax >= 0x1p-60) {
+    if (ax < 1 && ax >= Talp_AcosIsHalfPi) {
         const Talp_Dd lean = Talp_AcosLean(x, ax);
         double out, leg;
         if (Talp_RoundsSafely(lean, Talp_LeanAcosErr, &out) &&

@@ -82,9 +82,12 @@ inline Talp_Dd Talp_TwoSum(double a, double b) {
     return {s, (a - (s - bb)) + (b - bb)};
 }
 
+// 2^27 + 1: a times it, less its difference from a, keeps a's high 26 bits.
+constexpr double Talp_SplitFactor = 134217729.0;
+
 /// Splits a into two 26-bit halves; |a| < 2^996.
 inline Talp_Dd Talp_Split(double a) {
-    const double c = 134217729.0 * a;  // 2^27 + 1
+    const double c = Talp_SplitFactor * a;
     const double h = c - (c - a);
     return {h, a - h};
 }

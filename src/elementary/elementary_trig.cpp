@@ -1174,7 +1174,7 @@ bool Talp_DirectSinePair(double x0, double x1, Talp_DoublePair* out) {
     const Talp_Two ax = Talp_Lanes(ax0, ax1);
     const Talp_Two a = Talp_Lanes(shifted0, shifted1) - Talp_Both(Talp_RowShift);
     const Talp_Two th = ax - a;
-    const Talp_Two c = Talp_Both(134217729.0) * ax;  // the split of |x|
+    const Talp_Two c = Talp_Both(Talp_SplitFactor) * ax;  // the split of |x|
     const Talp_Two headHi = c - (c - ax), headLo = ax - headHi;
     const Talp_Two t2 = th * th, t4 = t2 * t2, t3 = th * t2;
     const Talp_Two cosTail =
